@@ -1,0 +1,63 @@
+# Shared set-up for scripts/test and scripts/run: packages, builds, display and Wine.
+# Sourced, not run. Everything lives under build/ so a clean clone needs nothing else.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build"
+PACKAGES=(g++ cmake ninja-build libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
+          libwine-dev wine wine64 xvfb xauth imagemagick xdotool)
+
+log() { printf '== %s\n' "$*"; }
+
+ensure_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_trees() {
+  local jobs
+  jobs=$(nproc)
+  log "building native logic and tests (build/host)"
+  cmake -S "$ROOT" -B "$BUILD/host" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build "$BUILD/host" -j "$jobs"
+  log "building Windows program, stand-in and tests (build/win)"
+  cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
+  cmake --build "$BUILD/win" -j "$jobs"
+}
+
+# One Xvfb for the whole run, on the first free display number.
+start_display() {
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+# A private 64-bit prefix under build/, created once, with one wineserver kept alive.
+start_wine() {
+  export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating Wine prefix (build/wineprefix)"
+    wineboot -i >/dev/null 2>&1
+  fi
+  wineserver -p
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+}
+
+stop_all() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1
+  return 0
+}

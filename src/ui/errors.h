@@ -1,0 +1,41 @@
+#pragma once
+// The program's error classes. Every handler lets them escape to the one dispatcher
+// (ui/dispatcher), which shows the standard error box; EAbort ends an action silently.
+#include <exception>
+#include <string>
+
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::wstring message) : FMessage(std::move(message)) {}
+  const std::wstring& Message() const noexcept { return FMessage; }
+  const char* what() const noexcept override { return "Velbrook exception (see Message())"; }
+
+ private:
+  std::wstring FMessage;
+};
+
+// A failed file-system operation: ErrorCode is the platform's error code.
+class EInOutError : public Exception {
+ public:
+  EInOutError(std::wstring message, int errorCode) : Exception(std::move(message)), ErrorCode(errorCode) {}
+  int ErrorCode;
+};
+
+// A failed automation call: ErrorCode is the status the server returned.
+class EOleError : public Exception {
+ public:
+  EOleError(std::wstring message, long errorCode) : Exception(std::move(message)), ErrorCode(errorCode) {}
+  long ErrorCode;
+};
+
+// The platform ran out of something it needed (a list entry, a timer).
+class EOutOfResources : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Ends the current action without any message.
+class EAbort : public Exception {
+ public:
+  EAbort() : Exception(L"Operation aborted") {}
+};
