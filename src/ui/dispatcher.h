@@ -1,0 +1,16 @@
+#pragma once
+// Every window procedure, timer tick and event handler runs through RunGuarded, so that an
+// escaped exception ends only the current action: EAbort silently, anything else in the
+// standard error box. Nothing escapes into Windows or across a COM boundary.
+#include <exception>
+#include <functional>
+#include <string>
+
+// Text that the standard error box shows for an exception ("." rule applied).
+std::wstring ExceptionText(const std::exception_ptr& error);
+
+// Shows the standard error box for the error, or nothing for EAbort.
+void ShowException(const std::exception_ptr& error);
+
+// Runs action; returns false when it ended by an exception (already reported).
+bool RunGuarded(const std::function<void()>& action);
