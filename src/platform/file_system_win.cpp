@@ -1,0 +1,150 @@
+#include "platform/file_system_win.h"
+
+#include <windows.h>
+#include <winnetwk.h>
+
+#include <vector>
+
+#include "ui/owned.h"
+
+namespace {
+
+void close_find(HANDLE h) { ::FindClose(h); }
+// Find handles signal failure with INVALID_HANDLE_VALUE, which cannot be a template
+// argument; failures are held as null instead.
+using TFindScope = TOwned<HANDLE, close_find>;
+TFindScope own_find(HANDLE h) { return TFindScope(h == INVALID_HANDLE_VALUE ? nullptr : h); }
+
+// Absolute paths near or beyond MAX_PATH only work in the "\\?\" form for the
+// attribute and find calls.
+std::wstring long_path_form(const std::wstring& path) {
+  constexpr std::size_t kShortEnough = 240;
+  if (path.size() < kShortEnough) return path;
+  if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+  if (path.rfind(L"\\\\", 0) == 0 && path.rfind(L"\\\\?\\", 0) != 0) return L"\\\\?\\UNC\\" + path.substr(2);
+  return path;
+}
+
+DWORD attributes_of(const std::wstring& path) { return ::GetFileAttributesW(long_path_form(path).c_str()); }
+
+int checked_length(std::size_t size) { return static_cast<int>(size); }
+
+std::wstring map_case(std::wstring_view text, DWORD flag) {
+  if (text.empty()) return {};
+  const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flag, text.data(), checked_length(text.size()), nullptr, 0,
+                                   nullptr, nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+  if (size > 0)
+    ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flag, text.data(), checked_length(text.size()), result.data(), size,
+                    nullptr, nullptr, 0);
+  return size > 0 ? result : std::wstring(text);
+}
+
+int compare(std::wstring_view a, std::wstring_view b, DWORD flags) {
+  const int r = ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a.data(), checked_length(a.size()), b.data(),
+                                  checked_length(b.size()), nullptr, nullptr, 0);
+  return r == 0 ? a.compare(b) : r - CSTR_EQUAL;
+}
+
+}  // namespace
+
+std::uint32_t TWinFileSystem::LogicalDrives() { return ::GetLogicalDrives(); }
+
+TDriveType TWinFileSystem::DriveType(const std::wstring& root) {
+  switch (::GetDriveTypeW(root.c_str())) {
+    case DRIVE_NO_ROOT_DIR: return TDriveType::NoRootDir;
+    case DRIVE_REMOVABLE: return TDriveType::Removable;
+    case DRIVE_FIXED: return TDriveType::Fixed;
+    case DRIVE_REMOTE: return TDriveType::Remote;
+    case DRIVE_CDROM: return TDriveType::CDRom;
+    case DRIVE_RAMDISK: return TDriveType::RamDisk;
+    default: return TDriveType::Unknown;
+  }
+}
+
+std::optional<TVolumeInformation> TWinFileSystem::VolumeInformation(const std::wstring& root) {
+  wchar_t label[MAX_PATH + 1] = {};
+  DWORD flags = 0;
+  if (!::GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, &flags, nullptr, 0))
+    return std::nullopt;
+  return TVolumeInformation{label, (flags & FILE_CASE_PRESERVED_NAMES) != 0, (flags & FILE_CASE_SENSITIVE_SEARCH) != 0};
+}
+
+TRemoteName TWinFileSystem::RemoteName(const std::wstring& drive, std::size_t bufferSize) {
+  std::vector<wchar_t> buffer(bufferSize + 1, L'\0');
+  DWORD size = static_cast<DWORD>(bufferSize);
+  switch (::WNetGetConnectionW(drive.c_str(), buffer.data(), &size)) {
+    case NO_ERROR: return {TRemoteName::Ok, buffer.data(), 0};
+    case ERROR_MORE_DATA: return {TRemoteName::BufferTooSmall, {}, size};
+    default: return {};
+  }
+}
+
+unsigned TWinFileSystem::CriticalErrorsOff() { return ::SetErrorMode(SEM_FAILCRITICALERRORS); }
+
+void TWinFileSystem::RestoreErrorMode(unsigned mode) { ::SetErrorMode(mode); }
+
+unsigned TWinFileSystem::SetCurrentFolder(const std::wstring& path) {
+  return ::SetCurrentDirectoryW(path.c_str()) ? 0 : ::GetLastError();
+}
+
+std::wstring TWinFileSystem::CurrentFolder() {
+  // The folder may change length between the two calls only if another thread moves it;
+  // loop until the answer fits.
+  std::wstring folder;
+  DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
+  while (needed > 0) {
+    folder.resize(needed);
+    const DWORD written = ::GetCurrentDirectoryW(needed, folder.data());
+    if (written < needed) {
+      folder.resize(written);
+      return folder;
+    }
+    needed = written;
+  }
+  return {};
+}
+
+bool TWinFileSystem::FolderExists(const std::wstring& path) {
+  const DWORD attributes = attributes_of(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool TWinFileSystem::FileExists(const std::wstring& path) {
+  const DWORD attributes = attributes_of(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void TWinFileSystem::ListEntries(const std::wstring& pattern, bool foldersOnly, const TFoundEntry& found) {
+  WIN32_FIND_DATAW data;
+  const TFindScope find = own_find(::FindFirstFileExW(long_path_form(pattern).c_str(), FindExInfoBasic, &data,
+                                                     foldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch,
+                                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!find) return;
+  do {
+    found(data.cFileName, data.dwFileAttributes);
+  } while (::FindNextFileW(find.get(), &data));
+}
+
+int TWinCollation::Compare(std::wstring_view a, std::wstring_view b) const { return compare(a, b, 0); }
+
+int TWinCollation::CompareIgnoreCase(std::wstring_view a, std::wstring_view b) const {
+  return compare(a, b, NORM_IGNORECASE);
+}
+
+std::string TWinCollation::SortKeyIgnoreCase(std::wstring_view text) const {
+  if (text.empty()) return {};
+  constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, text.data(), checked_length(text.size()), nullptr,
+                                   0, nullptr, nullptr, 0);
+  if (size <= 0) return {};
+  std::string key(static_cast<std::size_t>(size), '\0');
+  ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, text.data(), checked_length(text.size()),
+                  reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0);
+  key.pop_back();  // the terminating zero byte adds nothing to the order
+  return key;
+}
+
+std::wstring TWinCollation::ToLower(std::wstring_view text) const { return map_case(text, LCMAP_LOWERCASE); }
+
+std::wstring TWinCollation::ToUpper(std::wstring_view text) const { return map_case(text, LCMAP_UPPERCASE); }
