@@ -1,0 +1,17 @@
+#include "automation/ole_error_text.h"
+
+#include <cwchar>
+
+std::wstring TrimMessageEnd(std::wstring_view text) {
+  const auto last = text.find_last_not_of(L"\r\n \t");
+  return std::wstring(last == std::wstring_view::npos ? std::wstring_view() : text.substr(0, last + 1));
+}
+
+std::wstring OleErrorText(std::int32_t status, std::wstring_view description, std::wstring_view systemText) {
+  if (!description.empty()) return std::wstring(description);
+  std::wstring platform = TrimMessageEnd(systemText);
+  if (!platform.empty()) return platform;
+  wchar_t buffer[32];
+  std::swprintf(buffer, sizeof buffer / sizeof buffer[0], L"OLE error %.8x", static_cast<unsigned>(static_cast<std::uint32_t>(status)));
+  return buffer;
+}
