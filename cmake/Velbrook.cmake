@@ -3,7 +3,8 @@
 
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
-  add_compile_options(-Wall -Wextra)
+  # Win32 structures are customarily filled with a size member and zeroes.
+  add_compile_options(-Wall -Wextra -Wno-missing-field-initializers)
   add_link_options(-static)
 else()
   set(VELBROOK_HOST ON)

@@ -12,11 +12,11 @@ inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void DeleteMemoryDC(HDC h) { ::DeleteDC(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
-inline void FreeModule(HMODULE h) { ::FreeLibrary(h); }
+inline void ReleaseModule(HMODULE h) { ::FreeLibrary(h); }
 }  // namespace detail
 
 using TKernelHandle = TOwned<HANDLE, detail::CloseKernelHandle>;
-using TFindHandle = TOwned<HANDLE, detail::CloseFind, INVALID_HANDLE_VALUE>;
+using TFindHandle = TOwned<HANDLE, detail::CloseFind, -1>;
 using TGdiObject = TOwned<HGDIOBJ, detail::DeleteGdiObject>;
 using TBitmapHandle = TOwned<HBITMAP, detail::DeleteGdiObject>;
 using TFontHandle = TOwned<HFONT, detail::DeleteGdiObject>;
@@ -25,7 +25,7 @@ using TWindowHandle = TOwned<HWND, detail::DestroyWindowHandle>;
 using TRegistryKey = TOwned<HKEY, detail::CloseRegistryKey>;
 using TMemoryDC = TOwned<HDC, detail::DeleteMemoryDC>;
 using TIconHandle = TOwned<HICON, detail::DestroyIconHandle>;
-using TModuleHandle = TOwned<HMODULE, detail::FreeModule>;
+using TModuleHandle = TOwned<HMODULE, detail::ReleaseModule>;
 
 // Selects a GDI object into a DC for one scope and puts the previous one back.
 class TSelectObject {

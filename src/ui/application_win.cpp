@@ -1,0 +1,72 @@
+#include "ui/application.h"
+
+#include "ui/error_text.h"
+#include "ui/form.h"
+
+TApplication& Application() {
+  static TApplication application;
+  return application;
+}
+
+TMessageHook TApplication::SetMessageHook(TMessageHook hook) { return std::exchange(FHook, std::move(hook)); }
+
+const std::wstring& TApplication::Title() const {
+  if (FTitle.empty()) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size())
+      path.resize(path.size() * 2);
+    path.resize(length);
+    FTitle = ApplicationTitleFromExeName(path);
+  }
+  return FTitle;
+}
+
+namespace {
+
+void Dispatch(MSG& msg, const TMessageHook& hook) {
+  bool handled = false;
+  if (hook) hook(msg, handled);
+  if (handled) return;
+  // Keyboard navigation (Tab, arrows, Enter, Escape) inside the program's forms.
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && dynamic_cast<TForm*>(TWinControl::FromHandle(root)) && IsDialogMessageW(root, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+}  // namespace
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+    FTerminated = true;
+    return false;
+  }
+  Dispatch(msg, FHook);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      FTerminated = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Dispatch(msg, FHook);
+  }
+}
+
+int TApplication::Run() {
+  MSG msg{};
+  while (!FTerminated && ProcessMessage(msg)) {
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void TApplication::Terminate() {
+  if (FTerminated) return;
+  FTerminated = true;
+  PostQuitMessage(0);
+}

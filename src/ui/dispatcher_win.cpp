@@ -1,0 +1,43 @@
+#include "ui/dispatcher.h"
+
+#include <windows.h>
+
+#include "ui/application.h"
+#include "ui/error_text.h"
+#include "ui/errors.h"
+
+std::wstring ExceptionText(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const Exception& e) {
+    return ErrorBoxText(e.Message());
+  } catch (const std::bad_alloc&) {
+    return ErrorBoxText(L"Out of memory");
+  } catch (const std::exception& e) {
+    const std::string what = e.what();
+    return ErrorBoxText(std::wstring(what.begin(), what.end()));
+  } catch (...) {
+    return ErrorBoxText(L"Unknown error");
+  }
+}
+
+void ShowException(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+    return;
+  } catch (...) {
+  }
+  const std::wstring text = ExceptionText(error);
+  MessageBoxW(GetActiveWindow(), text.c_str(), Application().Title().c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool RunGuarded(const std::function<void()>& action) {
+  try {
+    action();
+    return true;
+  } catch (...) {
+    ShowException(std::current_exception());
+    return false;
+  }
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Top-level windows: created from a stored layout resource, shown modeless or modally,
+// scaled to the DPI of the monitor they are on.
+#include <map>
+
+#include "ui/controls.h"
+#include "ui/errors.h"
+
+enum class TBorderStyle { Sizeable, Single, Dialog };
+enum class TPosition { Designed, ScreenCenter, OwnerFormCenter };
+
+// Standard dialog results.
+constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  // Creates the controls that the layout resource describes and sets their properties.
+  void LoadLayout(const std::wstring& resourceName);
+  // Finds a control of the loaded layout by name; raises Exception when it is missing.
+  template <typename T>
+  T& Control(const std::wstring& name) {
+    T* found = dynamic_cast<T*>(FindComponent(name));
+    if (!found) throw Exception(L"Control " + name + L" not found in " + Name);
+    return *found;
+  }
+
+  UINT FormDpi() const { return FDpi; }
+  int ClientWidth() const { return FClientWidth; }
+  int ClientHeight() const { return FClientHeight; }
+  void SetClientSize(int width, int height);
+
+  void Show();
+  // Shows the form modally: other windows of the thread are disabled until it closes.
+  int ShowModal();
+  // Closes the form: OnClose, then hidden; a modal form returns mrCancel unless a result is set.
+  void Close();
+  int ModalResult() const { return FModalResult; }
+  void SetModalResult(int result);
+  bool Modal() const { return FModal; }
+
+  // The window that owns this one (the main form for later forms); none for the first.
+  HWND OwnerWindow() const;
+  RECT WindowRectForCreation(DWORD style, DWORD exStyle);
+  void HandleCreated();
+
+  TNotifyEvent OnClose, OnActivate;
+  // The push button that Enter presses.
+  class TButton* DefaultButton = nullptr;
+
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  // Handlers that stored layouts bind by name.
+  void RegisterHandler(const std::wstring& name, TNotifyEvent handler);
+  TNotifyEvent FindHandler(const std::wstring& name) const;
+
+  static TForm* MainForm();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void Loaded() override;
+
+ private:
+  void Center(RECT& window, HWND over) const;
+  void ApplyDpi(UINT dpi, const RECT* suggested);
+
+  std::map<std::wstring, TNotifyEvent> FHandlers;
+  UINT FDpi = 96;
+  int FClientWidth = 0, FClientHeight = 0;
+  TBorderStyle FBorderStyle = TBorderStyle::Sizeable;
+  TPosition FPosition = TPosition::Designed;
+  bool FSystemMenu = true, FMinimize = true, FMaximize = true;
+  bool FStayOnTop = false;
+  int FModalResult = mrNone;
+  bool FModal = false;
+};

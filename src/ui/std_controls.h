@@ -1,0 +1,207 @@
+#pragma once
+// The standard controls of the toolkit.
+#include <string>
+
+#include "ui/controls.h"
+
+enum class TAlignment { LeftJustify, RightJustify, Center };
+enum class TTextLayout { Top, Center, Bottom };
+
+// A windowless text label; automatic sizing fits it to its text.
+class TCustomLabel : public TGraphicControl {
+ public:
+  explicit TCustomLabel(TComponent* owner);
+
+  void SetCaption(const std::wstring& caption) override;
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool autoSize);
+  bool WordWrap() const { return FWordWrap; }
+  TAlignment Alignment() const { return FAlignment; }
+  bool Transparent() const { return FTransparent; }
+  bool ShowAccelChar() const { return FShowAccelChar; }
+
+  // The text that painting and sizing use.
+  virtual std::wstring DisplayText() const { return Caption(); }
+  // Measures DisplayText and sets the label's size to it (left edge kept; right edge for a
+  // right-aligned label).
+  void AdjustBounds();
+
+  void Paint(HDC dc) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
+  void Loaded() override;
+  void FontChanged() override;
+
+ private:
+  UINT DrawFlags() const;
+
+  bool FAutoSize = true;
+  bool FWordWrap = false;
+  bool FTransparent = false;
+  bool FShowAccelChar = true;
+  TAlignment FAlignment = TAlignment::LeftJustify;
+  TTextLayout FLayout = TTextLayout::Top;
+};
+
+class TLabel : public TCustomLabel {
+ public:
+  using TCustomLabel::TCustomLabel;
+};
+
+// A windowless picture, drawn centred in its rectangle.
+class TImage : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  TPicture& Picture() { return FPicture; }
+  void Paint(HDC dc) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
+
+ private:
+  TPicture FPicture;
+};
+
+// A one-line text box; TextHint is the grey cue shown while it is empty.
+class TEdit : public TWinControl {
+ public:
+  explicit TEdit(TComponent* owner);
+  std::wstring Text() const;
+  void SetText(const std::wstring& text);
+  void SetTextHint(const std::wstring& hint);
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
+ private:
+  std::wstring FText;
+  std::wstring FTextHint;
+  bool FBorder = true;
+  bool FAutoSelect = true;
+};
+
+enum class TComboBoxStyle { DropDown, OwnerDrawFixedList };
+
+// The combo box base: an editable drop-down, or a pick-only list drawn by the control.
+class TCustomComboBox : public TWinControl {
+ public:
+  explicit TCustomComboBox(TComponent* owner);
+  int Count() const;
+  std::wstring Item(int index) const;
+  // Adds an entry at the end; raises EOutOfResources when the box cannot take it.
+  int AddItem(const std::wstring& text);
+  void ClearItems();
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  std::wstring Text() const;
+  void SetTextHint(const std::wstring& hint);
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
+  void CommandNotify(WORD code) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  // The user picked another entry.
+  virtual void Change() {}
+  void SetStyle(TComboBoxStyle style) { FStyle = style; }
+
+ private:
+  TComboBoxStyle FStyle = TComboBoxStyle::DropDown;
+  std::wstring FTextHint;
+};
+
+class TComboBox : public TCustomComboBox {
+ public:
+  using TCustomComboBox::TCustomComboBox;
+};
+
+// The list box base: owner-drawn rows of fixed height, single or extended selection.
+class TCustomListBox : public TWinControl {
+ public:
+  explicit TCustomListBox(TComponent* owner);
+  int Count() const;
+  std::wstring Item(int index) const;
+  // Adds or inserts an entry; raises EOutOfResources("Unable to insert a line") on failure.
+  int AddItem(const std::wstring& text);
+  int InsertItem(int index, const std::wstring& text);
+  void ClearItems();
+  // Reserves room before many entries arrive.
+  void ReserveItems(int count, std::size_t textBytes);
+  bool Selected(int index) const;
+  void SetSelected(int index, bool selected);
+  int SelCount() const;
+  int ItemIndex() const;  // the highlighted (caret) entry
+  void SetItemIndex(int index);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool multiSelect);
+  int ItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int height);
+  // Suspends redrawing while the entries are rebuilt.
+  void BeginUpdate();
+  void EndUpdate();
+
+  TNotifyEvent OnDblClick;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
+  void CommandNotify(WORD code) override;
+  void DrawItem(DRAWITEMSTRUCT& item) override;
+  void MeasureItem(MEASUREITEMSTRUCT& item) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  // Paints entry index inside rect; the background is already filled in the state's colours.
+  virtual void DrawEntry(HDC dc, int index, const RECT& rect, bool selected);
+  virtual void DblClick();
+  // The entries are read again when the window is (re)created.
+  virtual void ReadEntriesOnCreate() {}
+  void DpiChanged() override;
+
+ private:
+  bool FMultiSelect = false;
+  int FItemHeight = 16;
+  int FUpdateCount = 0;
+  std::vector<std::wstring> FSavedItems;  // kept across a re-creation of the window
+};
+
+class TListBox : public TCustomListBox {
+ public:
+  using TCustomListBox::TCustomListBox;
+};
+
+class TProgressBar : public TWinControl {
+ public:
+  explicit TProgressBar(TComponent* owner);
+  int Min() const { return FMin; }
+  int Max() const { return FMax; }
+  int Position() const { return FPosition; }
+  void SetMax(int max);
+  void SetPosition(int position);
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+
+ private:
+  int FMin = 0, FMax = 100, FPosition = 0;
+};
+
+// A frame with a caption around other controls.
+class TGroupBox : public TWinControl {
+ public:
+  explicit TGroupBox(TComponent* owner);
+
+ protected:
+  void PaintBackground(HDC dc, const RECT& client) override;
+};
+
+// A plain container with a background colour (no bevel).
+class TPanel : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+};
+
+// Makes the toolkit's own classes known to the layout reader.
+void RegisterStandardControls();

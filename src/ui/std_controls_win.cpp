@@ -1,0 +1,459 @@
+#include "ui/std_controls.h"
+
+#include <commctrl.h>
+
+#include "ui/buttons.h"
+#include "ui/errors.h"
+#include "ui/form.h"
+#include "ui/style.h"
+
+namespace {
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+int Unscale(int value, UINT dpi) { return MulDiv(value, 96, static_cast<int>(dpi)); }
+
+[[noreturn]] void UnableToInsert() { throw EOutOfResources(L"Unable to insert a line"); }
+
+}  // namespace
+
+// ---- TCustomLabel ----
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+
+void TCustomLabel::SetCaption(const std::wstring& caption) {
+  TGraphicControl::SetCaption(caption);
+  if (FAutoSize && !Loading()) AdjustBounds();
+}
+
+void TCustomLabel::SetAutoSize(bool autoSize) {
+  FAutoSize = autoSize;
+  if (FAutoSize && !Loading()) AdjustBounds();
+}
+
+void TCustomLabel::FontChanged() {
+  if (FAutoSize && !Loading()) AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::Loaded() {
+  TGraphicControl::Loaded();
+  if (FAutoSize) AdjustBounds();
+}
+
+UINT TCustomLabel::DrawFlags() const {
+  UINT flags = DT_EXPANDTABS;
+  if (FWordWrap) flags |= DT_WORDBREAK;
+  if (!FShowAccelChar) flags |= DT_NOPREFIX;
+  if (FAlignment == TAlignment::Center) flags |= DT_CENTER;
+  else if (FAlignment == TAlignment::RightJustify) flags |= DT_RIGHT;
+  return flags;
+}
+
+void TCustomLabel::AdjustBounds() {
+  std::wstring text = DisplayText();
+  if (text.empty() || (FShowAccelChar && text == L"&")) text = L" ";
+  HDC screen = GetDC(nullptr);
+  {
+    TSelectObject selectFont(screen, Font().Handle(Dpi()));
+    RECT r{0, 0, FWordWrap ? Scale(Width()) : 0, 0};
+    DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+    const int width = Unscale(r.right, Dpi()), height = Unscale(r.bottom, Dpi());
+    const int left = FAlignment == TAlignment::RightJustify ? Left() + Width() - width : Left();
+    SetBounds(left, Top(), width, height);
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+void TCustomLabel::Paint(HDC dc) {
+  RECT r{0, 0, Scale(Width()), Scale(Height())};
+  if (!FTransparent) FillRect(dc, &r, SolidBrushFor(Color()));
+  const std::wstring text = DisplayText();
+  TSelectObject selectFont(dc, Font().Handle(Dpi()));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color : clGrayText));
+  if (FLayout != TTextLayout::Top) {
+    RECT measure = r;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, DrawFlags() | DT_CALCRECT);
+    const int spare = r.bottom - measure.bottom;
+    r.top += FLayout == TTextLayout::Center ? spare / 2 : spare;
+  }
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags());
+}
+
+bool TCustomLabel::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
+  if (name == L"AutoSize") {
+    SetAutoSize(value.AsBool());
+  } else if (name == L"WordWrap") {
+    FWordWrap = value.AsBool();
+  } else if (name == L"Transparent") {
+    FTransparent = value.AsBool();
+  } else if (name == L"ShowAccelChar") {
+    FShowAccelChar = value.AsBool();
+  } else if (name == L"Alignment") {
+    const std::wstring& v = value.AsIdentifier();
+    if (v == L"taCenter") FAlignment = TAlignment::Center;
+    else if (v == L"taRightJustify") FAlignment = TAlignment::RightJustify;
+    else if (v == L"taLeftJustify") FAlignment = TAlignment::LeftJustify;
+    else return false;
+  } else if (name == L"Layout") {
+    const std::wstring& v = value.AsIdentifier();
+    if (v == L"tlCenter") FLayout = TTextLayout::Center;
+    else if (v == L"tlBottom") FLayout = TTextLayout::Bottom;
+    else if (v == L"tlTop") FLayout = TTextLayout::Top;
+    else return false;
+  } else {
+    return TGraphicControl::SetProperty(name, value, reader);
+  }
+  Invalidate();
+  return true;
+}
+
+// ---- TImage ----
+
+void TImage::Paint(HDC dc) {
+  if (FPicture.Empty()) return;
+  const int x = (Scale(Width()) - Scale(FPicture.Width())) / 2;
+  const int y = (Scale(Height()) - Scale(FPicture.Height())) / 2;
+  FPicture.Draw(dc, x, y, Dpi());
+}
+
+bool TImage::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
+  if (name != L"Picture") return TGraphicControl::SetProperty(name, value, reader);
+  FPicture.LoadFromResource(value.AsString());
+  Invalidate();
+  return true;
+}
+
+// ---- TEdit ----
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 23);
+}
+
+void TEdit::CreateParams(TCreateParams& params) {
+  params.ClassName = L"EDIT";
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
+  params.ExStyle = FBorder ? WS_EX_CLIENTEDGE : 0;
+  params.Subclass = true;
+}
+
+void TEdit::CreateWnd() {
+  SetWindowTextW(HandleIfAllocated(), FText.c_str());
+  if (!FTextHint.empty()) SendMessageW(HandleIfAllocated(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(FTextHint.c_str()));
+}
+
+void TEdit::DestroyWnd() { FText = Text(); }
+
+std::wstring TEdit::Text() const { return HandleAllocated() ? WindowText(HandleIfAllocated()) : FText; }
+
+void TEdit::SetText(const std::wstring& text) {
+  FText = text;
+  if (HandleAllocated()) SetWindowTextW(HandleIfAllocated(), text.c_str());
+}
+
+void TEdit::SetTextHint(const std::wstring& hint) {
+  FTextHint = hint;
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(hint.c_str()));
+}
+
+bool TEdit::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
+  if (name == L"Text") SetText(value.AsString());
+  else if (name == L"TextHint") SetTextHint(value.AsString());
+  else if (name == L"BorderStyle") FBorder = value.AsIdentifier() != L"bsNone";
+  else if (name == L"AutoSelect") FAutoSelect = value.AsBool();
+  else return TWinControl::SetProperty(name, value, reader);
+  return true;
+}
+
+LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETDLGCODE && !FAutoSelect) return DefaultHandler(msg, wParam, lParam) & ~DLGC_HASSETSEL;
+  return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+// ---- TCustomComboBox ----
+
+TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 145, 23);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& params) {
+  params.ClassName = L"COMBOBOX";
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL;
+  params.Style |= FStyle == TComboBoxStyle::DropDown ? CBS_DROPDOWN
+                                                      : CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+  params.Subclass = true;
+}
+
+void TCustomComboBox::CreateWnd() {
+  // The drop-down part of a combo box counts in its window height.
+  const RECT r = DeviceRect();
+  SetWindowPos(HandleIfAllocated(), nullptr, r.left, r.top, r.right - r.left, Scale(200), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!FTextHint.empty()) SendMessageW(HandleIfAllocated(), CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(FTextHint.c_str()));
+}
+
+int TCustomComboBox::Count() const {
+  return HandleAllocated() ? static_cast<int>(SendMessageW(HandleIfAllocated(), CB_GETCOUNT, 0, 0)) : 0;
+}
+
+std::wstring TCustomComboBox::Item(int index) const {
+  if (!HandleAllocated()) return {};
+  const auto length = SendMessageW(HandleIfAllocated(), CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(HandleIfAllocated(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+int TCustomComboBox::AddItem(const std::wstring& text) {
+  const auto index = SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (index < 0) UnableToInsert();
+  return static_cast<int>(index);
+}
+
+void TCustomComboBox::ClearItems() { SendMessageW(Handle(), CB_RESETCONTENT, 0, 0); }
+
+int TCustomComboBox::ItemIndex() const {
+  return HandleAllocated() ? static_cast<int>(SendMessageW(HandleIfAllocated(), CB_GETCURSEL, 0, 0)) : -1;
+}
+
+void TCustomComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, index, 0); }
+
+std::wstring TCustomComboBox::Text() const { return HandleAllocated() ? WindowText(HandleIfAllocated()) : L""; }
+
+void TCustomComboBox::SetTextHint(const std::wstring& hint) {
+  FTextHint = hint;
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(hint.c_str()));
+}
+
+bool TCustomComboBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
+  if (name != L"TextHint") return TWinControl::SetProperty(name, value, reader);
+  SetTextHint(value.AsString());
+  return true;
+}
+
+void TCustomComboBox::CommandNotify(WORD code) {
+  if (code == CBN_SELCHANGE) Change();
+}
+
+// ---- TCustomListBox ----
+
+TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner) {
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 97);
+}
+
+void TCustomListBox::CreateParams(TCreateParams& params) {
+  params.ClassName = L"LISTBOX";
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                 LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
+  if (FMultiSelect) params.Style |= LBS_EXTENDEDSEL;
+  params.ExStyle = WS_EX_CLIENTEDGE;
+  params.Subclass = true;
+}
+
+void TCustomListBox::CreateWnd() {
+  HWND hwnd = HandleIfAllocated();
+  SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, Scale(FItemHeight));
+  for (const auto& text : FSavedItems) SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  FSavedItems.clear();
+  ReadEntriesOnCreate();
+}
+
+void TCustomListBox::DestroyWnd() {
+  FSavedItems.clear();
+  for (int i = 0; i < Count(); ++i) FSavedItems.push_back(Item(i));
+}
+
+void TCustomListBox::DpiChanged() {
+  TWinControl::DpiChanged();
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), LB_SETITEMHEIGHT, 0, Scale(FItemHeight));
+}
+
+int TCustomListBox::Count() const {
+  if (!HandleAllocated()) return static_cast<int>(FSavedItems.size());
+  return static_cast<int>(SendMessageW(HandleIfAllocated(), LB_GETCOUNT, 0, 0));
+}
+
+std::wstring TCustomListBox::Item(int index) const {
+  if (!HandleAllocated()) return index >= 0 && index < Count() ? FSavedItems[static_cast<std::size_t>(index)] : L"";
+  const auto length = SendMessageW(HandleIfAllocated(), LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(HandleIfAllocated(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+int TCustomListBox::AddItem(const std::wstring& text) { return InsertItem(-1, text); }
+
+int TCustomListBox::InsertItem(int index, const std::wstring& text) {
+  const auto result = SendMessageW(Handle(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+  if (result < 0) UnableToInsert();
+  return static_cast<int>(result);
+}
+
+void TCustomListBox::ClearItems() {
+  FSavedItems.clear();
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), LB_RESETCONTENT, 0, 0);
+}
+
+void TCustomListBox::ReserveItems(int count, std::size_t textBytes) {
+  SendMessageW(Handle(), LB_INITSTORAGE, count, static_cast<LPARAM>(textBytes));
+}
+
+bool TCustomListBox::Selected(int index) const {
+  if (!HandleAllocated()) return false;
+  if (FMultiSelect) return SendMessageW(HandleIfAllocated(), LB_GETSEL, index, 0) > 0;
+  return SendMessageW(HandleIfAllocated(), LB_GETCURSEL, 0, 0) == index;
+}
+
+void TCustomListBox::SetSelected(int index, bool selected) {
+  if (FMultiSelect) SendMessageW(Handle(), LB_SETSEL, selected, index);
+  else SendMessageW(Handle(), LB_SETCURSEL, selected ? index : -1, 0);
+}
+
+int TCustomListBox::SelCount() const {
+  if (!HandleAllocated()) return 0;
+  if (FMultiSelect) return static_cast<int>(SendMessageW(HandleIfAllocated(), LB_GETSELCOUNT, 0, 0));
+  return SendMessageW(HandleIfAllocated(), LB_GETCURSEL, 0, 0) >= 0 ? 1 : 0;
+}
+
+int TCustomListBox::ItemIndex() const {
+  if (!HandleAllocated()) return -1;
+  return static_cast<int>(SendMessageW(HandleIfAllocated(), FMultiSelect ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0));
+}
+
+void TCustomListBox::SetItemIndex(int index) {
+  if (FMultiSelect) SendMessageW(Handle(), LB_SETCARETINDEX, index, FALSE);
+  else SendMessageW(Handle(), LB_SETCURSEL, index, 0);
+}
+
+void TCustomListBox::SetMultiSelect(bool multiSelect) {
+  if (multiSelect == FMultiSelect) return;
+  FMultiSelect = multiSelect;
+  RecreateWnd();
+}
+
+void TCustomListBox::SetItemHeight(int height) {
+  FItemHeight = height;
+  if (HandleAllocated()) {
+    SendMessageW(HandleIfAllocated(), LB_SETITEMHEIGHT, 0, Scale(height));
+    Invalidate();
+  }
+}
+
+void TCustomListBox::BeginUpdate() {
+  if (FUpdateCount++ == 0 && HandleAllocated()) SendMessageW(HandleIfAllocated(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TCustomListBox::EndUpdate() {
+  if (--FUpdateCount == 0 && HandleAllocated()) {
+    SendMessageW(HandleIfAllocated(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(HandleIfAllocated(), nullptr, TRUE);
+  }
+}
+
+bool TCustomListBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
+  if (name == L"MultiSelect") SetMultiSelect(value.AsBool());
+  else if (name == L"ItemHeight") SetItemHeight(value.AsInt());
+  else if (name == L"OnDblClick") OnDblClick = reader.Handler(value);
+  else return TWinControl::SetProperty(name, value, reader);
+  return true;
+}
+
+void TCustomListBox::CommandNotify(WORD code) {
+  if (code == LBN_DBLCLK) DblClick();
+}
+
+void TCustomListBox::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TCustomListBox::MeasureItem(MEASUREITEMSTRUCT& item) { item.itemHeight = static_cast<UINT>(Scale(FItemHeight)); }
+
+void TCustomListBox::DrawItem(DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) return;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, SolidBrushFor(selected ? clHighlight : Color()));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, ColorToRGB(selected ? clHighlightText : Font().Color));
+  TSelectObject selectFont(item.hDC, Font().Handle(Dpi()));
+  DrawEntry(item.hDC, static_cast<int>(item.itemID), item.rcItem, selected);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void TCustomListBox::DrawEntry(HDC dc, int index, const RECT& rect, bool) {
+  const std::wstring text = Item(index);
+  RECT r = rect;
+  r.left += Scale(2);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// ---- TProgressBar ----
+
+TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 150, 17); }
+
+void TProgressBar::CreateParams(TCreateParams& params) {
+  params.ClassName = PROGRESS_CLASSW;
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS | PBS_SMOOTH;
+  params.Subclass = true;
+}
+
+void TProgressBar::CreateWnd() {
+  HWND hwnd = HandleIfAllocated();
+  SendMessageW(hwnd, PBM_SETRANGE32, FMin, FMax);
+  SendMessageW(hwnd, PBM_SETPOS, FPosition, 0);
+  const TStyle& style = ActiveStyle();
+  if (style.Styled()) SendMessageW(hwnd, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(style.Color(L"Progress", RGB(60, 140, 220))));
+}
+
+void TProgressBar::SetMax(int max) {
+  FMax = max;
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), PBM_SETRANGE32, FMin, FMax);
+}
+
+void TProgressBar::SetPosition(int position) {
+  FPosition = position;
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), PBM_SETPOS, position, 0);
+}
+
+bool TProgressBar::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
+  if (name == L"Max") SetMax(value.AsInt());
+  else if (name == L"Position") SetPosition(value.AsInt());
+  else return TWinControl::SetProperty(name, value, reader);
+  return true;
+}
+
+// ---- TGroupBox ----
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 185, 105); }
+
+void TGroupBox::PaintBackground(HDC dc, const RECT& client) {
+  TWinControl::PaintBackground(dc, client);
+  PaintGroupFrame(dc, client, Caption(), Font().Handle(Dpi()), ColorToRGB(Color()));
+}
+
+void RegisterStandardControls() {
+  RegisterComponentClass<TLabel>(L"TLabel");
+  RegisterComponentClass<TImage>(L"TImage");
+  RegisterComponentClass<TEdit>(L"TEdit");
+  RegisterComponentClass<TComboBox>(L"TComboBox");
+  RegisterComponentClass<TListBox>(L"TListBox");
+  RegisterComponentClass<TProgressBar>(L"TProgressBar");
+  RegisterComponentClass<TGroupBox>(L"TGroupBox");
+  RegisterComponentClass<TPanel>(L"TPanel");
+  RegisterComponentClass<TButton>(L"TButton");
+  RegisterComponentClass<TBitBtn>(L"TBitBtn");
+  RegisterComponentClass<TSpeedButton>(L"TSpeedButton");
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The program's visual style: colours that replace the system's and the look of buttons,
+// frames and progress bars. Without a style the platform's default look is used.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "ui/style_data.h"
+
+class TStyle {
+ public:
+  TStyle() = default;
+  explicit TStyle(TStyleColors colors) : FColors(std::move(colors)) {}
+
+  // True when a named style is in force (otherwise controls draw the platform's look).
+  bool Styled() const { return !FColors.empty(); }
+  // The style's replacement for a system colour (COLOR_ index), if it has one.
+  std::optional<COLORREF> SystemColor(int index) const;
+  // A named colour of the style, or fallback when the style has none of that name.
+  COLORREF Color(const wchar_t* key, COLORREF fallback) const;
+
+ private:
+  TStyleColors FColors;
+};
+
+const TStyle& ActiveStyle();
+
+// Makes the style stored under the name in the program's resources the active one; raises
+// Exception("Style 'name' not found") and leaves the default look when there is none.
+void ApplyStyle(const std::wstring& name);
+
+// Paints a push button face (glossy when styled, the platform's look otherwise).
+struct TButtonFace {
+  bool Pressed = false;
+  bool Focused = false;
+  bool Default = false;
+  bool Disabled = false;
+  bool Hot = false;
+};
+void PaintButtonFace(HDC dc, const RECT& rect, const TButtonFace& face);
+// Paints the frame and caption of a group box, the caption in the given font.
+void PaintGroupFrame(HDC dc, const RECT& rect, const std::wstring& caption, HFONT font, COLORREF background);

@@ -1,0 +1,86 @@
+#include "ui/ui_thread_call.h"
+
+#include <exception>
+#include <mutex>
+
+#include "ui/errors.h"
+#include "ui/win_handles.h"
+
+namespace {
+
+constexpr UINT WM_UI_CALL = WM_APP + 0x5A1;
+constexpr wchar_t CallWindowClass[] = L"VelbrookUIThreadCall";
+
+struct TCallRequest {
+  const std::function<void()>* Action;
+  std::exception_ptr Error;
+  bool Ran = false;
+};
+
+LRESULT CALLBACK CallWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_UI_CALL) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  auto* request = reinterpret_cast<TCallRequest*>(lParam);
+  request->Ran = true;
+  // The caller decides what an error means, so it travels back instead of escaping here.
+  try {
+    (*request->Action)();
+  } catch (...) {
+    request->Error = std::current_exception();
+  }
+  return 0;
+}
+
+struct TCallTarget {
+  TWindowHandle Window;
+  DWORD ThreadId = 0;
+};
+
+TCallTarget& Target() {
+  static TCallTarget target;
+  return target;
+}
+
+void CreateCallWindow() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = CallWindowProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = CallWindowClass;
+  if (!::RegisterClassExW(&wc)) throw Exception(L"Cannot register the UI call window class");
+  TWindowHandle window(::CreateWindowExW(0, CallWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                         wc.hInstance, nullptr));
+  if (!window) throw Exception(L"Cannot create the UI call window");
+  Target().Window = std::move(window);
+  Target().ThreadId = ::GetCurrentThreadId();
+}
+
+}  // namespace
+
+void InitUIThreadCalls() {
+  static std::once_flag once;
+  std::call_once(once, CreateCallWindow);
+}
+
+void CallOnUIThread(const std::function<void()>& action) {
+  TCallTarget& target = Target();
+  if (!target.Window) throw Exception(L"UI thread calls are not set up");
+  if (::GetCurrentThreadId() == target.ThreadId) {
+    action();
+    return;
+  }
+  TCallRequest request{&action, nullptr};
+  ::SendMessageW(target.Window.get(), WM_UI_CALL, 0, reinterpret_cast<LPARAM>(&request));
+  if (!request.Ran) throw Exception(L"The UI thread did not take the call");
+  if (request.Error) std::rethrow_exception(request.Error);
+}
+
+void WaitServingUIThreadCalls(HANDLE handle) {
+  for (;;) {
+    const DWORD result = ::MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
+    if (result == WAIT_OBJECT_0) return;
+    if (result != WAIT_OBJECT_0 + 1) throw Exception(L"Waiting for a thread failed");
+    // Peeking runs every message sent to this thread; nothing posted is removed.
+    MSG msg;
+    ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
