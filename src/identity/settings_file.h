@@ -1,0 +1,11 @@
+#pragma once
+// The settings file: data folder + "velbrook.ini", one key "ScriptFile" in section
+// "Velbrook". Each call opens the file, does its one read or write and lets it go.
+#include <string>
+
+// The stored script path, cut to 2047 characters; empty when the file, section or key is missing.
+std::wstring ReadScriptFileSetting(const std::wstring& dataFolder);
+
+// Stores the script path, creating the file but not its folder. Throws Exception
+// "Unable to write to <file>" when the file cannot be written.
+void WriteScriptFileSetting(const std::wstring& dataFolder, const std::wstring& scriptFile);

@@ -1,0 +1,3 @@
+#include "identity/verinfo2.h"
+
+void TEPInfoExe::Execute() { Execute(*CreateVersionInfo()); }
