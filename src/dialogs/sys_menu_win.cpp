@@ -1,0 +1,78 @@
+#include "dialogs/sys_menu_win.h"
+
+#include <vector>
+
+#include "ui/dispatcher.h"
+#include "ui/owned.h"
+
+namespace {
+
+void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
+using TMenuHandle = TOwned<HMENU, DestroyMenuHandle>;
+
+UINT TypeFlags(const TMenuEntry& entry) {
+  UINT type = entry.Separator ? MFT_SEPARATOR : MFT_STRING;
+  if (entry.Break == TMenuBreak::mbBreak) type |= MFT_MENUBREAK;
+  if (entry.Break == TMenuBreak::mbBarBreak) type |= MFT_MENUBARBREAK;
+  if (entry.RadioCheck) type |= MFT_RADIOCHECK;
+  return type;
+}
+
+UINT StateFlags(const TMenuEntry& entry) {
+  UINT state = 0;
+  if (entry.Checked) state |= MFS_CHECKED;
+  if (entry.Disabled) state |= MFS_DISABLED | MFS_GRAYED;
+  if (entry.Default) state |= MFS_DEFAULT;
+  return state;
+}
+
+void AppendEntries(HMENU menu, const std::vector<TMenuEntry>& entries) {
+  for (const TMenuEntry& entry : entries) {
+    std::wstring text = entry.Text;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+    info.fType = TypeFlags(entry);
+    info.fState = StateFlags(entry);
+    info.wID = entry.Command;
+    info.dwTypeData = text.data();
+    TMenuHandle subMenu;
+    if (entry.SubMenu) {
+      subMenu.reset(::CreatePopupMenu());
+      AppendEntries(subMenu.get(), MenuEntries(*entry.SubMenu));
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = subMenu.get();
+    }
+    // The menu draws the picture itself; the program has no drawing code for menu items.
+    if (entry.Bitmap) {
+      info.fMask |= MIIM_BITMAP;
+      info.hbmpItem = static_cast<HBITMAP>(const_cast<void*>(entry.Bitmap));
+    }
+    // Once inserted, the submenu belongs to the menu it sits in.
+    if (::InsertMenuItemW(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info)) subMenu.release();
+  }
+}
+
+}  // namespace
+
+TSysPopupMenu::TSysPopupMenu(HWND owner) : FOwner(owner) {}
+
+TSysPopupMenu::~TSysPopupMenu() {
+  if (FHooked) Application().SetMessageHook(std::move(FPreviousHook));
+}
+
+void TSysPopupMenu::Loaded() {
+  if (!FHooked) {
+    FPreviousHook = Application().SetMessageHook([this](MSG& msg, bool& handled) { MessageHook(msg, handled); });
+    FHooked = true;
+  }
+  AppendEntries(::GetSystemMenu(FOwner, FALSE), MenuEntries(Items));
+}
+
+void TSysPopupMenu::MessageHook(MSG& msg, bool& handled) {
+  if (FPreviousHook) FPreviousHook(msg, handled);
+  if (handled || msg.message != WM_SYSCOMMAND) return;
+  TMenuItem* item = Items.Find(LOWORD(msg.wParam));
+  // The message stays unhandled: the window's own system-command handling still runs.
+  if (item && item->OnClick) RunGuarded(item->OnClick);
+}
