@@ -1,0 +1,46 @@
+#include "about/behavior_label_core.h"
+
+#include "about/behavior_registry.h"
+
+const wchar_t* const NoBehaviorName = L"(none)";
+
+TBehaviorLabelCore::TBehaviorLabelCore(IBehaviorLabel& label) : FLabel(label), FBehavior(NoBehaviorName) {
+  RegisterStandardBehaviors();
+}
+
+void TBehaviorLabelCore::SetBehavior(const std::wstring& name) {
+  if (name == FBehavior || !IsBehaviorRegistered(name)) return;
+  FBehavior = name;
+  FOptions.reset();
+}
+
+TLabelBehavior& TBehaviorLabelCore::BehaviorOptions() {
+  if (!FOptions) FOptions.reset(FindBehaviorClass(FBehavior)->Create(&FLabel).release());
+  return *FOptions;
+}
+
+void TBehaviorLabelCore::SetBehaviorOptions(const TLabelBehavior* options) {
+  if (!options) {
+    SetBehavior(L"");
+    return;
+  }
+  if (!FOptions || FOptions->Class() != options->Class()) SetBehavior(FindBehaviorName(options->Class()));
+}
+
+bool TBehaviorLabelCore::SetBehaviorOption(const std::wstring& name, const std::wstring& value) {
+  return BehaviorOptions().SetProperty(name, value);
+}
+
+void TBehaviorLabelCore::Loaded() {
+  BehaviorOptions().ResumeAfterLoading();
+}
+
+void TBehaviorLabelCore::BoundsChanged() {
+  if (!FLabel.Loading()) BehaviorOptions().LabelResized();
+}
+
+void TBehaviorLabelCore::SetUseEffectText(bool use) {
+  if (use == FUseEffectText) return;
+  FUseEffectText = use;
+  if (!FLabel.Loading() && !FLabel.Destroying()) FLabel.Repaint();
+}

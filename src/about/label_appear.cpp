@@ -1,0 +1,102 @@
+#include "about/label_appear.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "ui/errors.h"
+
+namespace {
+
+std::unique_ptr<TLabelBehavior> CreateAppear(IBehaviorLabel* label) { return std::make_unique<TLabelAppear>(label); }
+
+TAppearDirection ParseDirection(const std::wstring& value) {
+  static const wchar_t* const names[] = {L"drFromLeft", L"drFromRight", L"drFromTop", L"drFromBottom"};
+  for (int i = 0; i < 4; ++i)
+    if (value == names[i]) return static_cast<TAppearDirection>(i);
+  throw Exception(L"'" + value + L"' is not a valid direction");
+}
+
+}  // namespace
+
+const TBehaviorClassInfo TLabelAppear::ClassInfo{L"TLabelAppear", CreateAppear};
+
+TLabelAppear::TLabelAppear(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 20) {}
+
+bool TLabelAppear::SetProperty(const std::wstring& name, const std::wstring& value) {
+  if (name == L"Delay")
+    SetDelay(static_cast<std::uint32_t>(ParseIntegerProperty(value)));
+  else if (name == L"Pixels")
+    SetPixels(ParseIntegerProperty(value));
+  else if (name == L"AppearFrom")
+    SetAppearFrom(ParseDirection(value));
+  else
+    return TTimedLabelBehavior::SetProperty(name, value);
+  return true;
+}
+
+void TLabelAppear::Start() {
+  if (Label().Loading() || Label().Destroying()) return;
+  FParent = Label().ParentClientSize();
+  if (!FParent) throw Exception(L"OwnerLabel.Parent is nil in TLabelAppear.Start");
+  TTimedLabelBehavior::Start();
+  PrepareTimer(FDelay);
+  FFirst = true;
+  const TLabelBounds b = Label().Bounds();
+  FOriginalRect = {b.Left, b.Top, b.Left + b.Width, b.Top + b.Height};
+  EnableTimer();
+}
+
+void TLabelAppear::Stop() {
+  ReleaseTimer();
+  const TBehaviorRect& r = FOriginalRect;
+  if (r.Right > r.Left && r.Bottom > r.Top) Label().SetBounds({r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top});
+  TTimedLabelBehavior::Stop();
+}
+
+void TLabelAppear::PlaceAtEntry(TLabelBounds& bounds, const TClientSize& client) const {
+  switch (FAppearFrom) {
+    case drFromLeft: bounds.Left = -bounds.Width; break;
+    case drFromRight: bounds.Left = client.Width; bounds.Width = 0; break;
+    case drFromTop: bounds.Top = -bounds.Height; break;
+    case drFromBottom: bounds.Top = client.Height; bounds.Height = 0; break;
+  }
+}
+
+// While the label still sticks out past the far edge, it is cut to end 2 pixels inside.
+void TLabelAppear::FollowSize(TLabelBounds& bounds, const TClientSize& client) const {
+  if (FAppearFrom == drFromRight) {
+    const std::int32_t w0 = FOriginalRect.Right - FOriginalRect.Left;
+    if (bounds.Width != w0)
+      bounds.Width = bounds.Left + w0 < client.Width ? w0 : std::max(0, client.Width - bounds.Left - 2);
+  } else if (FAppearFrom == drFromBottom) {
+    const std::int32_t h0 = FOriginalRect.Bottom - FOriginalRect.Top;
+    if (bounds.Height != h0)
+      bounds.Height = bounds.Top + h0 < client.Height ? h0 : std::max(0, client.Height - bounds.Top - 2);
+  }
+}
+
+void TLabelAppear::Tick() {
+  const TClientSize client = Label().ParentClientSize().value_or(FParent.value_or(TClientSize{0, 0}));
+  TLabelBounds bounds = Label().Bounds();
+  if (FFirst) {
+    PlaceAtEntry(bounds, client);
+    Label().SetBounds(bounds);
+    Label().SetVisible(true);
+    FFirst = false;
+  }
+  const bool horizontal = FAppearFrom == drFromLeft || FAppearFrom == drFromRight;
+  std::int32_t& moving = horizontal ? bounds.Left : bounds.Top;
+  const std::int32_t target = horizontal ? FOriginalRect.Left : FOriginalRect.Top;
+  const long long distance = std::llabs(static_cast<long long>(moving) - target);
+  const bool done = distance < FPixels;
+  if (done)
+    moving = target;
+  else if (FAppearFrom == drFromLeft || FAppearFrom == drFromTop)
+    moving += FPixels;
+  else
+    moving -= FPixels;
+  FollowSize(bounds, client);
+  Label().SetBounds(bounds);
+  SetTimerPeriod(FInterval);
+  if (done) SetActive(false);
+}

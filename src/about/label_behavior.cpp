@@ -1,0 +1,114 @@
+#include "about/label_behavior.h"
+
+#include "ui/errors.h"
+
+namespace {
+
+std::unique_ptr<TLabelBehavior> CreatePlain(IBehaviorLabel* label) { return std::make_unique<TLabelBehavior>(label); }
+
+}  // namespace
+
+const TBehaviorClassInfo TLabelBehavior::ClassInfo{L"TLabelBehavior", CreatePlain};
+
+TLabelBehavior::TLabelBehavior(IBehaviorLabel* label, TBehaviorClass cls) : FLabel(label) {
+  if (!label) throw Exception(std::wstring(L"Cannot call ") + cls->ClassName + L".Create with ALabel = nil");
+}
+
+void TLabelBehavior::SetActive(bool active) {
+  if (active == FActive) return;
+  if (FActive) Stop();
+  FActive = active;
+  if (active) Start();
+}
+
+bool TLabelBehavior::SetProperty(const std::wstring& name, const std::wstring& value) {
+  if (name != L"Active") return false;
+  SetActive(ParseBooleanProperty(value));
+  return true;
+}
+
+void TLabelBehavior::Start() {
+  if (!FTemporary) FLabel->DoStart();
+}
+
+void TLabelBehavior::Stop() {
+  if (!FTemporary) FLabel->DoStop();
+}
+
+void TLabelBehavior::BeginOptionChange() {
+  FTmpActive = FActive;
+  FTemporary = true;
+  SetActive(false);
+}
+
+void TLabelBehavior::EndOptionChange() {
+  // Events come back on even when the restart fails.
+  struct TEventsBack {
+    bool& Temporary;
+    ~TEventsBack() { Temporary = false; }
+  } eventsBack{FTemporary};
+  SetActive(FTmpActive);
+}
+
+void TLabelBehavior::ChangeRestartingOption(std::uint32_t& option, std::uint32_t value) {
+  if (option == value) return;
+  BeginOptionChange();
+  option = value;
+  EndOptionChange();
+}
+
+void TLabelBehavior::StopSilently() noexcept {
+  FTemporary = true;
+  try {
+    Stop();
+  } catch (...) {
+    // Going away quietly matters more than a failure to put the label back.
+  }
+}
+
+void TBehaviorDeleter::operator()(TLabelBehavior* behavior) const noexcept {
+  behavior->StopSilently();
+  delete behavior;
+}
+
+TTimedLabelBehavior::TTimedLabelBehavior(IBehaviorLabel* label, TBehaviorClass cls, std::uint32_t interval)
+    : TLabelBehavior(label, cls), FInterval(interval) {}
+
+bool TTimedLabelBehavior::SetProperty(const std::wstring& name, const std::wstring& value) {
+  if (name != L"Interval") return TLabelBehavior::SetProperty(name, value);
+  SetInterval(static_cast<std::uint32_t>(ParseIntegerProperty(value)));
+  return true;
+}
+
+void TTimedLabelBehavior::PrepareTimer(std::uint32_t period) {
+  if (!FTimer) {
+    FTimer = Label().Timers().CreateTimer();
+    FTimer->SetOnTimer([this] { Tick(); });
+  }
+  FTimer->SetInterval(period);
+}
+
+void TTimedLabelBehavior::EnableTimer() { FTimer->SetEnabled(true); }
+
+void TTimedLabelBehavior::SetTimerPeriod(std::uint32_t period) {
+  if (FTimer) FTimer->SetInterval(period);
+}
+
+std::int32_t ParseIntegerProperty(const std::wstring& value) {
+  std::size_t used = 0;
+  long long number = 0;
+  try {
+    number = std::stoll(value, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used == 0 || used != value.size() || number < INT32_MIN || number > UINT32_MAX)
+    throw Exception(L"'" + value + L"' is not a valid integer value");
+  return static_cast<std::int32_t>(number);
+}
+
+bool ParseBooleanProperty(const std::wstring& value) {
+  if (value == L"True") return true;
+  if (value == L"False") return false;
+  throw Exception(L"'" + value + L"' is not a valid boolean value");
+}

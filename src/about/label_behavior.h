@@ -1,0 +1,107 @@
+#pragma once
+// The base of every label behaviour (an animation that a behaviour label runs), its class
+// records for the registry, and the base of behaviours paced by a UI timer.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "about/behavior_label_host.h"
+
+class TLabelBehavior;
+
+// What the registry knows about a behaviour class: its name and how to make one.
+struct TBehaviorClassInfo {
+  const wchar_t* ClassName;
+  std::unique_ptr<TLabelBehavior> (*Create)(IBehaviorLabel* label);
+};
+using TBehaviorClass = const TBehaviorClassInfo*;
+
+class TLabelBehavior {
+ public:
+  static const TBehaviorClassInfo ClassInfo;
+
+  // Raises "Cannot call <class>.Create with ALabel = nil" without a label.
+  explicit TLabelBehavior(IBehaviorLabel* label) : TLabelBehavior(label, &ClassInfo) {}
+  virtual ~TLabelBehavior() = default;
+  TLabelBehavior(const TLabelBehavior&) = delete;
+  TLabelBehavior& operator=(const TLabelBehavior&) = delete;
+
+  virtual TBehaviorClass Class() const { return &ClassInfo; }
+
+  bool Active() const { return FActive; }
+  // Stop runs while Active still reads on; Start runs once it reads on.
+  void SetActive(bool active);
+
+  // Sets a stored property from its layout text ("Active" = "True", "Pixels" = "4");
+  // false when the behaviour has no property of that name.
+  virtual bool SetProperty(const std::wstring& name, const std::wstring& value);
+
+  // The label's bounds changed; nothing here needs it.
+  virtual void LabelResized() {}
+
+  // After the label's stored layout is read: a behaviour stored as active starts now.
+  void ResumeAfterLoading() {
+    if (FActive) Start();
+  }
+
+  // Stops without raising OnStop, as destruction does; used before the object is freed.
+  void StopSilently() noexcept;
+
+ protected:
+  TLabelBehavior(IBehaviorLabel* label, TBehaviorClass cls);
+
+  // Both raise the label's event unless an option change or destruction is under way.
+  virtual void Start();
+  virtual void Stop();
+
+  // An option that needs a restart is stored between these two: a running behaviour stops
+  // and starts again from its beginning, raising neither OnStop nor OnStart.
+  void BeginOptionChange();
+  void EndOptionChange();
+  // Stores value into option through an option change, when it differs.
+  void ChangeRestartingOption(std::uint32_t& option, std::uint32_t value);
+
+  IBehaviorLabel& Label() const { return *FLabel; }
+
+ private:
+  IBehaviorLabel* FLabel;
+  bool FTmpActive = false;
+  bool FActive = false;
+  bool FTemporary = false;
+};
+
+// Frees a behaviour the way the label does: a silent stop first, so that the full object
+// still answers the virtual Stop.
+struct TBehaviorDeleter {
+  void operator()(TLabelBehavior* behavior) const noexcept;
+};
+using TBehaviorPtr = std::unique_ptr<TLabelBehavior, TBehaviorDeleter>;
+
+// A behaviour paced by one UI timer, which exists only while it runs.
+class TTimedLabelBehavior : public TLabelBehavior {
+ public:
+  std::uint32_t Interval() const { return FInterval; }
+  void SetInterval(std::uint32_t interval) { ChangeRestartingOption(FInterval, interval); }
+  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
+
+ protected:
+  TTimedLabelBehavior(IBehaviorLabel* label, TBehaviorClass cls, std::uint32_t interval);
+
+  // Creates the timer when there is none and sets its period; EnableTimer starts it.
+  void PrepareTimer(std::uint32_t period);
+  void EnableTimer();
+  void SetTimerPeriod(std::uint32_t period);
+  // Safe inside the timer's own tick.
+  void ReleaseTimer() { FTimer.reset(); }
+
+  virtual void Tick() = 0;
+
+  std::uint32_t FInterval;
+
+ private:
+  std::unique_ptr<ITimer> FTimer;
+};
+
+// Layout text to values; both raise an error for text they cannot read.
+std::int32_t ParseIntegerProperty(const std::wstring& value);
+bool ParseBooleanProperty(const std::wstring& value);

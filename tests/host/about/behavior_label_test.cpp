@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include "about/behavior_label_core.h"
+#include "about/behavior_registry.h"
+#include "about/label_appear.h"
+#include "about/label_behaviors.h"
+#include "fakes.h"
+#include "ui/errors.h"
+
+namespace {
+
+struct TLabelUnderTest {
+  TFakeClock Clock;
+  TFakeLabel Label{Clock};
+  TBehaviorLabelCore Core{Label};
+};
+
+TEST(BehaviorRegistry, HoldsTheEightNamesSortedWithoutRegardToCase) {
+  TLabelUnderTest t;
+  TBehaviorList list;
+  ListBehaviorNames(&list);
+  std::vector<std::wstring> names;
+  for (const auto& entry : list) names.push_back(entry.first);
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"(none)", L"Appearing", L"Blinking", L"Bouncing", L"CodeBreaker",
+                                              L"Scrolling", L"Special", L"Typing"}));
+  EXPECT_EQ(FindBehaviorClass(L"APPEARING"), &TLabelAppear::ClassInfo);
+  EXPECT_EQ(FindBehaviorClass(L"codebreaker"), &TLabelCodeBreaker::ClassInfo);
+  EXPECT_EQ(FindBehaviorClass(L"Sliding"), &TLabelBehavior::ClassInfo);
+  EXPECT_EQ(FindBehaviorName(&TLabelTyping::ClassInfo), L"Typing");
+  EXPECT_EQ(FindBehaviorName(&TLabelBehavior::ClassInfo), L"");
+}
+
+TEST(BehaviorRegistry, FirstRegistrationOfANameStaysAndNewNamesKeepTheOrder) {
+  TLabelUnderTest t;
+  AddBehaviorClass(L"appearing", &TLabelNone::ClassInfo);
+  EXPECT_EQ(FindBehaviorClass(L"Appearing"), &TLabelAppear::ClassInfo);
+  AddBehaviorClass(L"Fading", &TLabelNone::ClassInfo);
+  TBehaviorList list;
+  ListBehaviorNames(&list);
+  ASSERT_EQ(list.size(), 9u);
+  EXPECT_EQ(list[5].first, L"Fading");
+}
+
+TEST(LabelBehavior, CreationWithoutALabelNamesTheClass) {
+  try {
+    TLabelAppear appear(nullptr);
+    FAIL() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), L"Cannot call TLabelAppear.Create with ALabel = nil");
+  }
+  EXPECT_THROW(TLabelNone(nullptr), Exception);
+}
+
+TEST(LabelBehavior, NoneRaisesOnlyTheEvents) {
+  TLabelUnderTest t;
+  EXPECT_EQ(t.Core.Behavior(), L"(none)");
+  t.Label.BoundsValue = {1, 2, 3, 4};
+  t.Core.BehaviorOptions().SetActive(true);
+  EXPECT_EQ(t.Label.Starts, 1);
+  t.Core.BehaviorOptions().SetActive(false);
+  EXPECT_EQ(t.Label.Stops, 1);
+  EXPECT_EQ(t.Label.BoundsValue.Left, 1);
+  EXPECT_EQ(t.Clock.LiveTimers(), 0);
+}
+
+TEST(LabelCore, BehaviorWriterTakesRegisteredNamesAsWritten) {
+  TLabelUnderTest t;
+  EXPECT_FALSE(t.Core.BehaviorStored());
+  t.Core.SetBehavior(L"Appearing");
+  EXPECT_TRUE(t.Core.BehaviorStored());
+  auto& first = t.Core.BehaviorOptions();
+  EXPECT_EQ(first.Class(), &TLabelAppear::ClassInfo);
+  t.Core.SetBehavior(L"Appearing");
+  EXPECT_EQ(&t.Core.BehaviorOptions(), &first);
+  t.Core.SetBehavior(L"Sliding");
+  EXPECT_EQ(t.Core.Behavior(), L"Appearing");
+  EXPECT_EQ(&t.Core.BehaviorOptions(), &first);
+}
+
+TEST(LabelCore, OptionsWriterSwitchesClassWithoutCopyingValues) {
+  TLabelUnderTest t;
+  t.Core.SetBehavior(L"Appearing");
+  TFakeLabel other(t.Clock);
+  TLabelAppear sameClass(&other);
+  sameClass.SetPixels(9);
+  t.Core.SetBehaviorOptions(&sameClass);
+  EXPECT_EQ(static_cast<TLabelAppear&>(t.Core.BehaviorOptions()).Pixels(), 3);
+
+  TLabelTyping typing(&other);
+  t.Core.SetBehaviorOptions(&typing);
+  EXPECT_EQ(t.Core.Behavior(), L"Typing");
+  EXPECT_EQ(t.Core.BehaviorOptions().Class(), &TLabelTyping::ClassInfo);
+
+  t.Core.SetBehaviorOptions(nullptr);
+  EXPECT_EQ(t.Core.Behavior(), L"Typing");
+}
+
+TEST(LabelCore, StoredOptionsAreReadByName) {
+  TLabelUnderTest t;
+  t.Core.SetBehavior(L"Appearing");
+  EXPECT_TRUE(t.Core.SetBehaviorOption(L"Pixels", L"4"));
+  EXPECT_TRUE(t.Core.SetBehaviorOption(L"AppearFrom", L"drFromTop"));
+  EXPECT_TRUE(t.Core.SetBehaviorOption(L"Interval", L"30"));
+  auto& appear = static_cast<TLabelAppear&>(t.Core.BehaviorOptions());
+  EXPECT_EQ(appear.Pixels(), 4);
+  EXPECT_EQ(appear.AppearFrom(), drFromTop);
+  EXPECT_EQ(appear.Interval(), 30u);
+  EXPECT_FALSE(t.Core.SetBehaviorOption(L"Speed", L"1"));
+  EXPECT_THROW(t.Core.SetBehaviorOption(L"Pixels", L"4x"), Exception);
+  EXPECT_THROW(t.Core.SetBehaviorOption(L"AppearFrom", L"drFromNowhere"), Exception);
+}
+
+TEST(LabelCore, EffectTextRepaintsOnlyOnChangeAndOutsideLoading) {
+  TLabelUnderTest t;
+  t.Core.SetEffectText(L"fx");
+  EXPECT_EQ(t.Core.DisplayText(L"caption"), L"caption");
+  t.Core.SetUseEffectText(true);
+  t.Core.SetUseEffectText(true);
+  EXPECT_EQ(t.Label.Repaints, 1);
+  EXPECT_EQ(t.Core.DisplayText(L"caption"), L"fx");
+  t.Label.LoadingValue = true;
+  t.Core.SetUseEffectText(false);
+  EXPECT_EQ(t.Label.Repaints, 1);
+}
+
+TEST(LabelCore, DestructionStopsARunningBehaviourWithoutOnStop) {
+  TFakeClock clock;
+  TFakeLabel label(clock);
+  {
+    TBehaviorLabelCore core(label);
+    core.SetBehavior(L"Appearing");
+    core.BehaviorOptions().SetActive(true);
+    EXPECT_EQ(clock.LiveTimers(), 1);
+  }
+  EXPECT_EQ(label.Stops, 0);
+  EXPECT_EQ(clock.LiveTimers(), 0);
+}
+
+// The behaviours the program does not use: each does what its name promises and ends
+// where it should.
+TEST(OtherBehaviors, TypingSpecialAndCodeBreakerEndWithTheFinalText) {
+  TLabelUnderTest typing;
+  typing.Label.CaptionValue = L"Hi!";
+  typing.Core.SetBehavior(L"Typing");
+  typing.Core.BehaviorOptions().SetActive(true);
+  typing.Clock.AdvanceTo(100);
+  EXPECT_EQ(typing.Label.EffectValue, L"H");
+  EXPECT_TRUE(typing.Label.UseEffect);
+  typing.Clock.AdvanceTo(1000);
+  EXPECT_FALSE(typing.Core.BehaviorOptions().Active());
+  EXPECT_FALSE(typing.Label.UseEffect);
+  EXPECT_EQ(typing.Label.Stops, 1);
+
+  TLabelUnderTest special;
+  special.Label.CaptionValue = L"!#";
+  special.Core.SetBehavior(L"Special");
+  special.Core.BehaviorOptions().SetActive(true);
+  special.Clock.AdvanceTo(20);
+  EXPECT_EQ(special.Label.EffectValue, L" ");
+  special.Clock.AdvanceTo(40);
+  EXPECT_EQ(special.Label.EffectValue, L"!");
+  special.Clock.AdvanceTo(60);
+  EXPECT_EQ(special.Label.EffectValue, L"! ");
+  special.Clock.AdvanceTo(1000);
+  EXPECT_FALSE(special.Core.BehaviorOptions().Active());
+  EXPECT_EQ(special.Label.Stops, 1);
+
+  TLabelUnderTest breaker;
+  breaker.Label.CaptionValue = L"xyz";
+  breaker.Core.SetBehavior(L"CodeBreaker");
+  breaker.Core.SetBehaviorOption(L"DecodedText", L"ab");
+  breaker.Label.RandomValue.Script = {5, 65, 66};  // '%', then 'a' and 'b'
+  breaker.Core.BehaviorOptions().SetActive(true);
+  breaker.Clock.AdvanceTo(20);
+  EXPECT_EQ(breaker.Label.EffectValue, L"%y");
+  breaker.Clock.AdvanceTo(1000);
+  EXPECT_EQ(breaker.Label.CaptionValue, L"ab");
+  EXPECT_FALSE(breaker.Core.BehaviorOptions().Active());
+}
+
+TEST(OtherBehaviors, BlinkScrollAndBounceAnimateUntilSwitchedOff) {
+  TLabelUnderTest blink;
+  blink.Core.SetBehavior(L"Blinking");
+  blink.Core.BehaviorOptions().SetActive(true);
+  blink.Clock.AdvanceTo(100);
+  EXPECT_TRUE(blink.Label.UseEffect);
+  EXPECT_EQ(blink.Label.EffectValue, L"");
+  blink.Clock.AdvanceTo(500);
+  EXPECT_FALSE(blink.Label.UseEffect);
+  blink.Core.BehaviorOptions().SetActive(false);
+  EXPECT_EQ(blink.Clock.LiveTimers(), 0);
+
+  TLabelUnderTest scroll;
+  scroll.Label.CaptionValue = L"abc";
+  scroll.Core.SetBehavior(L"Scrolling");
+  scroll.Core.BehaviorOptions().SetActive(true);
+  scroll.Clock.AdvanceTo(100);
+  EXPECT_EQ(scroll.Label.EffectValue, L"bca");
+  scroll.Core.SetBehaviorOption(L"Direction", L"sdLeftToRight");
+  scroll.Clock.AdvanceTo(200);
+  EXPECT_EQ(scroll.Label.EffectValue, L"abc");
+  scroll.Core.BehaviorOptions().SetActive(false);
+  EXPECT_FALSE(scroll.Label.UseEffect);
+
+  TLabelUnderTest bounce;
+  bounce.Label.Parent = TClientSize{30, 20};
+  bounce.Label.BoundsValue = {20, 5, 10, 10};
+  bounce.Core.SetBehavior(L"Bouncing");
+  bounce.Core.BehaviorOptions().SetActive(true);
+  for (std::uint64_t time = 20; time <= 2000; time += 20) {
+    bounce.Clock.AdvanceTo(time);
+    const TLabelBounds& b = bounce.Label.BoundsValue;
+    ASSERT_TRUE(b.Left >= 0 && b.Top >= 0 && b.Left + b.Width <= 30 && b.Top + b.Height <= 20) << time;
+  }
+  bounce.Core.BehaviorOptions().SetActive(false);
+  EXPECT_EQ(bounce.Label.BoundsValue.Left, 20);
+  EXPECT_EQ(bounce.Label.BoundsValue.Top, 5);
+}
+
+}  // namespace
