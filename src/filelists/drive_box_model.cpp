@@ -1,0 +1,112 @@
+#include "filelists/drive_box_model.h"
+
+#include "filelists/folder_list_model.h"
+#include "filelists/paths.h"
+
+namespace {
+constexpr std::size_t kNameBuffer = 261;
+}
+
+TDriveBoxModel::TDriveBoxModel(IFileSystem& fs, const ICollation& collation, IListWindow& window)
+    : FFileSystem(fs), FCollation(collation), FWindow(window) {
+  const std::wstring current = fs.CurrentFolder();
+  FDrive = current.empty() || current.front() == L'\\' ? L'\0' : current.front();
+}
+
+TDriveBoxModel::~TDriveBoxModel() {
+  if (FDirList) FDirList->FDriveCombo = nullptr;
+}
+
+void TDriveBoxModel::SetDirList(TFolderListModel* dirList) {
+  if (FDirList) FDirList->FDriveCombo = nullptr;
+  FDirList = dirList;
+  if (FDirList) {
+    if (FDirList->FDriveCombo) FDirList->FDriveCombo->FDirList = nullptr;
+    FDirList->FDriveCombo = this;
+  }
+}
+
+void TDriveBoxModel::SetDrive(wchar_t drive) {
+  FWindow.HandleNeeded();
+  if (FItemIndex >= 0 && SameDriveLetter(drive, FDrive)) return;
+  if (drive == 0) {
+    FDrive = 0;
+    set_item_index(-1);
+  } else {
+    FDrive = FTextCase == tcUpperCase ? UpperDriveLetter(drive) : LowerDriveLetter(drive);
+    for (std::size_t i = 0; i < FEntries.size(); ++i) {
+      const std::wstring& text = FEntries[i].Text;
+      if (text.size() >= 2 && SameDriveLetter(text[0], FDrive) && text[1] == L':') {
+        set_item_index(static_cast<int>(i));
+        break;
+      }
+    }
+  }
+  if (FDirList) FDirList->FollowDrive(FDrive);
+  if (OnChange) OnChange();
+}
+
+void TDriveBoxModel::ListDrives() {
+  FWindow.ClearEntries();
+  FEntries.clear();
+  FItemIndex = -1;
+  const std::uint32_t mask = FFileSystem.LogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if ((mask & (1u << i)) == 0) continue;
+    wchar_t letter = static_cast<wchar_t>(L'a' + i);
+    const TDriveType type = FFileSystem.DriveType(std::wstring{letter, L':', L'\\'});
+    if (FTextCase == tcUpperCase) letter = UpperDriveLetter(letter);
+    const std::wstring name{letter, L':'};
+    switch (type) {
+      case TDriveType::Removable: add_entry({name, TEntryPicture::Floppy}); break;
+      case TDriveType::Fixed: add_entry({name + L" " + volume_caption(letter), TEntryPicture::Fixed}); break;
+      case TDriveType::Remote: add_entry({name + L" " + network_caption(letter), TEntryPicture::Network}); break;
+      case TDriveType::CDRom: add_entry({name + L" " + volume_caption(letter), TEntryPicture::CDRom}); break;
+      case TDriveType::RamDisk: add_entry({name + L" " + volume_caption(letter), TEntryPicture::Ram}); break;
+      case TDriveType::Unknown:
+      case TDriveType::NoRootDir: break;
+    }
+  }
+}
+
+void TDriveBoxModel::WindowCreated() {
+  ListDrives();
+  SetDrive(FDrive);
+}
+
+void TDriveBoxModel::PickEntry(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= FEntries.size()) return;
+  SetDrive(FEntries[static_cast<std::size_t>(index)].Text.front());
+}
+
+void TDriveBoxModel::set_item_index(int index) {
+  FItemIndex = index;
+  FWindow.SetItemIndex(index);
+}
+
+void TDriveBoxModel::add_entry(TListEntry entry) {
+  FWindow.AddEntry(entry);
+  FEntries.push_back(std::move(entry));
+}
+
+std::wstring TDriveBoxModel::in_letter_case(std::wstring_view text, wchar_t letter) const {
+  return letter == UpperDriveLetter(letter) ? FCollation.ToUpper(text) : FCollation.ToLower(text);
+}
+
+std::wstring TDriveBoxModel::volume_caption(wchar_t letter) {
+  std::wstring label;
+  {
+    // A drive without medium must answer at once instead of prompting the user.
+    const TCriticalErrorsOff quiet(FFileSystem);
+    if (const auto volume = FFileSystem.VolumeInformation(std::wstring{letter, L':', L'\\'})) label = volume->Label;
+  }
+  return L"[" + in_letter_case(label, letter) + L"]";
+}
+
+std::wstring TDriveBoxModel::network_caption(wchar_t letter) {
+  const std::wstring drive{UpperDriveLetter(letter), L':'};
+  TRemoteName remote = FFileSystem.RemoteName(drive, kNameBuffer);
+  if (remote.Status == TRemoteName::BufferTooSmall) remote = FFileSystem.RemoteName(drive, remote.RequiredSize);
+  if (remote.Status == TRemoteName::Ok) return in_letter_case(remote.Name, letter);
+  return volume_caption(letter);
+}

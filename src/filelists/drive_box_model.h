@@ -1,0 +1,59 @@
+#pragma once
+// The drive box's logic: its entries (one per drive, with a picture), the highlighted
+// entry and the selected drive letter; the folder list follows the drive.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "filelists/list_window.h"
+#include "platform/file_system.h"
+
+class TFolderListModel;
+
+enum TTextCase { tcLowerCase, tcUpperCase };
+
+class TDriveBoxModel {
+ public:
+  TDriveBoxModel(IFileSystem& fs, const ICollation& collation, IListWindow& window);
+  ~TDriveBoxModel();
+  TDriveBoxModel(const TDriveBoxModel&) = delete;
+  TDriveBoxModel& operator=(const TDriveBoxModel&) = delete;
+
+  // Also stores this box as the folder list's drive box.
+  void SetDirList(TFolderListModel* dirList);
+  TFolderListModel* DirList() const { return FDirList; }
+
+  wchar_t Drive() const { return FDrive; }
+  // Creates the window first if needed; raises the folder list's I/O error.
+  void SetDrive(wchar_t drive);
+  TTextCase TextCase() const { return FTextCase; }
+  void SetTextCase(TTextCase textCase) { FTextCase = textCase; }
+
+  void ListDrives();
+  // The window calls this once its native window exists (also when re-created).
+  void WindowCreated();
+  // The user picked entry index with the mouse or the keyboard.
+  void PickEntry(int index);
+
+  const std::vector<TListEntry>& Entries() const { return FEntries; }
+  int ItemIndex() const { return FItemIndex; }
+
+  std::function<void()> OnChange;
+
+ private:
+  friend class TFolderListModel;
+  void set_item_index(int index);
+  void add_entry(TListEntry entry);
+  std::wstring volume_caption(wchar_t letter);
+  std::wstring network_caption(wchar_t letter);
+  std::wstring in_letter_case(std::wstring_view text, wchar_t letter) const;
+
+  IFileSystem& FFileSystem;
+  const ICollation& FCollation;
+  IListWindow& FWindow;
+  TFolderListModel* FDirList = nullptr;
+  wchar_t FDrive = 0;
+  TTextCase FTextCase = tcLowerCase;
+  std::vector<TListEntry> FEntries;
+  int FItemIndex = -1;
+};

@@ -1,0 +1,167 @@
+#include "filelists/file_list_model.h"
+
+#include <algorithm>
+
+#include "filelists/folder_list_model.h"
+#include "filelists/list_errors.h"
+#include "filelists/name_order.h"
+#include "filelists/paths.h"
+
+namespace {
+
+// The pointer the user had comes back when a listing ends, however it ends.
+class TPointerScope {
+ public:
+  explicit TPointerScope(IPointerShape& pointer) : FPointer(pointer), FShape(pointer.Current()) {}
+  ~TPointerScope() { FPointer.Restore(FShape); }
+  TPointerScope(const TPointerScope&) = delete;
+  TPointerScope& operator=(const TPointerScope&) = delete;
+
+ private:
+  IPointerShape& FPointer;
+  int FShape;
+};
+
+std::vector<std::wstring> split_mask(const std::wstring& mask) {
+  std::vector<std::wstring> patterns;
+  std::size_t start = 0;
+  while (start <= mask.size()) {
+    const std::size_t end = std::min(mask.find(L';', start), mask.size());
+    if (end > start) patterns.push_back(mask.substr(start, end - start));
+    start = end + 1;
+  }
+  return patterns;
+}
+
+}  // namespace
+
+TFileListModel::TFileListModel(IFileSystem& fs, const ICollation& collation, IListWindow& window,
+                               IPointerShape& pointer)
+    : FFileSystem(fs), FCollation(collation), FWindow(window), FPointer(pointer), FDirectory(fs.CurrentFolder()) {}
+
+TFileListModel::~TFileListModel() {
+  if (FDirList) FDirList->FFileList = nullptr;
+}
+
+void TFileListModel::ApplyDirectory(const std::wstring& path) {
+  if (FCollation.CompareIgnoreCase(path, FDirectory) == 0) return;
+  if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
+  EnterFolder(FFileSystem, path);
+  FDirectory = FFileSystem.CurrentFolder();
+  ReadEntries();
+}
+
+bool TFileListModel::is_listed(std::wstring_view name, std::uint32_t attributes) const {
+  // Hidden, system, folder and volume entries show only when asked for; the file-type
+  // bits share the platform's attribute values.
+  constexpr std::uint32_t kSpecial = faHidden | faSystem | faDirectory | faVolumeID;
+  return (attributes & kSpecial & ~std::uint32_t{FFileType}) == 0 && name != L"." && name != L"..";
+}
+
+void TFileListModel::ReadEntries() {
+  if (!FWindow.HandleAllocated()) return;
+  EnterFolder(FFileSystem, FDirectory);
+  FWindow.ClearEntries();
+  FItems.clear();
+  FSelected.clear();
+  FItemIndex = -1;
+  FAnchor = 0;
+  {
+    const TPointerScope pointer(FPointer);
+    TNameOrder order(FCollation);
+    for (const std::wstring& pattern : split_mask(FMask))
+      FFileSystem.ListEntries(JoinPath(FDirectory, pattern), false,
+                              [this, &order](std::wstring_view name, std::uint32_t attributes) {
+                                if (is_listed(name, attributes) && order.Add(name) == TNameOrder::kTrackedPosition)
+                                  FPointer.SetBusy();
+                              });
+    fill(order.Sorted());
+  }
+  if (OnChange) OnChange();
+}
+
+void TFileListModel::fill(std::vector<std::wstring> names) {
+  FItems.reserve(names.size());
+  FSelected.reserve(names.size());
+  for (std::wstring& name : names) {
+    FWindow.AddEntry({name, TEntryPicture::None});
+    FItems.push_back(std::move(name));
+    FSelected.push_back(0);
+  }
+}
+
+int TFileListModel::SelCount() const {
+  return static_cast<int>(std::count(FSelected.begin(), FSelected.end(), char{1}));
+}
+
+void TFileListModel::SelectAll() {
+  for (int i = 0; i < Count(); ++i) set_selected(i, true);
+}
+
+void TFileListModel::ClearSelection() {
+  for (int i = 0; i < Count(); ++i) set_selected(i, false);
+}
+
+void TFileListModel::Click(int index, bool shift, bool ctrl) {
+  if (index < 0 || index >= Count()) return;
+  if (shift) {
+    if (ctrl) {
+      for (int i = std::min(FAnchor, index); i <= std::max(FAnchor, index); ++i) set_selected(i, true);
+    } else {
+      select_range(FAnchor, index);
+    }
+  } else if (ctrl) {
+    set_selected(index, !Selected(index));
+    FAnchor = index;
+  } else {
+    select_only(index);
+    FAnchor = index;
+  }
+  set_item_index(index);
+}
+
+void TFileListModel::MoveTo(int index, bool shift) {
+  if (Count() == 0) return;
+  index = std::clamp(index, 0, Count() - 1);
+  if (shift) {
+    select_range(FAnchor, index);
+  } else {
+    select_only(index);
+    FAnchor = index;
+  }
+  set_item_index(index);
+}
+
+void TFileListModel::TypeKey(wchar_t key, std::uint64_t nowMs) {
+  const TTypeAhead::TResult search = FTypeAhead.Key(key, nowMs);
+  if (search.ToFirst) {
+    MoveTo(0, false);
+    return;
+  }
+  if (search.Text.empty()) return;
+  for (int i = 0; i < Count(); ++i)
+    if (StartsWithIgnoringCase(FItems[static_cast<std::size_t>(i)], search.Text, FCollation)) {
+      MoveTo(i, false);
+      return;
+    }
+}
+
+void TFileListModel::set_selected(int index, bool selected) {
+  char& state = FSelected[static_cast<std::size_t>(index)];
+  if ((state != 0) == selected) return;
+  state = selected ? 1 : 0;
+  FWindow.SetSelected(index, selected);
+}
+
+void TFileListModel::select_range(int from, int to) {
+  const int low = std::min(from, to);
+  const int high = std::max(from, to);
+  for (int i = 0; i < Count(); ++i) set_selected(i, i >= low && i <= high);
+}
+
+void TFileListModel::select_only(int index) { select_range(index, index); }
+
+void TFileListModel::set_item_index(int index) {
+  FItemIndex = index;
+  FWindow.SetItemIndex(index);
+}

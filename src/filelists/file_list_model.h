@@ -1,0 +1,89 @@
+#pragma once
+// The file list's logic: the plain files of one folder in locale order, with extended
+// selection; it follows the folder list.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "filelists/list_window.h"
+#include "filelists/type_ahead.h"
+#include "platform/file_system.h"
+
+class TFolderListModel;
+
+// TFileAttr values as bits of one byte, in this order.
+enum TFileAttr : std::uint8_t {
+  ftReadOnly = 0x01,
+  ftHidden = 0x02,
+  ftSystem = 0x04,
+  ftVolumeID = 0x08,
+  ftDirectory = 0x10,
+  ftArchive = 0x20,
+  ftNormal = 0x40,
+};
+using TFileType = std::uint8_t;
+
+class TFileListModel {
+ public:
+  TFileListModel(IFileSystem& fs, const ICollation& collation, IListWindow& window, IPointerShape& pointer);
+  ~TFileListModel();
+  TFileListModel(const TFileListModel&) = delete;
+  TFileListModel& operator=(const TFileListModel&) = delete;
+
+  TFolderListModel* DirList() const { return FDirList; }
+  const std::wstring& Directory() const { return FDirectory; }
+  // The folder list moved to path. Raises EInOutError (nothing changed) if it cannot be entered.
+  void ApplyDirectory(const std::wstring& path);
+  // Does nothing until the window exists. Raises EInOutError (old entries stay) if the
+  // folder cannot be entered.
+  void ReadEntries();
+  void WindowCreated() { ReadEntries(); }
+
+  const std::wstring& Mask() const { return FMask; }
+  void SetMask(std::wstring mask) { FMask = std::move(mask); }
+  TFileType FileType() const { return FFileType; }
+  void SetFileType(TFileType fileType) { FFileType = fileType; }
+
+  int Count() const { return static_cast<int>(FItems.size()); }
+  const std::wstring& Item(int index) const { return FItems.at(static_cast<std::size_t>(index)); }
+  bool Selected(int index) const { return FSelected.at(static_cast<std::size_t>(index)) != 0; }
+  int SelCount() const;
+  void SelectAll();
+  void ClearSelection();
+  // The focused entry (-1 for none) and the anchor of Shift ranges.
+  int ItemIndex() const { return FItemIndex; }
+  int Anchor() const { return FAnchor; }
+
+  // Extended selection: a click selects index alone, Ctrl toggles it, Shift selects the
+  // range from the anchor (adding to the selection with Ctrl as well).
+  void Click(int index, bool shift, bool ctrl);
+  // Arrow keys and the like moved the focus to index; Shift extends the range.
+  void MoveTo(int index, bool shift);
+  void TypeKey(wchar_t key, std::uint64_t nowMs);
+
+  std::function<void()> OnChange;
+
+ private:
+  friend class TFolderListModel;
+  bool is_listed(std::wstring_view name, std::uint32_t attributes) const;
+  void fill(std::vector<std::wstring> names);
+  void set_selected(int index, bool selected);
+  void select_range(int from, int to);
+  void select_only(int index);
+  void set_item_index(int index);
+
+  IFileSystem& FFileSystem;
+  const ICollation& FCollation;
+  IListWindow& FWindow;
+  IPointerShape& FPointer;
+  std::wstring FDirectory;
+  std::wstring FMask = L"*.*";
+  TFileType FFileType = ftNormal;
+  TFolderListModel* FDirList = nullptr;
+  std::vector<std::wstring> FItems;
+  std::vector<char> FSelected;
+  int FItemIndex = -1;
+  int FAnchor = 0;
+  TTypeAhead FTypeAhead;
+};

@@ -1,0 +1,78 @@
+#pragma once
+// The folder list's logic: the chain from the drive root down to the current folder and
+// that folder's subfolders; it follows the drive box and moves the file list.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "filelists/list_window.h"
+#include "filelists/type_ahead.h"
+#include "platform/file_system.h"
+
+class TDriveBoxModel;
+class TFileListModel;
+
+class TFolderListModel {
+ public:
+  TFolderListModel(IFileSystem& fs, const ICollation& collation, IListWindow& window);
+  ~TFolderListModel();
+  TFolderListModel(const TFolderListModel&) = delete;
+  TFolderListModel& operator=(const TFolderListModel&) = delete;
+
+  // Also stores this list as the file list's folder list.
+  void SetFileList(TFileListModel* fileList);
+  TFileListModel* FileList() const { return FFileList; }
+  TDriveBoxModel* DriveCombo() const { return FDriveCombo; }
+
+  const std::wstring& Directory() const { return FDirectory; }
+  // Raises EInOutError when the folder cannot be reached.
+  void SetDirectory(const std::wstring& path);
+  wchar_t Drive() const { return FDirectory.empty() ? L'\0' : FDirectory.front(); }
+  void FollowDrive(wchar_t drive);
+  void RebuildEntries();
+  std::wstring GetItemPath(int index) const;
+  // Double-click and Enter: open the highlighted entry.
+  void OpenCurrent();
+  std::wstring DisplayCase(const std::wstring& text) const;
+  int FileCompareText(const std::wstring& a, const std::wstring& b) const;
+
+  void WindowCreated() { RebuildEntries(); }
+  // A click moves the highlight only.
+  void Click(int index);
+  // A typed character (TTypeAhead::kBackspace for Backspace); nowMs from a monotonic clock.
+  void TypeKey(wchar_t key, std::uint64_t nowMs);
+
+  const std::vector<TListEntry>& Entries() const { return FEntries; }
+  int ItemIndex() const { return FItemIndex; }
+  // Position of the current-folder entry (or of a share's root entry).
+  int CurrentIndex() const { return FCurrentIndex; }
+  int Indent(int index) const;
+  bool PreserveCase() const { return FPreserveCase; }
+  bool CaseSensitive() const { return FCaseSensitive; }
+
+  std::function<void()> OnChange;
+
+ private:
+  friend class TDriveBoxModel;
+  friend class TFileListModel;
+  void change();
+  void add_entry(std::wstring text, TEntryPicture picture);
+  void add_chain_and_current();
+  void add_subfolders();
+  void set_item_index(int index);
+
+  IFileSystem& FFileSystem;
+  const ICollation& FCollation;
+  IListWindow& FWindow;
+  TFileListModel* FFileList = nullptr;
+  TDriveBoxModel* FDriveCombo = nullptr;
+  bool FInSetDir = false;
+  bool FPreserveCase = false;
+  bool FCaseSensitive = false;
+  std::wstring FDirectory;
+  std::vector<TListEntry> FEntries;
+  int FItemIndex = -1;
+  int FCurrentIndex = -1;
+  TTypeAhead FTypeAhead;
+};

@@ -1,0 +1,75 @@
+#include "filelists/resolve_target.h"
+
+#include "filelists/list_errors.h"
+#include "filelists/paths.h"
+
+namespace {
+
+// Puts the folder found on entry back when resolving ends, however it ends.
+class TRestoreFolder {
+ public:
+  explicit TRestoreFolder(IFileSystem& fs) : FFileSystem(fs), FFolder(fs.CurrentFolder()) {}
+  ~TRestoreFolder() {
+    if (FFileSystem.FolderExists(FFolder)) FFileSystem.SetCurrentFolder(FFolder);
+  }
+  TRestoreFolder(const TRestoreFolder&) = delete;
+  TRestoreFolder& operator=(const TRestoreFolder&) = delete;
+  const std::wstring& Folder() const { return FFolder; }
+
+ private:
+  IFileSystem& FFileSystem;
+  std::wstring FFolder;
+};
+
+bool is_bracketed(const std::wstring& text) {
+  return text.size() >= 2 && text.front() == L'[' && text.back() == L']';
+}
+
+std::wstring split_drive_part(const std::wstring& target, std::wstring& folder) {
+  std::wstring drive = ExtractDrivePart(target);
+  folder = target.substr(drive.size());
+  return drive;
+}
+
+std::wstring parent_part(IFileSystem& fs, const std::wstring& folder, const std::wstring& last) {
+  if (folder.size() == last.size() + 1 && folder.front() == L'\\') return L"\\";
+  if (folder.size() > last.size() + 1) return folder.substr(0, folder.size() - last.size() - 1);
+  // A bare name, or nothing after the drive part: the current folder of that drive.
+  const std::wstring current = fs.CurrentFolder();
+  std::wstring parent = current.substr(ExtractDrivePart(current).size());
+  return parent.empty() ? L"\\" : parent;
+}
+
+}  // namespace
+
+TResolvedTarget ResolveTarget(IFileSystem& fs, const std::wstring& target) {
+  const TRestoreFolder remembered(fs);
+  TResolvedTarget result;
+  std::wstring drive;
+  std::wstring folder;
+  if (is_bracketed(target)) {
+    folder = target.substr(1, target.size() - 2);
+    result.Drive = remembered.Folder().empty() ? L'\0' : remembered.Folder().front();
+  } else {
+    drive = split_drive_part(target, folder);
+    if (drive.empty()) {
+      drive = ExtractDrivePart(remembered.Folder());
+      folder = target;
+    }
+    if (drive.size() >= 2 && drive[1] == L':') result.Drive = drive.front();
+    if (fs.FolderExists(drive)) EnterFolder(fs, drive);
+  }
+
+  const std::size_t separator = folder.rfind(L'\\');
+  const std::wstring last = separator == std::wstring::npos ? folder : folder.substr(separator + 1);
+  const std::wstring parent = parent_part(fs, folder, last);
+  EnterFolder(fs, parent);
+  if (!last.empty() && !HasWildcards(last) && !fs.FileExists(JoinPath(fs.CurrentFolder(), last))) {
+    EnterFolder(fs, last);
+    result.Folder = JoinPath(parent, last);
+  } else {
+    result.Folder = parent;
+  }
+  if (result.Drive == 0) result.Folder = drive + result.Folder;
+  return result;
+}

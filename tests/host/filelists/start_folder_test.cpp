@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "filelists/start_folder.h"
+#include "lists_fixture.h"
+#include "ui/errors.h"
+
+TEST(StartFolder, DriveAndFolderPartsOfTheAnswer) {
+  const auto progs = SplitStartFolder(L"C:\\NC\\PROGS\\");
+  ASSERT_TRUE(progs);
+  EXPECT_EQ(progs->Drive, L'C');
+  EXPECT_EQ(progs->Folder, L"C:\\NC\\PROGS");
+  EXPECT_EQ(SplitStartFolder(L"C:\\NC\\PROGS")->Folder, L"C:\\NC\\PROGS");
+  EXPECT_EQ(SplitStartFolder(L"C:\\")->Folder, L"C:\\");
+  EXPECT_EQ(SplitStartFolder(L"C:")->Folder, L"C:\\");
+  const auto share = SplitStartFolder(L"\\\\server\\share\\Cells\\");
+  EXPECT_EQ(share->Drive, L'\\');
+  EXPECT_EQ(share->Folder, L"\\\\server\\share\\Cells");
+  EXPECT_EQ(SplitStartFolder(L"\\\\server\\share\\")->Folder, L"\\\\server\\share");
+  EXPECT_EQ(SplitStartFolder(L"JOBS")->Drive, L'\0');
+  EXPECT_FALSE(SplitStartFolder(L""));
+}
+
+class TStartUpTest : public TListsTest {
+ protected:
+  // The start sequence's folder steps, then the window is shown.
+  void StartAt(const std::wstring& answer) {
+    Build();
+    ApplyStartFolder(*DriveBox, *FolderList, answer);
+    Show();
+  }
+  std::wstring StartFailure(const std::wstring& answer) {
+    Build();
+    try {
+      ApplyStartFolder(*DriveBox, *FolderList, answer);
+    } catch (const EInOutError& e) {
+      Show();
+      return e.Message();
+    }
+    Show();
+    return {};
+  }
+  std::wstring HighlightedDrive() const {
+    return DriveBox->ItemIndex() < 0 ? L"" : DriveBox->Entries()[static_cast<std::size_t>(DriveBox->ItemIndex())].Text;
+  }
+};
+
+TEST_F(TStartUpTest, FolderWithOrWithoutTrailingSeparator) {
+  for (const std::wstring answer : {L"D:\\JOBS\\", L"D:\\JOBS"}) {
+    StartAt(answer);
+    EXPECT_EQ(HighlightedDrive(), L"d: [data]") << answer;
+    EXPECT_EQ(FolderList->Directory(), L"D:\\JOBS");
+    EXPECT_EQ(Folders(), (TStrings{L"D:\\", L"JOBS", L"2024"}));
+    EXPECT_EQ(FileList->Directory(), L"D:\\JOBS");
+    EXPECT_EQ(Files(), (TStrings{L"mill.nc"}));
+    EXPECT_EQ(Fs.CurrentFolder(), L"D:\\JOBS");
+    Fs.Start(L"C:\\NC\\Jobs");
+    DriveWindow = {};
+    FolderWindow = {};
+    FileWindow = {};
+  }
+}
+
+TEST_F(TStartUpTest, DriveRoot) {
+  StartAt(L"E:\\");
+  EXPECT_EQ(HighlightedDrive(), L"e: [disc]");
+  EXPECT_EQ(FolderList->Directory(), L"E:\\");
+  EXPECT_EQ(Folders(), (TStrings{L"E:\\", L"Programs"}));
+  EXPECT_EQ(FolderList->ItemIndex(), 0);
+  EXPECT_EQ(FileList->Directory(), L"E:\\");
+}
+
+TEST_F(TStartUpTest, MissingFolderLeavesTheListsAtThatDrivesCurrentFolder) {
+  Fs.SetCurrentFolder(L"D:\\JOBS\\2024");
+  Fs.Start(L"C:\\NC\\Jobs");
+  EXPECT_EQ(StartFailure(L"D:\\NOPE\\"), L"File not found");
+  EXPECT_EQ(HighlightedDrive(), L"d: [data]");
+  EXPECT_EQ(FolderList->Directory(), L"D:\\JOBS\\2024");
+  EXPECT_EQ(FileList->Directory(), L"D:\\JOBS\\2024");
+  EXPECT_EQ(Folders(), (TStrings{L"D:\\", L"JOBS", L"2024"}));
+}
+
+TEST_F(TStartUpTest, DriveNotReadyKeepsTheFolder) {
+  EXPECT_EQ(StartFailure(L"F:\\NC\\"), L"I/O error 21");
+  EXPECT_EQ(HighlightedDrive(), L"f: []");
+  EXPECT_EQ(FolderList->Directory(), L"C:\\NC\\Jobs");
+  EXPECT_EQ(Folders(), (TStrings{L"C:\\", L"NC", L"Jobs", L"new", L"Old"}));
+  EXPECT_EQ(FileList->Directory(), L"C:\\NC\\Jobs");
+  EXPECT_EQ(Fs.CurrentFolder(), L"C:\\NC\\Jobs");
+}
+
+TEST_F(TStartUpTest, NetworkPathFailsAtTheDriveStep) {
+  EXPECT_EQ(StartFailure(L"\\\\server\\share\\Cells\\"), L"I/O error 123");
+  EXPECT_EQ(FolderList->Directory(), L"C:\\NC\\Jobs");
+  EXPECT_EQ(HighlightedDrive(), L"c: [system]");
+  EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc"}));
+}
+
+TEST_F(TStartUpTest, EmptyAnswerLeavesTheListsAtTheStartFolder) {
+  StartAt(L"");
+  EXPECT_EQ(HighlightedDrive(), L"c: [system]");
+  EXPECT_EQ(FolderList->Directory(), L"C:\\NC\\Jobs");
+  EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc"}));
+}
