@@ -69,13 +69,16 @@ function(velbrook_win_test name)
   endif()
 endfunction()
 
-# velbrook_subsystem(NAME [DEPENDS libs...] [WIN_LIBS system libs...]): the .cpp files of
+# velbrook_subsystem(NAME [DEPENDS libs...] [WIN_LIBS system libs...] [EXCLUDE files...]): the .cpp files of
 # the calling folder become two libraries. Files ending in _win.cpp use the Windows API and
 # go into velbrook_NAME (MinGW tree only); every other .cpp file includes no Windows header
 # and goes into velbrook_NAME_logic, built in both trees and tested natively.
 function(velbrook_subsystem name)
-  cmake_parse_arguments(S "" "" "DEPENDS;LOGIC_DEPENDS;WIN_LIBS" ${ARGN})
+  cmake_parse_arguments(S "" "" "DEPENDS;LOGIC_DEPENDS;WIN_LIBS;EXCLUDE" ${ARGN})
   file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(excluded IN LISTS S_EXCLUDE)
+    list(REMOVE_ITEM all_sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   set(logic_sources ${all_sources})
   list(FILTER logic_sources EXCLUDE REGEX "_win\\.cpp$")
   set(win_sources ${all_sources})

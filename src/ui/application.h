@@ -22,6 +22,8 @@ class TApplication {
   bool ProcessMessage(MSG& msg);
   // Handles the messages already waiting in the queue.
   void ProcessMessages();
+  // Repaints what waits to be painted, taking no input, while the UI thread is busy.
+  void ProcessPaintMessages();
   // Runs the main loop until WM_QUIT.
   int Run();
   // Asks the main loop to end.

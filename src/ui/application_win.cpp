@@ -58,6 +58,11 @@ void TApplication::ProcessMessages() {
   }
 }
 
+void TApplication::ProcessPaintMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
 int TApplication::Run() {
   MSG msg{};
   while (!FTerminated && ProcessMessage(msg)) {

@@ -16,6 +16,7 @@ inline void ReleaseModule(HMODULE h) { ::FreeLibrary(h); }
 }  // namespace detail
 
 using TKernelHandle = TOwned<HANDLE, detail::CloseKernelHandle>;
+using TFileHandle = TOwned<HANDLE, detail::CloseKernelHandle, -1>;  // CreateFile fails with -1
 using TFindHandle = TOwned<HANDLE, detail::CloseFind, -1>;
 using TGdiObject = TOwned<HGDIOBJ, detail::DeleteGdiObject>;
 using TBitmapHandle = TOwned<HBITMAP, detail::DeleteGdiObject>;
