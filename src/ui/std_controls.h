@@ -7,8 +7,9 @@
 enum class TAlignment { LeftJustify, RightJustify, Center };
 enum class TTextLayout { Top, Center, Bottom };
 
-// A windowless text label; automatic sizing fits it to its text.
-class TCustomLabel : public TGraphicControl {
+// A text label; automatic sizing fits it to its text. It has a window of its own so that
+// screen readers and other programs can read its text, but it takes no focus or clicks.
+class TCustomLabel : public TWinControl {
  public:
   explicit TCustomLabel(TComponent* owner);
 
@@ -26,10 +27,16 @@ class TCustomLabel : public TGraphicControl {
   // right-aligned label).
   void AdjustBounds();
 
+  // Paints the text into the label's client area.
   void Paint(HDC dc) override;
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
   void Loaded() override;
   void FontChanged() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void PaintBackground(HDC dc, const RECT& client) override;
 
  private:
   UINT DrawFlags() const;

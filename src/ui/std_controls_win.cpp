@@ -23,10 +23,23 @@ int Unscale(int value, UINT dpi) { return MulDiv(value, 96, static_cast<int>(dpi
 
 // ---- TCustomLabel ----
 
-TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+TCustomLabel::TCustomLabel(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 65, 17); }
+
+void TCustomLabel::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  params.ExStyle = 0;
+}
+
+LRESULT TCustomLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCHITTEST) return HTTRANSPARENT;  // clicks belong to what lies below
+  return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+void TCustomLabel::PaintBackground(HDC dc, const RECT&) { Paint(dc); }
 
 void TCustomLabel::SetCaption(const std::wstring& caption) {
-  TGraphicControl::SetCaption(caption);
+  TWinControl::SetCaption(caption);
   if (FAutoSize && !Loading()) AdjustBounds();
 }
 
@@ -41,7 +54,7 @@ void TCustomLabel::FontChanged() {
 }
 
 void TCustomLabel::Loaded() {
-  TGraphicControl::Loaded();
+  TWinControl::Loaded();
   if (FAutoSize) AdjustBounds();
 }
 
@@ -107,7 +120,7 @@ bool TCustomLabel::SetProperty(const std::wstring& name, const TLayoutValue& val
     else if (v == L"tlTop") FLayout = TTextLayout::Top;
     else return false;
   } else {
-    return TGraphicControl::SetProperty(name, value, reader);
+    return TWinControl::SetProperty(name, value, reader);
   }
   Invalidate();
   return true;
