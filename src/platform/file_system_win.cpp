@@ -46,6 +46,30 @@ int compare(std::wstring_view a, std::wstring_view b, DWORD flags) {
   return r == 0 ? a.compare(b) : r - CSTR_EQUAL;
 }
 
+wchar_t upper_letter(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+
+bool is_bare_drive(const std::wstring& path) {
+  return path.size() == 2 && path[1] == L':' && ((path[0] >= L'a' && path[0] <= L'z') || (path[0] >= L'A' && path[0] <= L'Z'));
+}
+
+// The platform keeps one current folder per process; the per-drive ones live in the
+// hidden "=X:" variables, which only command shells and the C runtime maintain. Keeping
+// them here gives every drive its own current folder for the lists.
+std::wstring drive_variable(wchar_t letter) { return {L'=', upper_letter(letter), L':'}; }
+
+std::wstring drive_current_folder(wchar_t letter) {
+  const std::wstring name = drive_variable(letter);
+  const DWORD needed = ::GetEnvironmentVariableW(name.c_str(), nullptr, 0);
+  if (needed == 0) return {upper_letter(letter), L':', L'\\'};
+  std::wstring folder(needed, L'\0');
+  folder.resize(::GetEnvironmentVariableW(name.c_str(), folder.data(), needed));
+  return folder;
+}
+
+void remember_drive_current_folder(const std::wstring& folder) {
+  if (folder.size() >= 2 && folder[1] == L':') ::SetEnvironmentVariableW(drive_variable(folder[0]).c_str(), folder.c_str());
+}
+
 }  // namespace
 
 std::uint32_t TWinFileSystem::LogicalDrives() { return ::GetLogicalDrives(); }
@@ -85,7 +109,10 @@ unsigned TWinFileSystem::CriticalErrorsOff() { return ::SetErrorMode(SEM_FAILCRI
 void TWinFileSystem::RestoreErrorMode(unsigned mode) { ::SetErrorMode(mode); }
 
 unsigned TWinFileSystem::SetCurrentFolder(const std::wstring& path) {
-  return ::SetCurrentDirectoryW(path.c_str()) ? 0 : ::GetLastError();
+  const std::wstring target = is_bare_drive(path) ? drive_current_folder(path[0]) : path;
+  if (!::SetCurrentDirectoryW(target.c_str())) return ::GetLastError();
+  remember_drive_current_folder(CurrentFolder());
+  return 0;
 }
 
 std::wstring TWinFileSystem::CurrentFolder() {

@@ -89,11 +89,11 @@ TFakeFileSystem::TLocation TFakeFileSystem::locate(const std::wstring& path) {
     rest = path.substr(2);
     if (rest.empty() || rest.front() != L'\\') {
       const auto current = FDriveCurrent.find(unfold(path[0]));
-      const std::wstring base = current != FDriveCurrent.end() ? current->second : path.substr(0, 2) + L"\\";
+      const std::wstring base = current != FDriveCurrent.end() ? current->second : std::wstring{unfold(path[0]), L':', L'\\'};
       return locate(rest.empty() ? base : join(base, rest));
     }
     where.Volume = &drive->second;
-    where.Prefix = {unfold(path[0]), L':'};  // the platform reports drive letters upper case
+    where.Prefix = path.substr(0, 2);
   } else if (path.rfind(L"\\\\", 0) == 0) {
     std::size_t end = path.find(L'\\', 2);
     end = end == std::wstring::npos ? end : path.find(L'\\', end + 1);

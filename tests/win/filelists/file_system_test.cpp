@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "disk_helpers.h"
+#include "filelists/list_errors.h"
+#include "platform/file_system_win.h"
+
+namespace {
+
+std::map<std::wstring, std::uint32_t> list(IFileSystem& fs, const std::wstring& pattern) {
+  std::map<std::wstring, std::uint32_t> found;
+  fs.ListEntries(pattern, false, [&](std::wstring_view name, std::uint32_t attributes) {
+    found[std::wstring(name)] = attributes;
+  });
+  return found;
+}
+
+std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+}  // namespace
+
+class WinFileSystemTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(Fs.SetCurrentFolder(L"C:\\"), 0u); }
+  TWinFileSystem Fs;
+};
+
+TEST_F(WinFileSystemTest, MappedDriveIsListedAsAFixedDrive) {
+  EXPECT_NE(Fs.LogicalDrives() & (1u << (L'T' - L'A')), 0u);
+  EXPECT_EQ(Fs.DriveType(L"t:\\"), TDriveType::Fixed);
+  EXPECT_TRUE(Fs.VolumeInformation(L"t:\\").has_value());
+  EXPECT_EQ(Fs.RemoteName(L"T:", 261).Status, TRemoteName::Failed) << "not a network drive";
+}
+
+TEST_F(WinFileSystemTest, DriveOnAMissingFolderCannotBeEntered) {
+  const unsigned code = Fs.SetCurrentFolder(L"U:\\");
+  EXPECT_NE(code, 0u);
+  EXPECT_FALSE(Fs.FolderExists(L"U:\\"));
+  EXPECT_EQ(Fs.CurrentFolder(), L"C:\\");
+  std::printf("U: (missing folder): drive type %d, SetCurrentDirectory error %u (\"%s\")\n",
+              static_cast<int>(Fs.DriveType(L"u:\\")), code, narrow(InOutErrorMessage(static_cast<int>(code))).c_str());
+  EXPECT_EQ(Fs.DriveType(L"u:\\"), TDriveType::NoRootDir) << "so the drive box leaves it out";
+}
+
+TEST_F(WinFileSystemTest, EachDriveKeepsItsOwnCurrentFolder) {
+  const std::wstring deep = disk::FreshFolder(L"PerDrive");
+  disk::MakeFolder(deep + L"\\Inner");
+  ASSERT_EQ(Fs.SetCurrentFolder(deep + L"\\Inner"), 0u);
+  ASSERT_EQ(Fs.SetCurrentFolder(L"C:\\windows"), 0u);
+  ASSERT_EQ(Fs.SetCurrentFolder(L"t:"), 0u);
+  EXPECT_EQ(Fs.CurrentFolder(), L"T:\\PerDrive\\Inner");
+  ASSERT_EQ(Fs.SetCurrentFolder(L"c:"), 0u);
+  EXPECT_EQ(Fs.CurrentFolder(), L"C:\\windows");
+  ASSERT_EQ(Fs.SetCurrentFolder(L"T:\\"), 0u);
+  EXPECT_EQ(Fs.CurrentFolder(), L"T:\\");
+}
+
+TEST_F(WinFileSystemTest, MissingFoldersAndFilesAreToldApart) {
+  const std::wstring folder = disk::FreshFolder(L"Kinds");
+  disk::MakeFile(folder + L"\\part.nc");
+  EXPECT_TRUE(Fs.FolderExists(folder));
+  EXPECT_FALSE(Fs.FileExists(folder));
+  EXPECT_TRUE(Fs.FileExists(folder + L"\\part.nc"));
+  EXPECT_FALSE(Fs.FolderExists(folder + L"\\part.nc"));
+  EXPECT_FALSE(Fs.FolderExists(folder + L"\\none"));
+  const unsigned missing = Fs.SetCurrentFolder(folder + L"\\none");
+  const unsigned missingParent = Fs.SetCurrentFolder(folder + L"\\none\\deeper");
+  EXPECT_TRUE(missing == 2 || missing == 3) << missing;
+  EXPECT_TRUE(missingParent == 2 || missingParent == 3) << missingParent;
+  EXPECT_TRUE(list(Fs, folder + L"\\none\\*.*").empty());
+}
+
+TEST_F(WinFileSystemTest, ListingReportsHiddenAndSystemAttributes) {
+  const std::wstring folder = disk::FreshFolder(L"Attributes");
+  disk::MakeFile(folder + L"\\plain.nc");
+  disk::MakeFile(folder + L"\\locked.nc", FILE_ATTRIBUTE_READONLY);
+  disk::MakeFile(folder + L"\\secret.nc", FILE_ATTRIBUTE_HIDDEN);
+  disk::MakeFile(folder + L"\\boot.nc", FILE_ATTRIBUTE_SYSTEM);
+  disk::MakeFolder(folder + L"\\Sub");
+  disk::MakeFolder(folder + L"\\HiddenSub", FILE_ATTRIBUTE_HIDDEN);
+  const auto found = list(Fs, folder + L"\\*.*");
+  ASSERT_EQ(found.size(), 8u) << "six entries with . and ..";
+  EXPECT_EQ(found.at(L"plain.nc") & (faHidden | faSystem | faDirectory), 0u);
+  EXPECT_NE(found.at(L"locked.nc") & faReadOnly, 0u);
+  EXPECT_NE(found.at(L"secret.nc") & faHidden, 0u);
+  EXPECT_NE(found.at(L"boot.nc") & faSystem, 0u);
+  EXPECT_NE(found.at(L"Sub") & faDirectory, 0u);
+  EXPECT_NE(found.at(L"HiddenSub") & faHidden, 0u);
+  EXPECT_EQ(list(Fs, folder + L"\\*.nc").size(), 4u);
+}
+
+TEST_F(WinFileSystemTest, UnicodeNamesRoundTrip) {
+  const std::wstring name = L"\u00C6r\u00F8_\u65E5\u672C_\u0416";
+  const std::wstring folder = disk::FreshFolder(name);
+  disk::MakeFile(folder + L"\\\u00E9t\u00E9.nc");
+  ASSERT_EQ(Fs.SetCurrentFolder(folder), 0u);
+  EXPECT_EQ(Fs.CurrentFolder(), L"T:\\" + name);
+  const auto found = list(Fs, folder + L"\\*.nc");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found.begin()->first, L"\u00E9t\u00E9.nc");
+}
+
+TEST_F(WinFileSystemTest, FoldersBeyond260Characters) {
+  std::wstring path = disk::FreshFolder(L"Long");
+  while (path.size() <= 300) {
+    path += L"\\" + std::wstring(40, L'x');
+    disk::MakeFolder(path);
+  }
+  disk::MakeFile(path + L"\\deep.nc");
+  EXPECT_TRUE(Fs.FolderExists(path));
+  EXPECT_TRUE(Fs.FileExists(path + L"\\deep.nc"));
+  EXPECT_EQ(list(Fs, path + L"\\*.nc").size(), 1u);
+  const unsigned code = Fs.SetCurrentFolder(path);
+  std::printf("SetCurrentDirectoryW with %zu characters: error %u\n", path.size(), code);
+  if (code == 0) {
+    EXPECT_EQ(Fs.CurrentFolder(), path);
+  } else {
+    EXPECT_EQ(Fs.CurrentFolder(), L"C:\\") << "a refused change leaves the folder";
+  }
+}
+
+TEST(WinCollation, SortKeysOrderAsTheLocaleComparesIgnoringCase) {
+  const TWinCollation collation;
+  std::vector<std::wstring> names{L"part10.nc", L"Part2.nc", L"part-1.nc", L"PART_1.nc", L"\u00C9tude.nc",
+                                  L"etude.nc",  L"Zeta",     L"alpha",     L"Alpha",     L"\u00E4rger",
+                                  L"a b",       L"ab",       L"1.nc",      L"\u65E5\u672C"};
+  for (const std::wstring& a : names)
+    for (const std::wstring& b : names) {
+      const int byCompare = collation.CompareIgnoreCase(a, b);
+      const std::string ka = collation.SortKeyIgnoreCase(a);
+      const std::string kb = collation.SortKeyIgnoreCase(b);
+      const int byKey = ka < kb ? -1 : (ka == kb ? 0 : 1);
+      EXPECT_EQ((byCompare > 0) - (byCompare < 0), byKey) << narrow(a) << " / " << narrow(b);
+    }
+  EXPECT_EQ(collation.CompareIgnoreCase(L"alpha", L"ALPHA"), 0);
+  EXPECT_NE(collation.Compare(L"alpha", L"ALPHA"), 0);
+  EXPECT_EQ(collation.ToLower(L"C:\\NC\\\u00C9TUDE"), L"c:\\nc\\\u00E9tude");
+  EXPECT_EQ(collation.ToUpper(L"[system]"), L"[SYSTEM]");
+}
+
+TEST(WinErrorMode, CriticalErrorPromptsComeBackAfterTheScope) {
+  TWinFileSystem fs;
+  const UINT before = ::GetErrorMode();
+  {
+    const TCriticalErrorsOff quiet(fs);
+    EXPECT_NE(::GetErrorMode() & SEM_FAILCRITICALERRORS, 0u);
+  }
+  EXPECT_EQ(::GetErrorMode(), before);
+}
