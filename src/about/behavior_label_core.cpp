@@ -27,7 +27,7 @@ void TBehaviorLabelCore::SetBehaviorOptions(const TLabelBehavior* options) {
   if (!FOptions || FOptions->Class() != options->Class()) SetBehavior(FindBehaviorName(options->Class()));
 }
 
-bool TBehaviorLabelCore::SetBehaviorOption(const std::wstring& name, const std::wstring& value) {
+bool TBehaviorLabelCore::SetBehaviorOption(const std::wstring& name, const TLayoutValue& value) {
   return BehaviorOptions().SetProperty(name, value);
 }
 

@@ -26,7 +26,7 @@ class TBehaviorLabelCore {
   // Switches to the class of options (not copying its values); none means no change.
   void SetBehaviorOptions(const TLabelBehavior* options);
   // Sets "BehaviorOptions.<name>" from a stored layout.
-  bool SetBehaviorOption(const std::wstring& name, const std::wstring& value);
+  bool SetBehaviorOption(const std::wstring& name, const TLayoutValue& value);
 
   // A stored layout names the behaviour only when it is not the default.
   bool BehaviorStored() const { return FBehavior != NoBehaviorName; }

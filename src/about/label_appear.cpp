@@ -9,11 +9,11 @@ namespace {
 
 std::unique_ptr<TLabelBehavior> CreateAppear(IBehaviorLabel* label) { return std::make_unique<TLabelAppear>(label); }
 
-TAppearDirection ParseDirection(const std::wstring& value) {
+TAppearDirection ParseDirection(const TLayoutValue& value) {
   static const wchar_t* const names[] = {L"drFromLeft", L"drFromRight", L"drFromTop", L"drFromBottom"};
   for (int i = 0; i < 4; ++i)
-    if (value == names[i]) return static_cast<TAppearDirection>(i);
-  throw Exception(L"'" + value + L"' is not a valid direction");
+    if (value.AsIdentifier() == names[i]) return static_cast<TAppearDirection>(i);
+  throw Exception(L"'" + value.Text + L"' is not a valid direction");
 }
 
 }  // namespace
@@ -22,11 +22,11 @@ const TBehaviorClassInfo TLabelAppear::ClassInfo{L"TLabelAppear", CreateAppear};
 
 TLabelAppear::TLabelAppear(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 20) {}
 
-bool TLabelAppear::SetProperty(const std::wstring& name, const std::wstring& value) {
+bool TLabelAppear::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name == L"Delay")
-    SetDelay(static_cast<std::uint32_t>(ParseIntegerProperty(value)));
+    SetDelay(static_cast<std::uint32_t>(value.AsInt()));
   else if (name == L"Pixels")
-    SetPixels(ParseIntegerProperty(value));
+    SetPixels(value.AsInt());
   else if (name == L"AppearFrom")
     SetAppearFrom(ParseDirection(value));
   else

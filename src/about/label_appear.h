@@ -30,7 +30,7 @@ class TLabelAppear : public TTimedLabelBehavior {
   TAppearDirection AppearFrom() const { return FAppearFrom; }
   void SetAppearFrom(TAppearDirection from) { FAppearFrom = from; }
 
-  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
 
  protected:
   void Start() override;

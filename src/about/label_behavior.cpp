@@ -21,9 +21,9 @@ void TLabelBehavior::SetActive(bool active) {
   if (active) Start();
 }
 
-bool TLabelBehavior::SetProperty(const std::wstring& name, const std::wstring& value) {
+bool TLabelBehavior::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"Active") return false;
-  SetActive(ParseBooleanProperty(value));
+  SetActive(value.AsBool());
   return true;
 }
 
@@ -74,9 +74,9 @@ void TBehaviorDeleter::operator()(TLabelBehavior* behavior) const noexcept {
 TTimedLabelBehavior::TTimedLabelBehavior(IBehaviorLabel* label, TBehaviorClass cls, std::uint32_t interval)
     : TLabelBehavior(label, cls), FInterval(interval) {}
 
-bool TTimedLabelBehavior::SetProperty(const std::wstring& name, const std::wstring& value) {
+bool TTimedLabelBehavior::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"Interval") return TLabelBehavior::SetProperty(name, value);
-  SetInterval(static_cast<std::uint32_t>(ParseIntegerProperty(value)));
+  SetInterval(static_cast<std::uint32_t>(value.AsInt()));
   return true;
 }
 
@@ -92,23 +92,4 @@ void TTimedLabelBehavior::EnableTimer() { FTimer->SetEnabled(true); }
 
 void TTimedLabelBehavior::SetTimerPeriod(std::uint32_t period) {
   if (FTimer) FTimer->SetInterval(period);
-}
-
-std::int32_t ParseIntegerProperty(const std::wstring& value) {
-  std::size_t used = 0;
-  long long number = 0;
-  try {
-    number = std::stoll(value, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != value.size() || number < INT32_MIN || number > UINT32_MAX)
-    throw Exception(L"'" + value + L"' is not a valid integer value");
-  return static_cast<std::int32_t>(number);
-}
-
-bool ParseBooleanProperty(const std::wstring& value) {
-  if (value == L"True") return true;
-  if (value == L"False") return false;
-  throw Exception(L"'" + value + L"' is not a valid boolean value");
 }

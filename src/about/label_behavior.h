@@ -6,6 +6,7 @@
 #include <string>
 
 #include "about/behavior_label_host.h"
+#include "ui/layout.h"
 
 class TLabelBehavior;
 
@@ -32,9 +33,9 @@ class TLabelBehavior {
   // Stop runs while Active still reads on; Start runs once it reads on.
   void SetActive(bool active);
 
-  // Sets a stored property from its layout text ("Active" = "True", "Pixels" = "4");
-  // false when the behaviour has no property of that name.
-  virtual bool SetProperty(const std::wstring& name, const std::wstring& value);
+  // Sets a stored property ("Active", "Pixels", ...) from a layout value; false when the
+  // behaviour has no property of that name.
+  virtual bool SetProperty(const std::wstring& name, const TLayoutValue& value);
 
   // The label's bounds changed; nothing here needs it.
   virtual void LabelResized() {}
@@ -82,7 +83,7 @@ class TTimedLabelBehavior : public TLabelBehavior {
  public:
   std::uint32_t Interval() const { return FInterval; }
   void SetInterval(std::uint32_t interval) { ChangeRestartingOption(FInterval, interval); }
-  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
 
  protected:
   TTimedLabelBehavior(IBehaviorLabel* label, TBehaviorClass cls, std::uint32_t interval);
@@ -101,7 +102,3 @@ class TTimedLabelBehavior : public TLabelBehavior {
  private:
   std::unique_ptr<ITimer> FTimer;
 };
-
-// Layout text to values; both raise an error for text they cannot read.
-std::int32_t ParseIntegerProperty(const std::wstring& value);
-bool ParseBooleanProperty(const std::wstring& value);

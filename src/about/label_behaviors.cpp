@@ -31,9 +31,9 @@ const TBehaviorClassInfo TLabelCodeBreaker::ClassInfo{L"TLabelCodeBreaker", Crea
 
 TLabelBlink::TLabelBlink(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 400) {}
 
-bool TLabelBlink::SetProperty(const std::wstring& name, const std::wstring& value) {
+bool TLabelBlink::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"Delay") return TTimedLabelBehavior::SetProperty(name, value);
-  SetDelay(static_cast<std::uint32_t>(ParseIntegerProperty(value)));
+  SetDelay(static_cast<std::uint32_t>(value.AsInt()));
   return true;
 }
 
@@ -61,9 +61,9 @@ void TLabelBlink::Tick() {
 
 TLabelBounce::TLabelBounce(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 20) {}
 
-bool TLabelBounce::SetProperty(const std::wstring& name, const std::wstring& value) {
+bool TLabelBounce::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"Pixels") return TTimedLabelBehavior::SetProperty(name, value);
-  SetPixels(ParseIntegerProperty(value));
+  SetPixels(value.AsInt());
   return true;
 }
 
@@ -108,13 +108,14 @@ void TLabelBounce::Tick() {
 
 TLabelScroll::TLabelScroll(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 100) {}
 
-bool TLabelScroll::SetProperty(const std::wstring& name, const std::wstring& value) {
+bool TLabelScroll::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name == L"Direction") {
-    if (value != L"sdLeftToRight" && value != L"sdRightToLeft")
-      throw Exception(L"'" + value + L"' is not a valid direction");
-    SetDirection(value == L"sdLeftToRight" ? sdLeftToRight : sdRightToLeft);
+    const std::wstring& direction = value.AsIdentifier();
+    if (direction != L"sdLeftToRight" && direction != L"sdRightToLeft")
+      throw Exception(L"'" + direction + L"' is not a valid direction");
+    SetDirection(direction == L"sdLeftToRight" ? sdLeftToRight : sdRightToLeft);
   } else if (name == L"Padding") {
-    SetPadding(ParseBooleanProperty(value));
+    SetPadding(value.AsBool());
   } else {
     return TTimedLabelBehavior::SetProperty(name, value);
   }
@@ -152,9 +153,9 @@ void TLabelScroll::Tick() {
 
 TLabelTyping::TLabelTyping(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 100) {}
 
-bool TLabelTyping::SetProperty(const std::wstring& name, const std::wstring& value) {
+bool TLabelTyping::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"MakeErrors") return TTimedLabelBehavior::SetProperty(name, value);
-  SetMakeErrors(ParseBooleanProperty(value));
+  SetMakeErrors(value.AsBool());
   return true;
 }
 
@@ -229,9 +230,9 @@ void TLabelSpecial::Tick() {
 
 TLabelCodeBreaker::TLabelCodeBreaker(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 20) {}
 
-bool TLabelCodeBreaker::SetProperty(const std::wstring& name, const std::wstring& value) {
+bool TLabelCodeBreaker::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"DecodedText") return TTimedLabelBehavior::SetProperty(name, value);
-  SetDecodedText(value);
+  SetDecodedText(value.AsString());
   return true;
 }
 

@@ -23,7 +23,7 @@ class TLabelBlink : public TTimedLabelBehavior {
   TBehaviorClass Class() const override { return &ClassInfo; }
   std::uint32_t Delay() const { return FDelay; }
   void SetDelay(std::uint32_t delay) { ChangeRestartingOption(FDelay, delay); }
-  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
 
  protected:
   void Start() override;
@@ -44,7 +44,7 @@ class TLabelBounce : public TTimedLabelBehavior {
   TBehaviorClass Class() const override { return &ClassInfo; }
   std::int32_t Pixels() const { return FPixels; }
   void SetPixels(std::int32_t pixels) { FPixels = pixels; }
-  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
 
  protected:
   void Start() override;
@@ -72,7 +72,7 @@ class TLabelScroll : public TTimedLabelBehavior {
   void SetDirection(TScrollDirection direction) { FDirection = direction; }
   bool Padding() const { return FPadding; }
   void SetPadding(bool padding) { FPadding = padding; }
-  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
 
  protected:
   void Start() override;
@@ -94,7 +94,7 @@ class TLabelTyping : public TTimedLabelBehavior {
   TBehaviorClass Class() const override { return &ClassInfo; }
   bool MakeErrors() const { return FMakeErrors; }
   void SetMakeErrors(bool makeErrors) { FMakeErrors = makeErrors; }
-  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
 
  protected:
   void Start() override;
@@ -134,7 +134,7 @@ class TLabelCodeBreaker : public TTimedLabelBehavior {
   TBehaviorClass Class() const override { return &ClassInfo; }
   const std::wstring& DecodedText() const { return FDecodedText; }
   void SetDecodedText(const std::wstring& text) { FDecodedText = text; }
-  bool SetProperty(const std::wstring& name, const std::wstring& value) override;
+  bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
 
  protected:
   void Start() override;

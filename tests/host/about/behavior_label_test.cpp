@@ -98,16 +98,16 @@ TEST(LabelCore, OptionsWriterSwitchesClassWithoutCopyingValues) {
 TEST(LabelCore, StoredOptionsAreReadByName) {
   TLabelUnderTest t;
   t.Core.SetBehavior(L"Appearing");
-  EXPECT_TRUE(t.Core.SetBehaviorOption(L"Pixels", L"4"));
-  EXPECT_TRUE(t.Core.SetBehaviorOption(L"AppearFrom", L"drFromTop"));
-  EXPECT_TRUE(t.Core.SetBehaviorOption(L"Interval", L"30"));
+  EXPECT_TRUE(t.Core.SetBehaviorOption(L"Pixels", Num(4)));
+  EXPECT_TRUE(t.Core.SetBehaviorOption(L"AppearFrom", Ident(L"drFromTop")));
+  EXPECT_TRUE(t.Core.SetBehaviorOption(L"Interval", Num(30)));
   auto& appear = static_cast<TLabelAppear&>(t.Core.BehaviorOptions());
   EXPECT_EQ(appear.Pixels(), 4);
   EXPECT_EQ(appear.AppearFrom(), drFromTop);
   EXPECT_EQ(appear.Interval(), 30u);
-  EXPECT_FALSE(t.Core.SetBehaviorOption(L"Speed", L"1"));
-  EXPECT_THROW(t.Core.SetBehaviorOption(L"Pixels", L"4x"), Exception);
-  EXPECT_THROW(t.Core.SetBehaviorOption(L"AppearFrom", L"drFromNowhere"), Exception);
+  EXPECT_FALSE(t.Core.SetBehaviorOption(L"Speed", Num(1)));
+  EXPECT_THROW(t.Core.SetBehaviorOption(L"Pixels", Str(L"4")), Exception);
+  EXPECT_THROW(t.Core.SetBehaviorOption(L"AppearFrom", Ident(L"drFromNowhere")), Exception);
 }
 
 TEST(LabelCore, EffectTextRepaintsOnlyOnChangeAndOutsideLoading) {
@@ -168,7 +168,7 @@ TEST(OtherBehaviors, TypingSpecialAndCodeBreakerEndWithTheFinalText) {
   TLabelUnderTest breaker;
   breaker.Label.CaptionValue = L"xyz";
   breaker.Core.SetBehavior(L"CodeBreaker");
-  breaker.Core.SetBehaviorOption(L"DecodedText", L"ab");
+  breaker.Core.SetBehaviorOption(L"DecodedText", Str(L"ab"));
   breaker.Label.RandomValue.Script = {5, 65, 66};  // '%', then 'a' and 'b'
   breaker.Core.BehaviorOptions().SetActive(true);
   breaker.Clock.AdvanceTo(20);
@@ -196,7 +196,7 @@ TEST(OtherBehaviors, BlinkScrollAndBounceAnimateUntilSwitchedOff) {
   scroll.Core.BehaviorOptions().SetActive(true);
   scroll.Clock.AdvanceTo(100);
   EXPECT_EQ(scroll.Label.EffectValue, L"bca");
-  scroll.Core.SetBehaviorOption(L"Direction", L"sdLeftToRight");
+  scroll.Core.SetBehaviorOption(L"Direction", Ident(L"sdLeftToRight"));
   scroll.Clock.AdvanceTo(200);
   EXPECT_EQ(scroll.Label.EffectValue, L"abc");
   scroll.Core.BehaviorOptions().SetActive(false);

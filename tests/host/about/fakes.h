@@ -10,6 +10,7 @@
 
 #include "about/behavior_label_host.h"
 #include "about/starfield_engine.h"
+#include "ui/layout.h"
 
 // Timers that fire only when the test advances the clock; like the real ones they may be
 // destroyed inside their own tick.
@@ -146,6 +147,25 @@ class TFakeLabel : public IBehaviorLabel {
  private:
   TFakeClock& FClock;
 };
+
+// Layout values as a stored layout would hold them.
+inline TLayoutValue Num(std::int64_t n) {
+  TLayoutValue v;
+  v.Kind = TLayoutValue::TKind::Number;
+  v.Number = n;
+  return v;
+}
+inline TLayoutValue Ident(const std::wstring& text) {
+  TLayoutValue v;
+  v.Kind = TLayoutValue::TKind::Identifier;
+  v.Text = text;
+  return v;
+}
+inline TLayoutValue Str(const std::wstring& text) {
+  TLayoutValue v;
+  v.Text = text;
+  return v;
+}
 
 class TFakeWorker : public IStarfieldWorker {
  public:

@@ -269,7 +269,7 @@ TEST(AppearRun, FailingOnStopLeavesActiveOnWithTheTimerReleased) {
 TEST(AppearRun, NothingStartsWhileLoadingAndTheStoredRunStartsAfterwards) {
   TAppearRun r;
   r.Label.LoadingValue = true;
-  EXPECT_TRUE(r.Core.SetBehaviorOption(L"Active", L"True"));
+  EXPECT_TRUE(r.Core.SetBehaviorOption(L"Active", Ident(L"true")));
   EXPECT_EQ(r.Label.Starts, 0);
   EXPECT_EQ(r.Clock.LiveTimers(), 0);
   r.Label.LoadingValue = false;
