@@ -279,7 +279,7 @@ void TWinControl::CreateHandle() {
                               child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(FControlId)) : nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   gCreatingControl = previous;
-  if (!hwnd) throw Exception(L"Error creating window " + Name);
+  if (!hwnd) throw Exception(L"Error creating window " + Name + L" (" + std::to_wstring(GetLastError()) + L")");
   if (params.Subclass) {
     FHandle = hwnd;
     FSubclassed = true;

@@ -6,12 +6,16 @@
 
 class Exception : public std::exception {
  public:
-  explicit Exception(std::wstring message) : FMessage(std::move(message)) {}
+  explicit Exception(std::wstring message) : FMessage(std::move(message)) {
+    // A plain-text copy for what(): characters beyond ASCII become '?'.
+    for (const wchar_t c : FMessage) FWhat += c < 0x80 ? static_cast<char>(c) : '?';
+  }
   const std::wstring& Message() const noexcept { return FMessage; }
-  const char* what() const noexcept override { return "Velbrook exception (see Message())"; }
+  const char* what() const noexcept override { return FWhat.c_str(); }
 
  private:
   std::wstring FMessage;
+  std::string FWhat;
 };
 
 // A failed file-system operation: ErrorCode is the platform's error code.

@@ -1,0 +1,132 @@
+#include "win_test_support.h"
+
+#include <shellapi.h>
+
+#include "ui/win_handles.h"
+
+#include <chrono>
+#include <map>
+
+namespace {
+
+std::wstring TextOf(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+struct TFindState {
+  DWORD Process;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM param) {
+  auto& state = *reinterpret_cast<TFindState*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  wchar_t className[32] = {};
+  GetClassNameW(hwnd, className, 32);
+  if (process == state.Process && IsWindowVisible(hwnd) && std::wstring(className) == L"#32770") {
+    state.Found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+std::map<UINT_PTR, std::function<void()>>& PendingActions() {
+  static std::map<UINT_PTR, std::function<void()>> actions;
+  return actions;
+}
+
+void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto found = PendingActions().find(id);
+  if (found == PendingActions().end()) return;
+  auto action = std::move(found->second);
+  PendingActions().erase(found);
+  action();
+}
+
+}  // namespace
+
+TDialogAnswerer::TDialogAnswerer(int answerId) : FAnswerId(answerId), FThread([this] { watch(); }) {}
+
+TDialogAnswerer::~TDialogAnswerer() {
+  FStop = true;
+  FThread.join();
+}
+
+std::vector<TSeenDialog> TDialogAnswerer::Seen() {
+  std::lock_guard<std::mutex> guard(FLock);
+  return FSeen;
+}
+
+void TDialogAnswerer::watch() {
+  while (!FStop) {
+    TFindState state{GetCurrentProcessId()};
+    EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&state));
+    if (state.Found) {
+      TSeenDialog seen{TextOf(state.Found), TextOf(GetDlgItem(state.Found, 0xFFFF))};
+      {
+        std::lock_guard<std::mutex> guard(FLock);
+        FSeen.push_back(seen);
+      }
+      PostMessageW(state.Found, WM_COMMAND, MAKEWPARAM(FAnswerId, BN_CLICKED), 0);
+      while (!FStop && IsWindow(state.Found) && IsWindowVisible(state.Found)) Sleep(20);
+    }
+    Sleep(30);
+  }
+}
+
+void RunOnUiThreadLater(unsigned delayMs, std::function<void()> action) {
+  const UINT_PTR id = SetTimer(nullptr, 0, delayMs, RunPendingAction);
+  PendingActions()[id] = std::move(action);
+}
+
+bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done() && std::chrono::steady_clock::now() < deadline) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return done();
+}
+
+TTempFolder::TTempFolder() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  static int counter = 0;
+  FPath = std::wstring(base) + L"vbtest" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++counter);
+  CreateDirectoryW(FPath.c_str(), nullptr);
+}
+
+TTempFolder::~TTempFolder() {
+  std::wstring from = FPath + L'\0';
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NO_UI;
+  SHFileOperationW(&op);
+}
+
+std::wstring TTempFolder::Write(const std::wstring& name, const std::string& content) const {
+  const std::wstring path = FPath + L"\\" + name;
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  return path;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return {};
+  std::string bytes(GetFileSize(file.get(), nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  bytes.resize(read);
+  return bytes;
+}
