@@ -1,0 +1,162 @@
+// Listing large folders through the file list and the folder list, side by side with a
+// bare FindFirstFileW/FindNextFileW loop over the same folder. Prints figures and ratios.
+// Usage: filelists_bench [work folder]   (default: a folder under %TEMP%, removed afterwards)
+// Folders already filled (see listing_bench.sh, which fills them from the host side, far
+// faster than file creation under Wine) are used as they are.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "filelists/file_list_model.h"
+#include "filelists/folder_list_model.h"
+#include "platform/file_system_win.h"
+#include "ui/owned.h"
+
+namespace {
+
+void close_handle(HANDLE h) { ::CloseHandle(h); }
+void close_find(HANDLE h) { ::FindClose(h); }
+using TFile = TOwned<HANDLE, close_handle>;
+using TFind = TOwned<HANDLE, close_find>;
+HANDLE valid_or_null(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
+
+// The logic alone: a window that exists and takes every entry.
+class TNoWindow final : public IListWindow {
+ public:
+  bool HandleAllocated() const override { return true; }
+  void HandleNeeded() override {}
+  void BeginUpdate() override {}
+  void EndUpdate() override {}
+  void ClearEntries() override {}
+  void AddEntry(const TListEntry&) override {}
+  void SetItemIndex(int) override {}
+  void SetSelected(int, bool) override {}
+};
+
+class TNoPointer final : public IPointerShape {
+ public:
+  int Current() const override { return 0; }
+  void SetBusy() override {}
+  void Restore(int) override {}
+};
+
+double best_ms(int runs, const std::function<void()>& run) {
+  double best = 1e300;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
+}
+
+std::size_t bare_listing(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  std::size_t count = 0;
+  const TFind find(valid_or_null(::FindFirstFileW((folder + L"\\*.*").c_str(), &data)));
+  if (!find) return 0;
+  do ++count;
+  while (::FindNextFileW(find.get(), &data));
+  return count;
+}
+
+// Names arrive in a scrambled order, as they do from most file systems.
+std::wstring entry_name(int i, int count) {
+  const long long scrambled = (static_cast<long long>(i) * 7919) % count;
+  return L"Part_" + std::to_wstring(scrambled) + L".nc";
+}
+
+// "." and ".." come with the names.
+bool already_filled(const std::wstring& folder, int count) {
+  return bare_listing(folder) == static_cast<std::size_t>(count) + 2;
+}
+
+void make_files(const std::wstring& folder, int count) {
+  if (already_filled(folder, count)) return;
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  for (int i = 0; i < count; ++i)
+    const TFile file(valid_or_null(::CreateFileW((folder + L"\\" + entry_name(i, count)).c_str(), GENERIC_WRITE, 0,
+                                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+}
+
+void make_folders(const std::wstring& folder, int count) {
+  if (already_filled(folder, count)) return;
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  for (int i = 0; i < count; ++i) ::CreateDirectoryW((folder + L"\\" + entry_name(i, count)).c_str(), nullptr);
+}
+
+void remove_tree(const std::wstring& folder) {
+  WIN32_FIND_DATAW data;
+  {
+    const TFind find(valid_or_null(::FindFirstFileW((folder + L"\\*").c_str(), &data)));
+    if (find) {
+      do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + L"\\" + name;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          remove_tree(path);
+        else
+          ::DeleteFileW(path.c_str());
+      } while (::FindNextFileW(find.get(), &data));
+    }
+  }
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+void print_row(const char* what, int count, double bare, double ours) {
+  std::printf("%-28s %7d entries   bare %9.2f ms   lists %9.2f ms   ratio %6.2f\n", what, count, bare, ours,
+              ours / bare);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::wstring root;
+  if (argc > 1) {
+    root.assign(argv[1], argv[1] + std::char_traits<char>::length(argv[1]));
+  } else {
+    wchar_t temp[MAX_PATH + 1];
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    root = std::wstring(temp) + L"velbrook_listing_bench";
+  }
+  ::CreateDirectoryW(root.c_str(), nullptr);
+  TWinFileSystem fs;
+  TWinCollation collation;
+  TNoWindow window;
+  TNoPointer pointer;
+  constexpr int kRuns = 3;
+
+  std::printf("best of %d runs each; bare = FindFirstFileW/FindNextFileW counting names\n", kRuns);
+  for (const int count : {1000, 10000, 100000}) {
+    const std::wstring folder = root + L"\\files" + std::to_wstring(count);
+    make_files(folder, count);
+    TFileListModel files(fs, collation, window, pointer);
+    const double bare = best_ms(kRuns, [&] { bare_listing(folder); });
+    // Each run reads the folder afresh: the list moves away and back.
+    const double ours = best_ms(kRuns, [&] {
+      files.ApplyDirectory(root);
+      files.ApplyDirectory(folder);
+    });
+    if (files.Count() != count) std::printf("  (listed %d of %d files)\n", files.Count(), count);
+    print_row("file list ReadEntries", count, bare, ours);
+  }
+
+  const std::wstring folders = root + L"\\folders10000";
+  make_folders(folders, 10000);
+  TFolderListModel folderList(fs, collation, window);
+  const double bare = best_ms(kRuns, [&] { bare_listing(folders); });
+  const double ours = best_ms(kRuns, [&] {
+    folderList.SetDirectory(root);
+    folderList.SetDirectory(folders);
+  });
+  const int subfolders = static_cast<int>(folderList.Entries().size()) - folderList.CurrentIndex() - 1;
+  print_row("folder list RebuildEntries", subfolders, bare, ours);
+  ::SetCurrentDirectoryW(L"C:\\");
+  if (argc <= 1) remove_tree(root);
+  return 0;
+}
