@@ -233,9 +233,13 @@ void TForm::Show() {
                                    static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
     SetWindowPos(hwnd, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // A window that is still the active one when it is shown again gets no activation
+  // message, yet it becomes the active window from the user's point of view.
+  const bool alreadyActive = GetActiveWindow() == hwnd;
   SetVisible(true);
   ShowWindow(hwnd, SW_SHOW);
   SetForegroundWindow(hwnd);
+  if (alreadyActive && OnActivate) OnActivate(this);
 }
 
 int TForm::ShowModal() {

@@ -1,0 +1,233 @@
+#include "velbrook_driver.h"
+
+#include <commctrl.h>
+
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+struct TTopLevelSearch {
+  DWORD Process;
+  HWND Except;
+  const wchar_t* Title;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<TTopLevelSearch*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search.Process || window == search.Except || !IsWindowVisible(window)) return TRUE;
+  if (search.Title) {
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if (std::wstring(title) != search.Title) return TRUE;
+  }
+  search.Found = window;
+  return FALSE;
+}
+
+struct TChildSearch {
+  const wchar_t* ClassName;
+  const wchar_t* Text;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<TChildSearch*>(param);
+  if (!IsWindowVisible(window) || ClassOf(window) != search.ClassName) return TRUE;
+  if (search.Text) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (std::wstring(text) != search.Text) return TRUE;
+  }
+  search.Found = window;
+  return FALSE;
+}
+
+HWND FindChildOf(HWND parent, const wchar_t* className, const wchar_t* text) {
+  TChildSearch search{className, text};
+  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+std::vector<std::wstring> ListTexts(HWND list, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+  std::vector<std::wstring> texts;
+  const auto count = SendMessageW(list, countMessage, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, lengthMessage, i, 0)) + 1, L'\0');
+    SendMessageW(list, textMessage, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(text.size() - 1);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+}  // namespace
+
+TVelbrookDriver::~TVelbrookDriver() { Kill(); }
+
+bool TVelbrookDriver::Launch(const std::wstring& exe) {
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return false;
+  FProcess.reset(info.hProcess);
+  TKernelHandle thread(info.hThread);
+  FProcessId = info.dwProcessId;
+  return true;
+}
+
+bool TVelbrookDriver::Start(const std::wstring& exe, unsigned timeoutMs) {
+  return Launch(exe) && WaitForMainWindow(timeoutMs);
+}
+
+bool TVelbrookDriver::WaitForMainWindow(unsigned timeoutMs) {
+  return WaitFor(
+      [&] {
+        TTopLevelSearch search{FProcessId, nullptr, L"Velbrook"};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        FMain = search.Found;
+        return FMain != nullptr || WaitForSingleObject(FProcess.get(), 0) == WAIT_OBJECT_0;
+      },
+      timeoutMs) &&
+         FMain != nullptr;
+}
+
+HWND TVelbrookDriver::FindControl(const wchar_t* className, const wchar_t* text) const {
+  return FindChildOf(FMain, className, text);
+}
+
+std::wstring TVelbrookDriver::TextOf(HWND window) const {
+  std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+void TVelbrookDriver::SetScriptPath(const std::wstring& path) {
+  SendMessageW(FindControl(L"Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+}
+
+std::wstring TVelbrookDriver::ScriptPath() const { return TextOf(FindControl(L"Edit")); }
+
+namespace {
+// The file list is the one list box with extended selection; the folder list has single selection.
+HWND FindList(HWND main, bool extended) {
+  struct TSearch {
+    bool Extended;
+    HWND Found = nullptr;
+  } search{extended};
+  EnumChildWindows(
+      main,
+      [](HWND w, LPARAM p) -> BOOL {
+        auto& s = *reinterpret_cast<TSearch*>(p);
+        if (ClassOf(w) != L"ListBox" || !IsWindowVisible(w)) return TRUE;
+        if (((GetWindowLongPtrW(w, GWL_STYLE) & LBS_EXTENDEDSEL) != 0) != s.Extended) return TRUE;
+        s.Found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+}  // namespace
+
+std::vector<std::wstring> TVelbrookDriver::FileListEntries() const {
+  return ListTexts(FindList(FMain, true), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::vector<std::wstring> TVelbrookDriver::FolderEntries() const {
+  return ListTexts(FindList(FMain, false), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::wstring TVelbrookDriver::DriveText() const {
+  HWND box = FindControl(L"ComboBox");
+  const auto selected = SendMessageW(box, CB_GETCURSEL, 0, 0);
+  if (selected < 0) return {};
+  std::wstring text(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, selected, 0)) + 1, L'\0');
+  SendMessageW(box, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(text.size() - 1);
+  return text;
+}
+
+std::vector<int> TVelbrookDriver::SelectedFiles() const {
+  HWND list = FindList(FMain, true);
+  std::vector<int> selected;
+  const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i)
+    if (SendMessageW(list, LB_GETSEL, i, 0) > 0) selected.push_back(static_cast<int>(i));
+  return selected;
+}
+
+void TVelbrookDriver::SelectFiles(const std::vector<int>& indexes) {
+  HWND list = FindList(FMain, true);
+  SendMessageW(list, LB_SETSEL, FALSE, -1);
+  for (int index : indexes) SendMessageW(list, LB_SETSEL, TRUE, index);
+}
+
+void TVelbrookDriver::Press(const wchar_t* caption, HWND inWindow) {
+  HWND button = FindChildOf(inWindow ? inWindow : FMain, L"Button", caption);
+  PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+int TVelbrookDriver::ProgressPosition() const {
+  return static_cast<int>(SendMessageW(FindControl(PROGRESS_CLASSW), PBM_GETPOS, 0, 0));
+}
+
+int TVelbrookDriver::ProgressMax() const {
+  return static_cast<int>(SendMessageW(FindControl(PROGRESS_CLASSW), PBM_GETRANGE, FALSE, 0));
+}
+
+void TVelbrookDriver::SystemCommand(UINT command) { PostMessageW(FMain, WM_SYSCOMMAND, command, 0); }
+
+std::optional<TProgramDialog> TVelbrookDriver::WaitForDialog(unsigned timeoutMs) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        TTopLevelSearch search{FProcessId, FMain, nullptr};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        found = search.Found;
+        return found != nullptr;
+      },
+      timeoutMs);
+  if (!found) return std::nullopt;
+  Sleep(200);  // let the dialog finish laying itself out
+  TProgramDialog dialog;
+  dialog.Window = found;
+  dialog.ErrorBox = ClassOf(found) == L"#32770";
+  dialog.Caption = TextOf(found);
+  for (HWND child = GetWindow(found, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    const std::wstring text = TextOf(child);
+    if (ClassOf(child) == L"Button") dialog.Buttons.push_back(text);
+    else if (!text.empty()) dialog.Texts.push_back(text);
+  }
+  return dialog;
+}
+
+void TVelbrookDriver::Answer(const TProgramDialog& dialog, const wchar_t* buttonCaption) {
+  if (dialog.ErrorBox) {
+    PostMessageW(dialog.Window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return;
+  }
+  Press(buttonCaption, dialog.Window);
+}
+
+std::optional<DWORD> TVelbrookDriver::WaitForExit(unsigned timeoutMs) {
+  if (WaitForSingleObject(FProcess.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(FProcess.get(), &code);
+  return code;
+}
+
+void TVelbrookDriver::Kill() {
+  if (FProcess && WaitForSingleObject(FProcess.get(), 0) != WAIT_OBJECT_0) {
+    TerminateProcess(FProcess.get(), 1);
+    WaitForSingleObject(FProcess.get(), 5000);
+  }
+}

@@ -1,0 +1,77 @@
+#pragma once
+// Drives the real Velbrook.exe from another process as a user would: finds its windows
+// and controls by class and caption, types, selects, presses buttons and answers dialogs.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/win_handles.h"
+
+// A top-level window the program shows besides its main window: its own message dialog or
+// the standard error box.
+struct TProgramDialog {
+  HWND Window = nullptr;
+  bool ErrorBox = false;            // the standard box (error icon, one OK)
+  std::wstring Caption;
+  std::vector<std::wstring> Texts;  // visible labels and static texts, in window order
+  std::vector<std::wstring> Buttons;
+};
+
+class TVelbrookDriver {
+ public:
+  ~TVelbrookDriver();
+
+  // Starts the program and waits until its main window is visible; false when it ends or
+  // does not show the window in time.
+  bool Start(const std::wstring& exe, unsigned timeoutMs = 60000);
+  // Starts the program without waiting for its window (for programs expected to stop early).
+  bool Launch(const std::wstring& exe);
+  bool WaitForMainWindow(unsigned timeoutMs);
+  HWND MainWindow() const { return FMain; }
+  DWORD ProcessId() const { return FProcessId; }
+
+  // The first visible descendant of the main window of a class (and with a text, if given).
+  HWND FindControl(const wchar_t* className, const wchar_t* text = nullptr) const;
+  std::wstring TextOf(HWND window) const;
+
+  void SetScriptPath(const std::wstring& path);
+  std::wstring ScriptPath() const;
+  std::vector<std::wstring> FileListEntries() const;
+  std::vector<int> SelectedFiles() const;
+  void SelectFiles(const std::vector<int>& indexes);
+  // Presses the button with the caption (posted: the program may start a long action).
+  void Press(const wchar_t* caption, HWND inWindow = nullptr);
+  int ProgressPosition() const;
+  int ProgressMax() const;
+  // The folder list's current entry text and the drive box's selected text.
+  std::wstring DriveText() const;
+  std::vector<std::wstring> FolderEntries() const;
+  // Chooses a system-menu command of the main window.
+  void SystemCommand(UINT command);
+
+  // Waits for a dialog of the program other than the main window.
+  std::optional<TProgramDialog> WaitForDialog(unsigned timeoutMs);
+  void Answer(const TProgramDialog& dialog, const wchar_t* buttonCaption);
+
+  // Waits for the program to end; returns its exit code, or nothing on timeout.
+  std::optional<DWORD> WaitForExit(unsigned timeoutMs);
+  void Kill();
+
+ private:
+  TKernelHandle FProcess;
+  DWORD FProcessId = 0;
+  HWND FMain = nullptr;
+};
+
+// Waits until condition holds or timeoutMs passes, checking every 50 ms; returns condition().
+template <typename F>
+bool WaitFor(F condition, unsigned timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!condition()) {
+    if (GetTickCount64() > deadline) return false;
+    Sleep(50);
+  }
+  return true;
+}
