@@ -61,12 +61,14 @@ bool TFileListModel::is_listed(std::wstring_view name, std::uint32_t attributes)
 void TFileListModel::ReadEntries() {
   if (!FWindow.HandleAllocated()) return;
   EnterFolder(FFileSystem, FDirectory);
-  FWindow.ClearEntries();
   FItems.clear();
   FSelected.clear();
   FItemIndex = -1;
   FAnchor = 0;
   {
+    // A native list repaints after every line unless told to wait.
+    const TUpdateScope update(FWindow);
+    FWindow.ClearEntries();
     const TPointerScope pointer(FPointer);
     TNameOrder order(FCollation);
     for (const std::wstring& pattern : split_mask(FMask))
@@ -81,6 +83,9 @@ void TFileListModel::ReadEntries() {
 }
 
 void TFileListModel::fill(std::vector<std::wstring> names) {
+  std::size_t textChars = 0;
+  for (const std::wstring& name : names) textChars += name.size() + 1;
+  FWindow.ReserveEntries(names.size(), textChars);
   FItems.reserve(names.size());
   FSelected.reserve(names.size());
   for (std::wstring& name : names) {

@@ -10,18 +10,6 @@
 
 namespace {
 
-// Redrawing stays off while the entries are rebuilt, also if adding one fails.
-class TUpdateScope {
- public:
-  explicit TUpdateScope(IListWindow& window) : FWindow(window) { FWindow.BeginUpdate(); }
-  ~TUpdateScope() { FWindow.EndUpdate(); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
- private:
-  IListWindow& FWindow;
-};
-
 class TFlagScope {
  public:
   explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }

@@ -1,6 +1,7 @@
 #pragma once
 // What a list's window offers the list logic. The logic holds the entries, highlight and
 // selection; the window mirrors them as the logic tells it.
+#include <cstddef>
 #include <string>
 
 enum class TEntryPicture { None, Floppy, Fixed, Network, CDRom, Ram, ClosedFolder, OpenFolder, CurrentFolder };
@@ -20,12 +21,27 @@ class IListWindow {
   virtual void BeginUpdate() = 0;  // suspend redrawing
   virtual void EndUpdate() = 0;
   virtual void ClearEntries() = 0;
+  // Many entries are about to arrive (textChars: their characters, terminators included);
+  // a native list can take them faster when it knows beforehand.
+  virtual void ReserveEntries(std::size_t count, std::size_t textChars) { (void)count, (void)textChars; }
   // Appends an entry; raises the insert-line error (RaiseInsertLineError) when the native
   // list cannot take it.
   virtual void AddEntry(const TListEntry& entry) = 0;
   // The highlighted entry (single selection) or the focused one (extended); -1 for none.
   virtual void SetItemIndex(int index) = 0;
   virtual void SetSelected(int index, bool selected) = 0;
+};
+
+// Redrawing stays off while the entries are rebuilt, also if adding one fails.
+class TUpdateScope {
+ public:
+  explicit TUpdateScope(IListWindow& window) : FWindow(window) { FWindow.BeginUpdate(); }
+  ~TUpdateScope() { FWindow.EndUpdate(); }
+  TUpdateScope(const TUpdateScope&) = delete;
+  TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+ private:
+  IListWindow& FWindow;
 };
 
 // The mouse pointer shape, switched to busy during long listings.

@@ -1,0 +1,94 @@
+#include "filelists/file_list_box.h"
+#include "filelists/row_layout.h"
+#include "ui/errors.h"
+
+TDriveComboBox::TDriveComboBox(TComponent* owner)
+    : TCustomComboBox(owner), FModel(ListsFileSystem(), ListsCollation(), FWindow) {
+  SetStyle(TComboBoxStyle::OwnerDrawFixedList);
+  FloppyBMP.LoadFromResource(L"FLOPPY");
+  FixedBMP.LoadFromResource(L"HARD");
+  NetworkBMP.LoadFromResource(L"NETWORK");
+  CDROMBMP.LoadFromResource(L"CDROM");
+  RAMBMP.LoadFromResource(L"RAM");
+}
+
+void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
+  FDirList = dirList;
+  FModel.SetDirList(dirList ? &dirList->Model() : nullptr);
+}
+
+bool TDriveComboBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
+  if (name != L"DirList") return TCustomComboBox::SetProperty(name, value, reader);
+  auto* dirList = dynamic_cast<TDirectoryListBox*>(&reader.Component(value));
+  if (!dirList) throw Exception(L"DirList of " + Name + L" names no folder list");
+  SetDirList(dirList);
+  return true;
+}
+
+void TDriveComboBox::Notification(TComponent* removed) {
+  if (removed == FDirList) SetDirList(nullptr);
+  TCustomComboBox::Notification(removed);
+}
+
+void TDriveComboBox::CreateWnd() {
+  TCustomComboBox::CreateWnd();
+  FModel.WindowCreated();
+}
+
+void TDriveComboBox::Change() { FModel.PickEntry(ItemIndex()); }
+
+const TPicture& TDriveComboBox::picture_of(TEntryPicture kind) const {
+  switch (kind) {
+    case TEntryPicture::Floppy: return FloppyBMP;
+    case TEntryPicture::Network: return NetworkBMP;
+    case TEntryPicture::CDRom: return CDROMBMP;
+    case TEntryPicture::Ram: return RAMBMP;
+    default: return FixedBMP;
+  }
+}
+
+int TDriveComboBox::row_height() const {
+  return Scale(DriveRowHeight(TextHeight96(Font()), FloppyBMP.Height()));
+}
+
+void TDriveComboBox::apply_row_height() {
+  if (!HandleAllocated()) return;
+  // -1 is the closed box's own field, 0 every row of the drop-down list.
+  SendMessageW(HandleIfAllocated(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row_height());
+  SendMessageW(HandleIfAllocated(), CB_SETITEMHEIGHT, 0, row_height());
+}
+
+void TDriveComboBox::MeasureItem(MEASUREITEMSTRUCT& item) { item.itemHeight = static_cast<UINT>(row_height()); }
+
+void TDriveComboBox::FontChanged() {
+  TCustomComboBox::FontChanged();
+  apply_row_height();
+}
+
+void TDriveComboBox::DpiChanged() {
+  TCustomComboBox::DpiChanged();
+  apply_row_height();
+}
+
+void TDriveComboBox::DrawItem(DRAWITEMSTRUCT& item) {
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, SolidBrushFor(selected ? clHighlight : Color()));
+  const auto& entries = FModel.Entries();
+  if (item.itemID < entries.size()) {
+    const TListEntry& entry = entries[item.itemID];
+    const TPicture& picture = picture_of(entry.Picture);
+    const int textHeight = TextHeight96(Font());
+    const TRowLayout layout = DriveRowLayout(DriveRowHeight(textHeight, FloppyBMP.Height()), picture.Width(),
+                                             picture.Height(), textHeight);
+    picture.Draw(item.hDC, item.rcItem.left + Scale(layout.PictureLeft), item.rcItem.top + Scale(layout.PictureTop),
+                 Dpi());
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, ColorToRGB(selected ? clHighlightText : Font().Color));
+    const TSelectObject font(item.hDC, Font().Handle(Dpi()));
+    RECT text = item.rcItem;
+    text.left += Scale(layout.TextLeft);
+    text.top += Scale(layout.TextTop);
+    DrawTextW(item.hDC, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &text, DT_SINGLELINE | DT_NOPREFIX);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}

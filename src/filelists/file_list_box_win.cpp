@@ -1,0 +1,61 @@
+#include "filelists/file_list_box.h"
+
+#include <algorithm>
+
+TFileListBox::TFileListBox(TComponent* owner)
+    : TCustomListBox(owner), FModel(ListsFileSystem(), ListsCollation(), FWindow, FPointer) {
+  SetItemHeight(TextHeight96(Font()));
+}
+
+void TFileListBox::FontChanged() {
+  TCustomListBox::FontChanged();
+  SetItemHeight(TextHeight96(Font()));
+}
+
+// The logic keeps the selection: clicks and selecting keys go to it, never to the native
+// list's own handling, which would keep an anchor of its own.
+LRESULT TFileListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetFocus();
+      if (click(lParam, wParam) && msg == WM_LBUTTONDBLCLK) DblClick();
+      return 0;
+    case WM_KEYDOWN:
+      // Space would select the focused entry natively; here it is a character to search for.
+      if (wParam == VK_SPACE || move_key(wParam)) return 0;
+      break;
+    case WM_CHAR:
+      if (IsTypeAheadKey(wParam)) FModel.TypeKey(static_cast<wchar_t>(wParam), TypeAheadClock());
+      return 0;
+  }
+  return TCustomListBox::WndProc(msg, wParam, lParam);
+}
+
+bool TFileListBox::click(LPARAM point, WPARAM keys) {
+  const LRESULT hit = SendMessageW(HandleIfAllocated(), LB_ITEMFROMPOINT, 0, point);
+  if (HIWORD(hit) != 0) return false;  // below the last entry
+  FModel.Click(LOWORD(hit), (keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0);
+  return true;
+}
+
+bool TFileListBox::move_key(WPARAM key) {
+  const int current = FModel.ItemIndex();
+  RECT client{};
+  GetClientRect(HandleIfAllocated(), &client);
+  // A page step leaves the last row of the old page in sight.
+  const int rows = static_cast<int>(client.bottom) / std::max(1, Scale(ItemHeight()));
+  const int pageStep = std::max(1, rows - 1);
+  int target = 0;
+  switch (key) {
+    case VK_UP: target = current - 1; break;
+    case VK_DOWN: target = current + 1; break;
+    case VK_PRIOR: target = current - pageStep; break;
+    case VK_NEXT: target = current + pageStep; break;
+    case VK_HOME: target = 0; break;
+    case VK_END: target = FModel.Count() - 1; break;
+    default: return false;
+  }
+  FModel.MoveTo(target, GetKeyState(VK_SHIFT) < 0);
+  return true;
+}

@@ -1,0 +1,50 @@
+#include "filelists/list_control_parts.h"
+
+#include "filelists/type_ahead.h"
+#include "platform/file_system_win.h"
+#include "ui/win_handles.h"
+
+IFileSystem& ListsFileSystem() {
+  static TWinFileSystem fileSystem;
+  return fileSystem;
+}
+
+const ICollation& ListsCollation() {
+  static const TWinCollation collation;
+  return collation;
+}
+
+void TComboBoxWindow::BeginUpdate() {
+  if (FBox.HandleAllocated()) SendMessageW(FBox.HandleIfAllocated(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TComboBoxWindow::EndUpdate() {
+  if (!FBox.HandleAllocated()) return;
+  SendMessageW(FBox.HandleIfAllocated(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(FBox.HandleIfAllocated(), nullptr, TRUE);
+}
+
+void TListBoxWindow::ReserveEntries(std::size_t count, std::size_t textChars) {
+  // Only worth a message when the list would otherwise grow its storage many times.
+  constexpr std::size_t kWorthReserving = 256;
+  if (count >= kWorthReserving) FList.ReserveItems(static_cast<int>(count), textChars * sizeof(wchar_t));
+}
+
+// Pointer handles are 32-bit values on 64-bit Windows too (sign-extended), so an int keeps one.
+int TScreenPointer::Current() const { return static_cast<int>(reinterpret_cast<std::intptr_t>(GetCursor())); }
+
+void TScreenPointer::SetBusy() { SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
+
+void TScreenPointer::Restore(int shape) { SetCursor(reinterpret_cast<HCURSOR>(static_cast<std::intptr_t>(shape))); }
+
+int TextHeight96(const TFont& font) {
+  const TMemoryDC dc(CreateCompatibleDC(nullptr));
+  const TSelectObject select(dc.get(), font.Handle(96));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  return metrics.tmHeight;
+}
+
+std::uint64_t TypeAheadClock() { return GetTickCount64(); }
+
+bool IsTypeAheadKey(WPARAM key) { return key == TTypeAhead::kBackspace || key >= L' '; }

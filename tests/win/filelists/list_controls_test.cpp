@@ -1,0 +1,432 @@
+// The drive box, folder list and file list as the user meets them: real windows on a
+// mapped drive T:, driven with mouse and keyboard messages.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "disk_helpers.h"
+#include "filelists/file_list_box.h"
+#include "ui/errors.h"
+#include "ui/form.h"
+#include "win_test_support.h"
+
+using TStrings = std::vector<std::wstring>;
+
+namespace {
+
+const std::wstring kJobs = L"T:\\Lists\\NC\\Jobs";
+const std::wstring kUnicodeName = L"\u00FCber \u540D\u524D.nc";
+
+std::wstring current_folder() {
+  wchar_t buffer[1024];
+  return std::wstring(buffer, GetCurrentDirectoryW(1024, buffer));
+}
+
+TStrings native_items(HWND list) {
+  TStrings items;
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    items.push_back(text);
+  }
+  return items;
+}
+
+std::vector<int> native_selection(HWND list) {
+  std::vector<int> selected;
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i)
+    if (SendMessageW(list, LB_GETSEL, i, 0) > 0) selected.push_back(i);
+  return selected;
+}
+
+std::wstring combo_text(HWND box, int index) {
+  std::wstring text(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, index, 0)), L'\0');
+  SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  return text;
+}
+
+// A mouse message at the middle of a list row.
+void click_row(HWND list, int row, UINT down, WPARAM keys = 0) {
+  const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+  const LPARAM point = MAKELPARAM(20, (row - top) * height + height / 2);
+  SendMessageW(list, down, keys | MK_LBUTTON, point);
+  SendMessageW(list, WM_LBUTTONUP, keys, point);
+}
+
+void double_click_row(HWND list, int row) {
+  click_row(list, row, WM_LBUTTONDOWN);
+  click_row(list, row, WM_LBUTTONDBLCLK);
+}
+
+void type(HWND list, const std::wstring& keys) {
+  for (wchar_t key : keys) SendMessageW(list, WM_CHAR, key, 0);
+}
+
+// Holds Shift down as far as GetKeyState is concerned, for one scope.
+class TShiftHeld {
+ public:
+  TShiftHeld() { set(0x80); }
+  ~TShiftHeld() { set(0); }
+
+ private:
+  static void set(BYTE state) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = state;
+    SetKeyboardState(keys);
+  }
+};
+
+// Watches the strings that arrive in one list window and notes the pointer at each.
+class TInsertWatch {
+ public:
+  explicit TInsertWatch(HWND list) : FHook(SetWindowsHookExW(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId())) {
+    gList = list;
+    gWatch = this;
+  }
+  ~TInsertWatch() {
+    UnhookWindowsHookEx(FHook);
+    gWatch = nullptr;
+  }
+  int Inserted = 0;
+  int InsertedWhileBusy = 0;
+
+ private:
+  static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && gWatch && message->hwnd == gList &&
+        (message->message == LB_INSERTSTRING || message->message == LB_ADDSTRING)) {
+      ++gWatch->Inserted;
+      if (GetCursor() == LoadCursorW(nullptr, IDC_WAIT)) ++gWatch->InsertedWhileBusy;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline HWND gList = nullptr;
+  static inline TInsertWatch* gWatch = nullptr;
+  HHOOK FHook;
+};
+
+}  // namespace
+
+class ListControlsTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    RegisterStandardControls();
+    RegisterFileListComponents();
+    disk::MakeFolder(L"T:\\Lists");
+    disk::MakeFolder(L"T:\\Lists\\NC");
+    disk::MakeFolder(kJobs);
+    disk::MakeFolder(kJobs + L"\\Old");
+    disk::MakeFolder(kJobs + L"\\new");
+    disk::MakeFolder(kJobs + L"\\.git", FILE_ATTRIBUTE_HIDDEN);
+    disk::MakeFolder(kJobs + L"\\Sys", FILE_ATTRIBUTE_SYSTEM);
+    disk::MakeFile(kJobs + L"\\part2.nc");
+    disk::MakeFile(kJobs + L"\\Part1.nc");
+    disk::MakeFile(kJobs + L"\\locked.nc", FILE_ATTRIBUTE_READONLY);
+    disk::MakeFile(kJobs + L"\\secret.nc", FILE_ATTRIBUTE_HIDDEN);
+    disk::MakeFile(kJobs + L"\\boot.nc", FILE_ATTRIBUTE_SYSTEM);
+    disk::MakeFile(kJobs + L"\\" + kUnicodeName);
+    disk::MakeFolder(L"T:\\Lists\\Empty");
+    disk::MakeFolder(L"T:\\Lists\\Many");
+    for (int i = 0; i < 150; ++i) disk::MakeFile(L"T:\\Lists\\Many\\f" + std::to_wstring(1000 + i) + L".nc");
+  }
+
+  void SetUp() override {
+    // The controls start from the process's current folder.
+    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+    Form = std::make_unique<TForm>(nullptr);
+    Form->LoadLayout(L"TLISTSFORM");
+    Drives = &Form->Control<TDriveComboBox>(L"DriveComboBox1");
+    Folders = &Form->Control<TDirectoryListBox>(L"DirectoryListBox1");
+    Files = &Form->Control<TFileListBox>(L"FileListBox1");
+  }
+  void TearDown() override {
+    Form.reset();
+    SetCurrentDirectoryW(L"C:\\");
+  }
+
+  void OpenJobs() {
+    OpenStartFolder(*Drives, *Folders, kJobs + L"\\");
+    Form->Show();
+  }
+  std::wstring HighlightedDrive() {
+    const int index = static_cast<int>(SendMessageW(Drives->Handle(), CB_GETCURSEL, 0, 0));
+    return index < 0 ? L"" : combo_text(Drives->Handle(), index);
+  }
+  TStrings FileItems() {
+    TStrings items;
+    for (int i = 0; i < Files->Count(); ++i) items.push_back(Files->Item(i));
+    return items;
+  }
+  std::vector<int> SelectedFiles() {
+    std::vector<int> selected;
+    for (int i = 0; i < Files->Count(); ++i)
+      if (Files->Selected(i)) selected.push_back(i);
+    EXPECT_EQ(native_selection(Files->Handle()), selected) << "the window shows another selection";
+    return selected;
+  }
+
+  std::unique_ptr<TForm> Form;
+  TDriveComboBox* Drives = nullptr;
+  TDirectoryListBox* Folders = nullptr;
+  TFileListBox* Files = nullptr;
+};
+
+TEST_F(ListControlsTest, StartFolderFillsTheThreeLinkedLists) {
+  OpenJobs();
+  const std::wstring drive = HighlightedDrive();
+  EXPECT_EQ(drive.substr(0, 4), L"t: [");
+  EXPECT_EQ(drive.back(), L']');
+  EXPECT_EQ(Drives->Drive(), L't');
+
+  EXPECT_EQ(native_items(Folders->Handle()), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
+  std::vector<TEntryPicture> kinds;
+  for (const TListEntry& entry : Folders->Model().Entries()) kinds.push_back(entry.Picture);
+  EXPECT_EQ(kinds, (std::vector<TEntryPicture>{TEntryPicture::OpenFolder, TEntryPicture::OpenFolder,
+                                               TEntryPicture::OpenFolder, TEntryPicture::CurrentFolder,
+                                               TEntryPicture::ClosedFolder, TEntryPicture::ClosedFolder}));
+  EXPECT_EQ(SendMessageW(Folders->Handle(), LB_GETCURSEL, 0, 0), 3);
+
+  // Plain files only, read-only ones included, in the locale's order.
+  const TStrings files{L"locked.nc", L"Part1.nc", L"part2.nc", kUnicodeName};
+  EXPECT_EQ(FileItems(), files);
+  EXPECT_EQ(native_items(Files->Handle()), files);
+  EXPECT_EQ(Folders->Directory(), kJobs);
+  EXPECT_EQ(Files->Directory(), kJobs);
+  EXPECT_EQ(current_folder(), kJobs);
+  EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETITEMHEIGHT, 0, 0), Files->Scale(15));
+  EXPECT_GE(SendMessageW(Folders->Handle(), LB_GETITEMHEIGHT, 0, 0), Folders->Scale(16));
+}
+
+TEST_F(ListControlsTest, DoubleClickAndEnterOpenFoldersAndTheCurrentFolderFollows) {
+  OpenJobs();
+  HWND folders = Folders->Handle();
+  click_row(folders, 4, WM_LBUTTONDOWN);  // a click only moves the highlight
+  EXPECT_EQ(Folders->Directory(), kJobs);
+  EXPECT_EQ(Folders->Model().ItemIndex(), 4);
+  SendMessageW(folders, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(Folders->Directory(), kJobs + L"\\new");
+  EXPECT_EQ(Files->Directory(), kJobs + L"\\new");
+  EXPECT_TRUE(FileItems().empty());
+
+  double_click_row(folders, 0);
+  EXPECT_EQ(Folders->Directory(), L"T:\\");
+  EXPECT_EQ(native_items(folders).front(), L"T:\\");
+  EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(Files->Directory(), L"T:\\");
+  EXPECT_EQ(current_folder(), L"T:\\");
+}
+
+TEST_F(ListControlsTest, AFailingFolderChangeShowsTheErrorBoxAndChangesNothing) {
+  disk::MakeFolder(L"T:\\Lists\\Gone");
+  OpenStartFolder(*Drives, *Folders, L"T:\\Lists");
+  Form->Show();
+  const TStrings before = native_items(Folders->Handle());
+  const int gone = static_cast<int>(std::find(before.begin(), before.end(), L"Gone") - before.begin());
+  ASSERT_LT(gone, static_cast<int>(before.size()));
+  ASSERT_TRUE(RemoveDirectoryW(L"T:\\Lists\\Gone"));
+  {
+    TDialogAnswerer answerer;
+    double_click_row(Folders->Handle(), gone);
+    const auto seen = answerer.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].Text == L"File not found." || seen[0].Text == L"Invalid filename.") << seen[0].Text;
+  }
+  EXPECT_EQ(Folders->Directory(), L"T:\\Lists");
+  EXPECT_EQ(native_items(Folders->Handle()), before);
+  EXPECT_EQ(Files->Directory(), L"T:\\Lists");
+  EXPECT_EQ(current_folder(), L"T:\\Lists");
+}
+
+TEST_F(ListControlsTest, PickingDrivesInTheClosedBoxMovesTheLists) {
+  OpenJobs();
+  HWND box = Drives->Handle();
+  const int count = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
+  ASSERT_EQ(count, static_cast<int>(Drives->Model().Entries().size()));
+  int c = -1, t = -1;
+  for (int i = 0; i < count; ++i) {
+    if (combo_text(box, i).substr(0, 2) == L"c:") c = i;
+    if (combo_text(box, i).substr(0, 2) == L"t:") t = i;
+  }
+  ASSERT_GE(c, 0);
+  ASSERT_GT(t, c);
+  TDialogAnswerer answerer;  // drives in between may not be ready
+  for (int step = t; step > c; --step) SendMessageW(box, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(HighlightedDrive().substr(0, 2), L"c:");
+  EXPECT_EQ(Folders->Directory().substr(0, 2), L"C:");
+  EXPECT_EQ(Files->Directory(), Folders->Directory());
+  EXPECT_EQ(current_folder(), Folders->Directory());
+  for (int step = c; step < t; ++step) SendMessageW(box, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Drives->Drive(), L't');
+  EXPECT_EQ(Folders->Directory(), kJobs) << "drive T: keeps its own current folder";
+  EXPECT_EQ(Files->Directory(), kJobs);
+}
+
+TEST_F(ListControlsTest, SelectAllClearSelectionAndSelCount) {
+  OpenStartFolder(*Drives, *Folders, L"T:\\Lists\\Empty");
+  Form->Show();
+  Files->SelectAll();
+  EXPECT_EQ(Files->SelCount(), 0);
+  Folders->SetDirectory(kJobs);
+  Files->SelectAll();
+  EXPECT_EQ(Files->SelCount(), 4);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2, 3}));
+  Files->ClearSelection();
+  EXPECT_EQ(Files->SelCount(), 0);
+  EXPECT_TRUE(SelectedFiles().empty());
+}
+
+TEST_F(ListControlsTest, MouseAndKeysSelectThroughTheLogic) {
+  OpenJobs();
+  HWND files = Files->Handle();
+  click_row(files, 1, WM_LBUTTONDOWN);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));
+  click_row(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{1, 3}));
+  click_row(files, 0, WM_LBUTTONDOWN, MK_SHIFT);  // from the anchor 3
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2, 3}));
+  click_row(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2}));
+  click_row(files, 2, WM_LBUTTONDOWN);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{2}));
+
+  SendMessageW(files, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));
+  {
+    const TShiftHeld shift;
+    SendMessageW(files, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(files, WM_KEYDOWN, VK_DOWN, 0);
+  }
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{1, 2, 3}));
+  SendMessageW(files, WM_KEYDOWN, VK_HOME, 0);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{0}));
+  SendMessageW(files, WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{3}));
+  SendMessageW(files, WM_KEYDOWN, VK_PRIOR, 0);
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{0}));
+  EXPECT_EQ(SendMessageW(files, LB_GETCARETINDEX, 0, 0), 0);
+}
+
+TEST_F(ListControlsTest, TypingLeavesOnlyTheFirstMatchSelected) {
+  OpenJobs();
+  HWND files = Files->Handle();
+  Files->SelectAll();
+  type(files, L"pa");
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));  // Part1.nc, ignoring case
+  EXPECT_EQ(SendMessageW(files, LB_GETCARETINDEX, 0, 0), 1);
+  type(files, L"\b\b");
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{0}));
+  type(files, L"\u00FC");
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{3}));
+
+  HWND folders = Folders->Handle();
+  type(folders, L"o");
+  EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 5);  // Old
+  EXPECT_EQ(Folders->Directory(), kJobs) << "typing only moves the highlight";
+}
+
+TEST_F(ListControlsTest, LongListingsShowTheBusyPointerAndRestoreIt) {
+  OpenJobs();
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  SetCursor(arrow);
+  {
+    const TInsertWatch small(Files->Handle());
+    Folders->SetDirectory(L"T:\\Lists\\Empty");
+    Folders->SetDirectory(kJobs);
+    EXPECT_EQ(small.Inserted, 4);
+    EXPECT_EQ(small.InsertedWhileBusy, 0);
+  }
+  EXPECT_EQ(GetCursor(), arrow);
+  {
+    const TInsertWatch many(Files->Handle());
+    Folders->SetDirectory(L"T:\\Lists\\Many");
+    EXPECT_EQ(many.Inserted, 150);
+    EXPECT_GT(many.InsertedWhileBusy, 0);
+  }
+  EXPECT_EQ(GetCursor(), arrow);
+  EXPECT_EQ(Files->Item(0), L"f1000.nc");
+  EXPECT_EQ(Files->Item(149), L"f1149.nc");
+}
+
+TEST_F(ListControlsTest, FoldersBeyond260CharactersAreListedOrRefusedWithoutChange) {
+  std::wstring deep = L"T:\\Lists\\Long";
+  disk::MakeFolder(deep);
+  while (deep.size() <= 300) {
+    deep += L"\\" + std::wstring(40, L'x');
+    disk::MakeFolder(deep);
+  }
+  disk::MakeFile(deep + L"\\deep.nc");
+  const bool platformTakesIt = SetCurrentDirectoryW(deep.c_str());
+  ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+  OpenJobs();
+  if (platformTakesIt) {
+    Folders->SetDirectory(deep);
+    EXPECT_EQ(Folders->Directory(), deep);
+    EXPECT_EQ(FileItems(), (TStrings{L"deep.nc"}));
+  } else {
+    EXPECT_THROW(Folders->SetDirectory(deep), EInOutError);
+    EXPECT_EQ(Folders->Directory(), kJobs);
+    EXPECT_EQ(Files->Directory(), kJobs);
+    EXPECT_EQ(current_folder(), kJobs);
+  }
+}
+
+namespace {
+
+// Paints one row into a white bitmap and reports the first column, from the left, whose
+// pixel differs from the background in the middle line of the picture.
+struct TPaintedRow {
+  int FirstInk = -1;
+  bool AnyPureBlue = false;
+};
+
+TPaintedRow paint_row(TWinControl& control, UINT index, int rowHeight) {
+  const int width = 200;
+  const TMemoryDC dc(CreateCompatibleDC(nullptr));
+  const TBitmapHandle bitmap(CreateBitmap(width, rowHeight, 1, 32, nullptr));
+  const TSelectObject select(dc.get(), bitmap.get());
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_LISTBOX;
+  item.itemID = index;
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = control.Handle();
+  item.hDC = dc.get();
+  item.rcItem = {0, 0, width, rowHeight};
+  control.DrawItem(item);
+  TPaintedRow painted;
+  const COLORREF background = GetPixel(dc.get(), width - 1, 0);
+  for (int x = 0; x < width && painted.FirstInk < 0; ++x)
+    for (int y = 0; y < rowHeight; ++y)
+      if (GetPixel(dc.get(), x, y) != background) {
+        painted.FirstInk = x;
+        break;
+      }
+  for (int x = 0; x < width; ++x)
+    for (int y = 0; y < rowHeight; ++y) painted.AnyPureBlue |= GetPixel(dc.get(), x, y) == RGB(0, 0, 255);
+  return painted;
+}
+
+}  // namespace
+
+TEST_F(ListControlsTest, RowsAreIndentedByDepthAndPicturesAreTransparent) {
+  OpenJobs();
+  const int height = static_cast<int>(SendMessageW(Folders->Handle(), LB_GETITEMHEIGHT, 0, 0));
+  // The folder pictures' outline starts one pixel in.
+  EXPECT_EQ(paint_row(*Folders, 0, height).FirstInk, Folders->Scale(2 + 1));
+  EXPECT_EQ(paint_row(*Folders, 2, height).FirstInk, Folders->Scale(2 + 8 + 1));
+  EXPECT_EQ(paint_row(*Folders, 3, height).FirstInk, Folders->Scale(2 + 12 + 1));
+  EXPECT_EQ(paint_row(*Folders, 4, height).FirstInk, Folders->Scale(2 + 16 + 1));  // below the current folder
+  for (UINT row = 0; row < 6; ++row) EXPECT_FALSE(paint_row(*Folders, row, height).AnyPureBlue) << row;
+
+  const int driveHeight = static_cast<int>(SendMessageW(Drives->Handle(), CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_GE(driveHeight, Drives->Scale(11));
+  const TPaintedRow drive = paint_row(*Drives, 0, driveHeight);
+  EXPECT_EQ(drive.FirstInk, Drives->Scale(2));
+  EXPECT_FALSE(drive.AnyPureBlue);
+}
