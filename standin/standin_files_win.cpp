@@ -1,0 +1,86 @@
+#include "standin_files_win.h"
+
+#include <algorithm>
+
+#include "ui/owned.h"
+
+namespace {
+
+void closeHandle(HANDLE handle) { ::CloseHandle(handle); }
+// Holds an open file; a failed open is turned into an error before it gets here.
+using TFileHandle = TOwned<HANDLE, closeHandle>;
+
+[[noreturn]] void raiseLastError() { throw TFileError{::GetLastError()}; }
+
+TFileHandle openFile(const std::wstring& path, DWORD access, DWORD disposition) {
+  const HANDLE file = ::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) raiseLastError();
+  return TFileHandle(file);
+}
+
+void writeAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) raiseLastError();
+    bytes.remove_prefix(written);
+  }
+}
+
+}  // namespace
+
+std::string ToUtf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+std::wstring FromUtf8(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+  return result;
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  const TFileHandle file = openFile(path, GENERIC_READ, OPEN_EXISTING);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size)) raiseLastError();
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) raiseLastError();
+    if (read == 0) break;
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
+  const std::wstring temporary = path + L".~" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+  try {
+    const TFileHandle file = openFile(temporary, GENERIC_WRITE, CREATE_ALWAYS);
+    writeAll(file.get(), bytes);
+    if (!::FlushFileBuffers(file.get())) raiseLastError();
+  } catch (const TFileError&) {
+    ::DeleteFileW(temporary.c_str());
+    throw;
+  }
+  if (!::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD code = ::GetLastError();
+    ::DeleteFileW(temporary.c_str());
+    throw TFileError{code};
+  }
+}
+
+void AppendToFile(const std::wstring& path, std::string_view bytes) {
+  const TFileHandle file = openFile(path, FILE_APPEND_DATA, OPEN_ALWAYS);
+  writeAll(file.get(), bytes);
+}

@@ -1,0 +1,129 @@
+// NorvaltStandIn.exe: the stand-in Norvalt as a local automation server.
+//   /RegServer    register for the current user, then exit
+//   /UnregServer  remove that registration, then exit
+//   otherwise     serve CoNorvaltx until the last object is released
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <utility>
+
+#include "norvalt_h.h"
+#include "standin_registration_win.h"
+#include "standin_server_win.h"
+#include "ui/owned.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+std::wstring exePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  while (true) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring settingsPath() {
+  std::wstring path = exePath();
+  path.erase(path.find_last_of(L'\\') + 1);
+  return path + L"NorvaltStandIn.ini";
+}
+
+// The server lives while objects or locks are held; the last release ends the message
+// loop. The factory is the only way objects come into being here.
+class TFactory final : public IClassFactory {
+ public:
+  bool Register() {
+    return SUCCEEDED(::CoRegisterClassObject(CLSID_CoNorvaltx, this, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &FCookie));
+  }
+  // Without this, Wine keeps handing out a crashed server's class object and later
+  // activations fail instead of starting a new server.
+  void Withdraw() {
+    if (FCookie) ::CoRevokeClassObject(std::exchange(FCookie, 0));
+  }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (iid != IID_IUnknown && iid != IID_IClassFactory) {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    *object = static_cast<IClassFactory*>(this);
+    return S_OK;
+  }
+  // The factory is a static of the server's lifetime; COM's references do not own it.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    try {
+      hold();
+      ComPtr<INorvaltx> norvalt =
+          CreateStandInNorvalt(settingsPath(), {[this] { let_go(); }, [this] { Withdraw(); }});
+      return norvalt.CopyTo(iid, object);
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    if (lock)
+      hold();
+    else
+      let_go();
+    return S_OK;
+  }
+
+ private:
+  void hold() { ++FHolds; }
+  void let_go() {
+    if (--FHolds == 0) ::PostQuitMessage(0);
+  }
+
+  long FHolds = 0;
+  DWORD FCookie = 0;
+};
+
+int serve() {
+  TFactory factory;
+  if (!factory.Register()) return 1;
+  MSG message;
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  factory.Withdraw();
+  return 0;
+}
+
+bool isSwitch(const wchar_t* argument, const wchar_t* name) {
+  return (argument[0] == L'/' || argument[0] == L'-') && ::lstrcmpiW(argument + 1, name) == 0;
+}
+
+void freeArguments(wchar_t** arguments) { ::LocalFree(arguments); }
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  int count = 0;
+  const TOwned<wchar_t**, freeArguments> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
+  if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  int result = 0;
+  if (count > 1 && isSwitch(arguments.get()[1], L"RegServer"))
+    result = SUCCEEDED(RegisterStandIn(exePath())) ? 0 : 1;
+  else if (count > 1 && isSwitch(arguments.get()[1], L"UnregServer"))
+    result = SUCCEEDED(UnregisterStandIn()) ? 0 : 1;
+  else
+    result = serve();
+  ::CoUninitialize();
+  return result;
+}
