@@ -1,5 +1,6 @@
 // Listing large folders through the file list and the folder list, side by side with a
-// bare FindFirstFileW/FindNextFileW loop over the same folder. Prints figures and ratios.
+// bare FindFirstFileW/FindNextFileW loop over the same folder: the logic alone, then the
+// real controls with their native windows. Prints figures and ratios.
 // Usage: filelists_bench [work folder]   (default: a folder under %TEMP%, removed afterwards)
 // Folders already filled (see listing_bench.sh, which fills them from the host side, far
 // faster than file creation under Wine) are used as they are.
@@ -9,11 +10,12 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "filelists/file_list_model.h"
-#include "filelists/folder_list_model.h"
+#include "filelists/file_list_box.h"
 #include "platform/file_system_win.h"
+#include "ui/form.h"
 #include "ui/owned.h"
 
 namespace {
@@ -108,6 +110,23 @@ void remove_tree(const std::wstring& folder) {
   ::RemoveDirectoryW(folder.c_str());
 }
 
+// A window holding the folder list and the file list, linked as in the main window.
+struct TListsWindow {
+  TListsWindow() {
+    Folders.SetParent(&Form);
+    Folders.SetBounds(0, 0, 220, 400);
+    Files.SetParent(&Form);
+    Files.SetBounds(230, 0, 200, 400);
+    Files.SetMultiSelect(true);
+    Folders.SetFileList(&Files);
+    Form.SetClientSize(440, 400);
+    Form.Handle();
+  }
+  TForm Form{nullptr};
+  TDirectoryListBox& Folders = Form.Adopt(std::make_unique<TDirectoryListBox>(&Form));
+  TFileListBox& Files = Form.Adopt(std::make_unique<TFileListBox>(&Form));
+};
+
 void print_row(const char* what, int count, double bare, double ours) {
   std::printf("%-28s %7d entries   bare %9.2f ms   lists %9.2f ms   ratio %6.2f\n", what, count, bare, ours,
               ours / bare);
@@ -149,13 +168,31 @@ int main(int argc, char** argv) {
   const std::wstring folders = root + L"\\folders10000";
   make_folders(folders, 10000);
   TFolderListModel folderList(fs, collation, window);
-  const double bare = best_ms(kRuns, [&] { bare_listing(folders); });
+  const double bareFolders = best_ms(kRuns, [&] { bare_listing(folders); });
   const double ours = best_ms(kRuns, [&] {
     folderList.SetDirectory(root);
     folderList.SetDirectory(folders);
   });
   const int subfolders = static_cast<int>(folderList.Entries().size()) - folderList.CurrentIndex() - 1;
-  print_row("folder list RebuildEntries", subfolders, bare, ours);
+  print_row("folder list RebuildEntries", subfolders, bareFolders, ours);
+
+  // The same through the controls: the entries go into the native list windows too.
+  TListsWindow lists;
+  for (const int count : {1000, 10000, 100000}) {
+    const std::wstring folder = root + L"\\files" + std::to_wstring(count);
+    const double bare = best_ms(kRuns, [&] { bare_listing(folder); });
+    const double control = best_ms(kRuns, [&] {
+      lists.Files.Model().ApplyDirectory(root);
+      lists.Files.Model().ApplyDirectory(folder);
+    });
+    if (lists.Files.Count() != count) std::printf("  (listed %d of %d files)\n", lists.Files.Count(), count);
+    print_row("TFileListBox with window", count, bare, control);
+  }
+  const double control = best_ms(kRuns, [&] {
+    lists.Folders.SetDirectory(root);
+    lists.Folders.SetDirectory(folders);
+  });
+  print_row("TDirectoryListBox with window", subfolders, bareFolders, control);
   ::SetCurrentDirectoryW(L"C:\\");
   if (argc <= 1) remove_tree(root);
   return 0;

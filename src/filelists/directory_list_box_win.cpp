@@ -10,6 +10,11 @@ TDirectoryListBox::TDirectoryListBox(TComponent* owner)
   SetItemHeight(FolderRowHeight(TextHeight96(Font()), OpenedBMP.Height()));
 }
 
+void TDirectoryListBox::CreateParams(TCreateParams& params) {
+  TCustomListBox::CreateParams(params);
+  UseCountedRows(params);  // the entries live in the logic
+}
+
 void TDirectoryListBox::SetFileList(TFileListBox* fileList) {
   FFileList = fileList;
   FModel.SetFileList(fileList ? &fileList->Model() : nullptr);

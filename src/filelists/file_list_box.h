@@ -64,6 +64,7 @@ class TDirectoryListBox : public TCustomListBox {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  protected:
+  void CreateParams(TCreateParams& params) override;
   void DestroyWnd() override {}  // the logic reads the entries again for the new window
   void ReadEntriesOnCreate() override { FModel.WindowCreated(); }
   void DrawEntry(HDC dc, int index, const RECT& rect, bool selected) override;
@@ -73,7 +74,7 @@ class TDirectoryListBox : public TCustomListBox {
   const TPicture& picture_of(TEntryPicture kind) const;
 
   TPicture ClosedBMP, OpenedBMP, CurrentBMP;
-  TListBoxWindow FWindow{*this};
+  TCountedListBoxWindow FWindow{*this};
   TFolderListModel FModel;
   TFileListBox* FFileList = nullptr;
 };
@@ -96,14 +97,16 @@ class TFileListBox : public TCustomListBox {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  protected:
+  void CreateParams(TCreateParams& params) override;
   void DestroyWnd() override {}  // the logic reads the entries again for the new window
   void ReadEntriesOnCreate() override { FModel.WindowCreated(); }
+  void DrawEntry(HDC dc, int index, const RECT& rect, bool selected) override;
 
  private:
   bool click(LPARAM point, WPARAM keys);
   bool move_key(WPARAM key);
 
-  TListBoxWindow FWindow{*this};
+  TCountedListBoxWindow FWindow{*this};
   TScreenPointer FPointer;
   TFileListModel FModel;
 };

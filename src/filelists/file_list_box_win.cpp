@@ -2,9 +2,26 @@
 
 #include <algorithm>
 
+#include "filelists/row_layout.h"
+
 TFileListBox::TFileListBox(TComponent* owner)
     : TCustomListBox(owner), FModel(ListsFileSystem(), ListsCollation(), FWindow, FPointer) {
   SetItemHeight(TextHeight96(Font()));
+}
+
+void TFileListBox::CreateParams(TCreateParams& params) {
+  TCustomListBox::CreateParams(params);
+  UseCountedRows(params);  // the names live in the logic
+}
+
+void TFileListBox::DrawEntry(HDC dc, int index, const RECT& rect, bool) {
+  if (index < 0 || index >= FModel.Count()) return;
+  const std::wstring& name = FModel.Item(index);
+  const TRowLayout layout = FileRowLayout();
+  RECT text = rect;
+  text.left += Scale(layout.TextLeft);
+  text.top += Scale(layout.TextTop);
+  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void TFileListBox::FontChanged() {

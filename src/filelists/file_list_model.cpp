@@ -83,9 +83,7 @@ void TFileListModel::ReadEntries() {
 }
 
 void TFileListModel::fill(std::vector<std::wstring> names) {
-  std::size_t textChars = 0;
-  for (const std::wstring& name : names) textChars += name.size() + 1;
-  FWindow.ReserveEntries(names.size(), textChars);
+  FWindow.ReserveEntries(names.size());
   FItems.reserve(names.size());
   FSelected.reserve(names.size());
   for (std::wstring& name : names) {

@@ -121,7 +121,9 @@ void TFolderListModel::add_subfolders() {
   FFileSystem.ListEntries(JoinPath(FDirectory, L"*.*"), true, [&order](std::wstring_view name, std::uint32_t attributes) {
     if (is_listed_subfolder(name, attributes)) order.Add(name);
   });
-  for (std::wstring& name : order.Distinct()) add_entry(std::move(name), TEntryPicture::ClosedFolder);
+  std::vector<std::wstring> names = order.Distinct();
+  FWindow.ReserveEntries(names.size());
+  for (std::wstring& name : names) add_entry(std::move(name), TEntryPicture::ClosedFolder);
 }
 
 std::wstring TFolderListModel::GetItemPath(int index) const {

@@ -28,23 +28,33 @@ class TComboBoxWindow final : public IListWindow {
   TCustomComboBox& FBox;
 };
 
-// A list box as the folder list's and the file list's logic drive it.
-class TListBoxWindow final : public IListWindow {
+// A list box that keeps no texts (LBS_NODATA): the logic holds and draws them, the window
+// only counts rows. Filling a big folder then costs one message instead of one per name.
+class TCountedListBoxWindow final : public IListWindow {
  public:
-  explicit TListBoxWindow(TCustomListBox& list) : FList(list) {}
+  explicit TCountedListBoxWindow(TCustomListBox& list) : FList(list) {}
   bool HandleAllocated() const override { return FList.HandleAllocated(); }
   void HandleNeeded() override { FList.HandleNeeded(); }
   void BeginUpdate() override { FList.BeginUpdate(); }
   void EndUpdate() override { FList.EndUpdate(); }
-  void ClearEntries() override { FList.ClearItems(); }
-  void ReserveEntries(std::size_t count, std::size_t textChars) override;
-  void AddEntry(const TListEntry& entry) override { FList.AddItem(entry.Text); }
+  void ClearEntries() override;
+  // The rows for the coming entries are made at once.
+  void ReserveEntries(std::size_t count) override;
+  void AddEntry(const TListEntry& entry) override;
   void SetItemIndex(int index) override { FList.SetItemIndex(index); }
   void SetSelected(int index, bool selected) override { FList.SetSelected(index, selected); }
 
  private:
+  // Raises the insert-line error when the window cannot take that many rows.
+  void set_rows(std::size_t rows);
+
   TCustomListBox& FList;
+  std::size_t FEntries = 0;  // entries the logic added
+  std::size_t FRows = 0;     // rows the window has
 };
+
+// The window style for TCountedListBoxWindow: rows without texts of their own.
+void UseCountedRows(TCreateParams& params);
 
 // The thread's mouse pointer: busy (hourglass) during long listings.
 class TScreenPointer final : public IPointerShape {

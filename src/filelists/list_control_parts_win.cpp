@@ -1,5 +1,6 @@
 #include "filelists/list_control_parts.h"
 
+#include "filelists/list_errors.h"
 #include "filelists/type_ahead.h"
 #include "platform/file_system_win.h"
 #include "ui/win_handles.h"
@@ -24,10 +25,26 @@ void TComboBoxWindow::EndUpdate() {
   InvalidateRect(FBox.HandleIfAllocated(), nullptr, TRUE);
 }
 
-void TListBoxWindow::ReserveEntries(std::size_t count, std::size_t textChars) {
-  // Only worth a message when the list would otherwise grow its storage many times.
-  constexpr std::size_t kWorthReserving = 256;
-  if (count >= kWorthReserving) FList.ReserveItems(static_cast<int>(count), textChars * sizeof(wchar_t));
+void TCountedListBoxWindow::ClearEntries() {
+  set_rows(0);
+  FEntries = 0;
+}
+
+void TCountedListBoxWindow::ReserveEntries(std::size_t count) { set_rows(FEntries + count); }
+
+void TCountedListBoxWindow::AddEntry(const TListEntry&) {
+  ++FEntries;
+  if (FEntries > FRows) set_rows(FEntries);
+}
+
+void TCountedListBoxWindow::set_rows(std::size_t rows) {
+  const LRESULT result = SendMessageW(FList.Handle(), LB_SETCOUNT, rows, 0);
+  if (result == LB_ERR || result == LB_ERRSPACE) RaiseInsertLineError();
+  FRows = rows;
+}
+
+void UseCountedRows(TCreateParams& params) {
+  params.Style = (params.Style & ~static_cast<DWORD>(LBS_HASSTRINGS)) | LBS_NODATA;
 }
 
 // Pointer handles are 32-bit values on 64-bit Windows too (sign-extended), so an int keeps one.

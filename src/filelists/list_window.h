@@ -21,9 +21,8 @@ class IListWindow {
   virtual void BeginUpdate() = 0;  // suspend redrawing
   virtual void EndUpdate() = 0;
   virtual void ClearEntries() = 0;
-  // Many entries are about to arrive (textChars: their characters, terminators included);
-  // a native list can take them faster when it knows beforehand.
-  virtual void ReserveEntries(std::size_t count, std::size_t textChars) { (void)count, (void)textChars; }
+  // count entries are about to arrive; a native list can take them faster when it knows.
+  virtual void ReserveEntries(std::size_t count) { (void)count; }
   // Appends an entry; raises the insert-line error (RaiseInsertLineError) when the native
   // list cannot take it.
   virtual void AddEntry(const TListEntry& entry) = 0;

@@ -25,14 +25,11 @@ std::wstring current_folder() {
   return std::wstring(buffer, GetCurrentDirectoryW(1024, buffer));
 }
 
-TStrings native_items(HWND list) {
+// The folder entries, checking that the window has a row for each.
+TStrings folder_items(TDirectoryListBox& folders) {
   TStrings items;
-  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    items.push_back(text);
-  }
+  for (const TListEntry& entry : folders.Model().Entries()) items.push_back(entry.Text);
+  EXPECT_EQ(SendMessageW(folders.Handle(), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(items.size()));
   return items;
 }
 
@@ -83,32 +80,32 @@ class TShiftHeld {
   }
 };
 
-// Watches the strings that arrive in one list window and notes the pointer at each.
-class TInsertWatch {
+// Watches the rows that the file list's window is given and notes the pointer then.
+class TRowsWatch {
  public:
-  explicit TInsertWatch(HWND list) : FHook(SetWindowsHookExW(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId())) {
+  explicit TRowsWatch(HWND list) : FHook(SetWindowsHookExW(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId())) {
     gList = list;
     gWatch = this;
   }
-  ~TInsertWatch() {
+  ~TRowsWatch() {
     UnhookWindowsHookEx(FHook);
     gWatch = nullptr;
   }
-  int Inserted = 0;
-  int InsertedWhileBusy = 0;
+  std::size_t Rows = 0;
+  int RowsMadeWhileBusy = 0;
 
  private:
   static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && gWatch && message->hwnd == gList &&
-        (message->message == LB_INSERTSTRING || message->message == LB_ADDSTRING)) {
-      ++gWatch->Inserted;
-      if (GetCursor() == LoadCursorW(nullptr, IDC_WAIT)) ++gWatch->InsertedWhileBusy;
+        message->message == LB_SETCOUNT && message->wParam > 0) {
+      gWatch->Rows = message->wParam;
+      if (GetCursor() == LoadCursorW(nullptr, IDC_WAIT)) ++gWatch->RowsMadeWhileBusy;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
   static inline HWND gList = nullptr;
-  static inline TInsertWatch* gWatch = nullptr;
+  static inline TRowsWatch* gWatch = nullptr;
   HHOOK FHook;
 };
 
@@ -185,7 +182,7 @@ TEST_F(ListControlsTest, StartFolderFillsTheThreeLinkedLists) {
   EXPECT_EQ(drive.back(), L']');
   EXPECT_EQ(Drives->Drive(), L't');
 
-  EXPECT_EQ(native_items(Folders->Handle()), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
+  EXPECT_EQ(folder_items(*Folders), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
   std::vector<TEntryPicture> kinds;
   for (const TListEntry& entry : Folders->Model().Entries()) kinds.push_back(entry.Picture);
   EXPECT_EQ(kinds, (std::vector<TEntryPicture>{TEntryPicture::OpenFolder, TEntryPicture::OpenFolder,
@@ -196,7 +193,7 @@ TEST_F(ListControlsTest, StartFolderFillsTheThreeLinkedLists) {
   // Plain files only, read-only ones included, in the locale's order.
   const TStrings files{L"locked.nc", L"Part1.nc", L"part2.nc", kUnicodeName};
   EXPECT_EQ(FileItems(), files);
-  EXPECT_EQ(native_items(Files->Handle()), files);
+  EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(Folders->Directory(), kJobs);
   EXPECT_EQ(Files->Directory(), kJobs);
   EXPECT_EQ(current_folder(), kJobs);
@@ -217,7 +214,7 @@ TEST_F(ListControlsTest, DoubleClickAndEnterOpenFoldersAndTheCurrentFolderFollow
 
   double_click_row(folders, 0);
   EXPECT_EQ(Folders->Directory(), L"T:\\");
-  EXPECT_EQ(native_items(folders).front(), L"T:\\");
+  EXPECT_EQ(folder_items(*Folders).front(), L"T:\\");
   EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(Files->Directory(), L"T:\\");
   EXPECT_EQ(current_folder(), L"T:\\");
@@ -227,7 +224,7 @@ TEST_F(ListControlsTest, AFailingFolderChangeShowsTheErrorBoxAndChangesNothing) 
   disk::MakeFolder(L"T:\\Lists\\Gone");
   OpenStartFolder(*Drives, *Folders, L"T:\\Lists");
   Form->Show();
-  const TStrings before = native_items(Folders->Handle());
+  const TStrings before = folder_items(*Folders);
   const int gone = static_cast<int>(std::find(before.begin(), before.end(), L"Gone") - before.begin());
   ASSERT_LT(gone, static_cast<int>(before.size()));
   ASSERT_TRUE(RemoveDirectoryW(L"T:\\Lists\\Gone"));
@@ -239,7 +236,7 @@ TEST_F(ListControlsTest, AFailingFolderChangeShowsTheErrorBoxAndChangesNothing) 
     EXPECT_TRUE(seen[0].Text == L"File not found." || seen[0].Text == L"Invalid filename.") << seen[0].Text;
   }
   EXPECT_EQ(Folders->Directory(), L"T:\\Lists");
-  EXPECT_EQ(native_items(Folders->Handle()), before);
+  EXPECT_EQ(folder_items(*Folders), before);
   EXPECT_EQ(Files->Directory(), L"T:\\Lists");
   EXPECT_EQ(current_folder(), L"T:\\Lists");
 }
@@ -336,18 +333,18 @@ TEST_F(ListControlsTest, LongListingsShowTheBusyPointerAndRestoreIt) {
   const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
   SetCursor(arrow);
   {
-    const TInsertWatch small(Files->Handle());
+    const TRowsWatch small(Files->Handle());
     Folders->SetDirectory(L"T:\\Lists\\Empty");
     Folders->SetDirectory(kJobs);
-    EXPECT_EQ(small.Inserted, 4);
-    EXPECT_EQ(small.InsertedWhileBusy, 0);
+    EXPECT_EQ(small.Rows, 4u);
+    EXPECT_EQ(small.RowsMadeWhileBusy, 0);
   }
   EXPECT_EQ(GetCursor(), arrow);
   {
-    const TInsertWatch many(Files->Handle());
+    const TRowsWatch many(Files->Handle());
     Folders->SetDirectory(L"T:\\Lists\\Many");
-    EXPECT_EQ(many.Inserted, 150);
-    EXPECT_GT(many.InsertedWhileBusy, 0);
+    EXPECT_EQ(many.Rows, 150u);
+    EXPECT_GT(many.RowsMadeWhileBusy, 0);
   }
   EXPECT_EQ(GetCursor(), arrow);
   EXPECT_EQ(Files->Item(0), L"f1000.nc");
