@@ -21,16 +21,22 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-build_trees() {
-  local jobs
-  jobs=$(nproc)
+build_host_tree() {
   log "building native logic and tests (build/host)"
   cmake -S "$ROOT" -B "$BUILD/host" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-  cmake --build "$BUILD/host" -j "$jobs"
+  cmake --build "$BUILD/host" -j "$(nproc)"
+}
+
+build_win_tree() {
   log "building Windows program, stand-in and tests (build/win)"
   cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
-  cmake --build "$BUILD/win" -j "$jobs"
+  cmake --build "$BUILD/win" -j "$(nproc)"
+}
+
+build_trees() {
+  build_host_tree
+  build_win_tree
 }
 
 # One Xvfb for the whole run, on the first free display number.
@@ -53,6 +59,9 @@ start_wine() {
     wineboot -i >/dev/null 2>&1
   fi
   wineserver -p
+  # Boot now, so that Wine's own services start here and not inside a test: a service
+  # started by a test would hold the test's output open and stall CTest.
+  wineboot >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
 }
 

@@ -1,7 +1,8 @@
 // NorvaltStandIn.exe: the stand-in Norvalt as a local automation server.
 //   /RegServer    register for the current user, then exit
 //   /UnregServer  remove that registration, then exit
-//   otherwise     serve CoNorvaltx until the last object is released
+//   /Shutdown     end a running server (Wine never tells it that its last client is gone)
+//   otherwise     serve CoNorvaltx until the last object is released or /Shutdown asks
 #include <windows.h>
 
 #include <shellapi.h>
@@ -93,16 +94,46 @@ class TFactory final : public IClassFactory {
   DWORD FCookie = 0;
 };
 
+constexpr wchar_t kShutdownEvent[] = L"Local\\NorvaltStandIn.Shutdown";
+
+void closeHandle(HANDLE handle) { ::CloseHandle(handle); }
+using TEvent = TOwned<HANDLE, closeHandle>;
+
 int serve() {
   TFactory factory;
-  if (!factory.Register()) return 1;
-  MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
+  const TEvent shutdown(::CreateEventW(nullptr, TRUE, FALSE, kShutdownEvent));
+  if (!shutdown || !factory.Register()) return 1;
+  HANDLE waitFor[] = {shutdown.get()};
+  for (;;) {
+    const DWORD woken = ::MsgWaitForMultipleObjects(1, waitFor, FALSE, INFINITE, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) break;
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        factory.Withdraw();
+        return 0;
+      }
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
   }
   factory.Withdraw();
   return 0;
+}
+
+// Asks a running server to end and waits (up to 10 s) until it has let go of its event.
+int shutDownRunningServer() {
+  {
+    const TEvent shutdown(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kShutdownEvent));
+    if (!shutdown) return 0;
+    ::SetEvent(shutdown.get());
+  }
+  for (int i = 0; i < 200; ++i) {
+    const TEvent stillThere(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
+    if (!stillThere) return 0;
+    ::Sleep(50);
+  }
+  return 1;
 }
 
 bool isSwitch(const wchar_t* argument, const wchar_t* name) {
@@ -122,6 +153,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     result = SUCCEEDED(RegisterStandIn(exePath())) ? 0 : 1;
   else if (count > 1 && isSwitch(arguments.get()[1], L"UnregServer"))
     result = SUCCEEDED(UnregisterStandIn()) ? 0 : 1;
+  else if (count > 1 && isSwitch(arguments.get()[1], L"Shutdown"))
+    result = shutDownRunningServer();
   else
     result = serve();
   ::CoUninitialize();

@@ -124,7 +124,7 @@ void TButton::DrawItem(DRAWITEMSTRUCT& item) {
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), face.Disabled ? ColorToRGB(clGrayText) : ColorToRGB(Font().Color));
     RECT textRect{x, shift, x + textSize.cx, height + shift};
-    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER);
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
   }
   if (face.Focused && FFocusable && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = local;

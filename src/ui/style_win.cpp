@@ -128,5 +128,5 @@ void PaintGroupFrame(HDC dc, const RECT& rect, const std::wstring& caption, HFON
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(clWindowText));
   text.left += 2;
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 std::wstring ClassOf(HWND window) {
@@ -9,6 +11,9 @@ std::wstring ClassOf(HWND window) {
   GetClassNameW(window, name, 64);
   return name;
 }
+
+// The program's own windows are of this class; the standard error box is not.
+constexpr wchar_t kProgramWindowClass[] = L"VelbrookContainer";
 
 struct TTopLevelSearch {
   DWORD Process;
@@ -25,7 +30,7 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
   if (search.Title) {
     wchar_t title[256] = {};
     GetWindowTextW(window, title, 256);
-    if (std::wstring(title) != search.Title) return TRUE;
+    if (std::wstring(title) != search.Title || ClassOf(window) != kProgramWindowClass) return TRUE;
   }
   search.Found = window;
   return FALSE;
@@ -55,18 +60,6 @@ HWND FindChildOf(HWND parent, const wchar_t* className, const wchar_t* text) {
   return search.Found;
 }
 
-std::vector<std::wstring> ListTexts(HWND list, UINT countMessage, UINT lengthMessage, UINT textMessage) {
-  std::vector<std::wstring> texts;
-  const auto count = SendMessageW(list, countMessage, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(list, lengthMessage, i, 0)) + 1, L'\0');
-    SendMessageW(list, textMessage, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(text.size() - 1);
-    texts.push_back(text);
-  }
-  return texts;
-}
-
 }  // namespace
 
 TVelbrookDriver::~TVelbrookDriver() { Kill(); }
@@ -78,6 +71,7 @@ bool TVelbrookDriver::Launch(const std::wstring& exe) {
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
     return false;
   FProcess.reset(info.hProcess);
+  FOwnsProcess = true;
   TKernelHandle thread(info.hThread);
   FProcessId = info.dwProcessId;
   return true;
@@ -87,16 +81,31 @@ bool TVelbrookDriver::Start(const std::wstring& exe, unsigned timeoutMs) {
   return Launch(exe) && WaitForMainWindow(timeoutMs);
 }
 
+bool TVelbrookDriver::find_main_window(const wchar_t* title) {
+  TTopLevelSearch search{FProcessId, nullptr, title};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+  FMain = search.Found;
+  return FMain != nullptr;
+}
+
 bool TVelbrookDriver::WaitForMainWindow(unsigned timeoutMs) {
-  return WaitFor(
-      [&] {
-        TTopLevelSearch search{FProcessId, nullptr, L"Velbrook"};
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-        FMain = search.Found;
-        return FMain != nullptr || WaitForSingleObject(FProcess.get(), 0) == WAIT_OBJECT_0;
-      },
-      timeoutMs) &&
+  return WaitFor([&] { return find_main_window(L"Velbrook") || WaitForSingleObject(FProcess.get(), 0) == WAIT_OBJECT_0; },
+                 timeoutMs) &&
          FMain != nullptr;
+}
+
+bool TVelbrookDriver::Attach(unsigned timeoutMs) {
+  const bool found = WaitFor(
+      [&] {
+        HWND window = FindWindowW(kProgramWindowClass, L"Velbrook");
+        if (!window || !IsWindowVisible(window)) return false;
+        FMain = window;
+        GetWindowThreadProcessId(window, &FProcessId);
+        return true;
+      },
+      timeoutMs);
+  if (found) FProcess.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, FProcessId));
+  return found;
 }
 
 HWND TVelbrookDriver::FindControl(const wchar_t* className, const wchar_t* text) const {
@@ -136,12 +145,12 @@ HWND FindList(HWND main, bool extended) {
 }
 }  // namespace
 
-std::vector<std::wstring> TVelbrookDriver::FileListEntries() const {
-  return ListTexts(FindList(FMain, true), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+int TVelbrookDriver::FileCount() const {
+  return static_cast<int>(SendMessageW(FindList(FMain, true), LB_GETCOUNT, 0, 0));
 }
 
-std::vector<std::wstring> TVelbrookDriver::FolderEntries() const {
-  return ListTexts(FindList(FMain, false), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+int TVelbrookDriver::FolderCount() const {
+  return static_cast<int>(SendMessageW(FindList(FMain, false), LB_GETCOUNT, 0, 0));
 }
 
 std::wstring TVelbrookDriver::DriveText() const {
@@ -165,8 +174,18 @@ std::vector<int> TVelbrookDriver::SelectedFiles() const {
 
 void TVelbrookDriver::SelectFiles(const std::vector<int>& indexes) {
   HWND list = FindList(FMain, true);
-  SendMessageW(list, LB_SETSEL, FALSE, -1);
-  for (int index : indexes) SendMessageW(list, LB_SETSEL, TRUE, index);
+  const auto rowHeight = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+  const auto top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+  for (std::size_t i = 0; i < indexes.size(); ++i) {
+    const LPARAM point = MAKELPARAM(4, (indexes[i] - top) * rowHeight + rowHeight / 2);
+    const WPARAM keys = MK_LBUTTON | (i == 0 ? 0 : MK_CONTROL);
+    PostMessageW(list, WM_LBUTTONDOWN, keys, point);
+    PostMessageW(list, WM_LBUTTONUP, keys & ~static_cast<WPARAM>(MK_LBUTTON), point);
+  }
+  // The clicks are posted: wait until the program has handled them.
+  std::vector<int> expected = indexes;
+  std::sort(expected.begin(), expected.end());
+  WaitFor([&] { return SelectedFiles() == expected; }, 10000);
 }
 
 void TVelbrookDriver::Press(const wchar_t* caption, HWND inWindow) {
@@ -184,6 +203,16 @@ int TVelbrookDriver::ProgressMax() const {
 }
 
 void TVelbrookDriver::SystemCommand(UINT command) { PostMessageW(FMain, WM_SYSCOMMAND, command, 0); }
+
+void TVelbrookDriver::ChooseLastSystemMenuEntry() {
+  PostMessageW(FMain, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+  Sleep(500);  // the menu opens and runs its own loop, which reads the keys below
+  for (const WPARAM key : {VK_UP, VK_RETURN}) {
+    PostMessageW(FMain, WM_KEYDOWN, key, 1);
+    PostMessageW(FMain, WM_KEYUP, key, 0xC0000001);
+    Sleep(100);
+  }
+}
 
 std::optional<TProgramDialog> TVelbrookDriver::WaitForDialog(unsigned timeoutMs) {
   HWND found = nullptr;
@@ -226,7 +255,7 @@ std::optional<DWORD> TVelbrookDriver::WaitForExit(unsigned timeoutMs) {
 }
 
 void TVelbrookDriver::Kill() {
-  if (FProcess && WaitForSingleObject(FProcess.get(), 0) != WAIT_OBJECT_0) {
+  if (FProcess && FOwnsProcess && WaitForSingleObject(FProcess.get(), 0) != WAIT_OBJECT_0) {
     TerminateProcess(FProcess.get(), 1);
     WaitForSingleObject(FProcess.get(), 5000);
   }

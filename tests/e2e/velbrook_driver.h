@@ -29,6 +29,8 @@ class TVelbrookDriver {
   // Starts the program without waiting for its window (for programs expected to stop early).
   bool Launch(const std::wstring& exe);
   bool WaitForMainWindow(unsigned timeoutMs);
+  // Takes over a Velbrook that is already running (any process showing its main window).
+  bool Attach(unsigned timeoutMs);
   HWND MainWindow() const { return FMain; }
   DWORD ProcessId() const { return FProcessId; }
 
@@ -38,17 +40,22 @@ class TVelbrookDriver {
 
   void SetScriptPath(const std::wstring& path);
   std::wstring ScriptPath() const;
-  std::vector<std::wstring> FileListEntries() const;
+  // The lists draw their names from the program's own data, so from outside only their
+  // counts, highlight and selection can be read.
+  int FileCount() const;
+  int FolderCount() const;
   std::vector<int> SelectedFiles() const;
+  // Clicks the first entry, then Ctrl+clicks the others, as a user selects several files.
   void SelectFiles(const std::vector<int>& indexes);
   // Presses the button with the caption (posted: the program may start a long action).
   void Press(const wchar_t* caption, HWND inWindow = nullptr);
   int ProgressPosition() const;
   int ProgressMax() const;
-  // The folder list's current entry text and the drive box's selected text.
+  // The drive box's selected entry.
   std::wstring DriveText() const;
-  std::vector<std::wstring> FolderEntries() const;
-  // Chooses a system-menu command of the main window.
+  // Chooses the last entry of the main window's system menu with the keyboard, as a user
+  // would: Alt+Space, Up (from the first entry round to the last), Enter.
+  void ChooseLastSystemMenuEntry();
   void SystemCommand(UINT command);
 
   // Waits for a dialog of the program other than the main window.
@@ -57,11 +64,15 @@ class TVelbrookDriver {
 
   // Waits for the program to end; returns its exit code, or nothing on timeout.
   std::optional<DWORD> WaitForExit(unsigned timeoutMs);
+  // Ends a program this driver started, if it still runs.
   void Kill();
 
  private:
+  bool find_main_window(const wchar_t* title);
+
   TKernelHandle FProcess;
   DWORD FProcessId = 0;
+  bool FOwnsProcess = false;  // started here, so ended here too
   HWND FMain = nullptr;
 };
 

@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+
+// True when a file (not a folder) exists at path; a link counts by its target.
+bool FileExistsFollowingLinks(const std::wstring& path);

@@ -1,0 +1,157 @@
+#include "app/mainunit.h"
+
+#include "app/batch_run.h"
+#include "app/file_checks.h"
+#include "automation/norvalt_tlb.h"
+#include "dialogs/my_file_ops.h"
+#include "dialogs/mymessage.h"
+#include "dialogs/sys_menu_win.h"
+#include "filelists/file_list_box.h"
+#include "identity/my_app_data.h"
+#include "identity/settings_file.h"
+#include "ui/application.h"
+#include "ui/dispatcher.h"
+
+namespace {
+
+// The layout is read and the handlers bound before the members bind to its controls.
+TForm& LoadedMainForm(TMainForm& form, const std::vector<std::pair<const wchar_t*, TNotifyEvent>>& handlers) {
+  for (const auto& [name, handler] : handlers) form.RegisterHandler(name, handler);
+  form.LoadLayout(L"TMAINFORM");
+  return form;
+}
+
+// The main window seen by the batch run.
+class TMainBatchWindow : public IBatchWindow {
+ public:
+  TMainBatchWindow(TEdit& script, TFileListBox& files, TProgressBar& progress)
+      : FScript(script), FFiles(files), FProgress(progress) {}
+  std::wstring ScriptPath() override { return FScript.Text(); }
+  int SelCount() override { return FFiles.SelCount(); }
+  int EntryCount() override { return FFiles.Count(); }
+  bool EntrySelected(int index) override { return FFiles.Selected(index); }
+  std::wstring EntryText(int index) override { return FFiles.Item(index); }
+  std::wstring Folder() override { return FFiles.Directory(); }
+  bool ScriptFileExists(const std::wstring& path) override { return FileExistsFollowingLinks(path); }
+  void SetProgressMax(int max) override { FProgress.SetMax(max); }
+  void SetProgressPosition(int position) override {
+    FProgress.SetPosition(position);
+    Application().ProcessPaintMessages();
+  }
+  void ShowMessage(const std::wstring& title, const std::wstring& text) override { MyMess(title, text, 0); }
+
+ private:
+  TEdit& FScript;
+  TFileListBox& FFiles;
+  TProgressBar& FProgress;
+};
+
+// Norvalt's operations for the batch run; results are not looked at.
+class TNorvaltProcessor : public INcProcessor {
+ public:
+  explicit TNorvaltProcessor(TNorvalt& norvalt) : FNorvalt(norvalt) {}
+  void LoadScript(const std::wstring& path) override { FNorvalt.LoadScript(path); }
+  void OpenNcFile(const std::wstring& path) override { FNorvalt.OpenNcFile(path); }
+  void ScriptStep1() override { FNorvalt.ScriptStep1(); }
+  void ScriptStep2() override { FNorvalt.ScriptStep2(); }
+  void SaveNcFileAs(const std::wstring& path) override { FNorvalt.SaveNcFileAs(path); }
+
+ private:
+  TNorvalt& FNorvalt;
+};
+
+}  // namespace
+
+TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
+    : TForm(owner),
+      ScriptFileEdit(LoadedMainForm(*this,
+                                    {
+                                        {L"GetScriptButtonClick", [this](TComponent* s) { GetScriptButtonClick(s); }},
+                                        {L"SelectAllButtonClick", [this](TComponent* s) { SelectAllButtonClick(s); }},
+                                        {L"SelectNoneButtonClick", [this](TComponent* s) { SelectNoneButtonClick(s); }},
+                                        {L"ProcessButtonClick", [this](TComponent* s) { ProcessButtonClick(s); }},
+                                        {L"CloseButtonClick", [this](TComponent* s) { CloseButtonClick(s); }},
+                                        {L"FormClose", [this](TComponent* s) { FormClose(s); }},
+                                    })
+                         .Control<TEdit>(L"ScriptFileEdit")),
+      GetScriptButton(Control<TSpeedButton>(L"GetScriptButton")),
+      ProgressBar1(Control<TProgressBar>(L"ProgressBar1")),
+      DriveComboBox1(Control<TDriveComboBox>(L"DriveComboBox1")),
+      DirectoryListBox1(Control<TDirectoryListBox>(L"DirectoryListBox1")),
+      ComboBox1(Control<TComboBox>(L"ComboBox1")),
+      FileListBox1(Control<TFileListBox>(L"FileListBox1")),
+      SelectAllButton(Control<TButton>(L"SelectAllButton")),
+      SelectNoneButton(Control<TButton>(L"SelectNoneButton")),
+      ProcessButton(Control<TBitBtn>(L"ProcessButton")),
+      CloseButton(Control<TBitBtn>(L"CloseButton")),
+      FShowAbout(std::move(showAbout)) {
+  // The system menu's items join once the window exists.
+  SysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
+  auto about = std::make_unique<TMenuItem>();
+  about->Caption = L"About";
+  about->OnClick = [this] { About1Click(this); };
+  SysPopupMenu1->Items.Add(std::move(about));
+  SysPopupMenu1->Loaded();
+  // An error inside the start sequence is reported and the window is still created.
+  RunGuarded([this] { FormCreate(); });
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate() {
+  FDataFolder = GetDataFolder();
+  ComboBox1.SetTextHint(L"Filter *.*");
+  load_settings();
+  link_to_norvalt();
+  if (FNorvalt) open_norvalt_folder();
+}
+
+void TMainForm::link_to_norvalt() {
+  try {
+    FNorvalt = std::make_unique<TNorvalt>(CoNorvaltx::Create());
+  } catch (...) {
+    MyMess(L"Error:", L"Can't Link to Norvalt\r\nNorvalt Needs to be Installed", 0);
+    Application().Terminate();
+  }
+}
+
+void TMainForm::open_norvalt_folder() {
+  // Norvalt is given time to come up before it is asked anything.
+  Sleep(2000);
+  const std::wstring folder = FNorvalt->GetFolder(-2);
+  OpenStartFolder(DriveComboBox1, DirectoryListBox1, folder);
+}
+
+void TMainForm::load_settings() { ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder)); }
+
+void TMainForm::save_settings() { WriteScriptFileSetting(FDataFolder, ScriptFileEdit.Text()); }
+
+void TMainForm::GetScriptButtonClick(TComponent*) {
+  const std::wstring chosen = PickFile(L"NC", L"", L"", Handle());
+  if (!chosen.empty()) ScriptFileEdit.SetText(chosen);
+}
+
+void TMainForm::SelectAllButtonClick(TComponent*) { FileListBox1.SelectAll(); }
+
+void TMainForm::SelectNoneButtonClick(TComponent*) { FileListBox1.ClearSelection(); }
+
+void TMainForm::ProcessButtonClick(TComponent*) {
+  TMainBatchWindow window(ScriptFileEdit, FileListBox1, ProgressBar1);
+  if (!FNorvalt) {
+    RunBatch(window, nullptr);
+    return;
+  }
+  TNorvaltProcessor processor(*FNorvalt);
+  RunBatch(window, &processor);
+}
+
+void TMainForm::CloseButtonClick(TComponent*) {
+  save_settings();
+  Close();
+}
+
+void TMainForm::About1Click(TComponent*) {
+  if (FShowAbout) FShowAbout();
+}
+
+void TMainForm::FormClose(TComponent*) {}

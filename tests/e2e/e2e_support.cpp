@@ -1,0 +1,85 @@
+#include "e2e_support.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "ui/win_handles.h"
+
+namespace {
+
+std::wstring ModuleFolder() {
+  wchar_t path[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+std::wstring ParentOf(const std::wstring& folder) { return folder.substr(0, folder.find_last_of(L'\\')); }
+
+std::string ReadAll(const std::wstring& path) {
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return {};
+  std::string bytes(GetFileSize(file.get(), nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  bytes.resize(read);
+  return bytes;
+}
+
+}  // namespace
+
+std::wstring ProgramFolder() {
+  // The tests and tools live in build\win\tests\e2e; the program two folders up.
+  return ParentOf(ParentOf(ModuleFolder()));
+}
+
+std::wstring VelbrookExe() { return ProgramFolder() + L"\\Velbrook.exe"; }
+
+std::string ToUtf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
+  return utf8;
+}
+
+void WriteStandInSettings(const std::string& text) {
+  const std::wstring path = ProgramFolder() + L"\\NorvaltStandIn.ini";
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+void RemoveStandInSettings() { DeleteFileW((ProgramFolder() + L"\\NorvaltStandIn.ini").c_str()); }
+
+void EndStandInServers() {
+  // Ending it from outside would leave its class registered with COM under Wine, so it is
+  // asked to withdraw and leave.
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"\"" + ProgramFolder() + L"\\NorvaltStandIn.exe\" /Shutdown";
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
+  TKernelHandle process(info.hProcess), thread(info.hThread);
+  WaitForSingleObject(process.get(), 20000);
+}
+
+std::vector<std::wstring> ReadTrace(const std::wstring& path) {
+  const std::string bytes = ReadAll(path);
+  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  std::vector<std::wstring> lines;
+  std::wistringstream stream(text);
+  for (std::wstring line; std::getline(stream, line);) {
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+int CountCalls(const std::vector<std::wstring>& trace, const std::wstring& call) {
+  return static_cast<int>(std::count_if(trace.begin(), trace.end(), [&](const std::wstring& line) {
+    return line == call || line.rfind(call + L"\t", 0) == 0;
+  }));
+}

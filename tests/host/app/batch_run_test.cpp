@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "app/batch_run.h"
+#include "ui/errors.h"
+
+namespace {
+
+// A main window with a file list, a script box and a progress bar, recording what the run
+// shows; and a Norvalt that records its calls and can fail one.
+class TFakeWindow : public IBatchWindow {
+ public:
+  std::wstring Script = L"C:\\S\\X.SCR";
+  std::wstring Directory = L"C:\\NC";
+  std::vector<std::wstring> Entries{L"A.NC", L"B.NC", L"C.NC", L"D.NC", L"E.NC"};
+  std::set<int> Chosen;
+  std::set<std::wstring> ExistingFiles{L"C:\\S\\X.SCR"};
+  int ProgressMax = 100;
+  std::vector<int> Positions;
+  std::vector<std::wstring> Messages;
+  int ScriptReads = 0;
+
+  std::wstring ScriptPath() override {
+    ++ScriptReads;
+    return Script;
+  }
+  int SelCount() override { return static_cast<int>(Chosen.size()); }
+  int EntryCount() override { return static_cast<int>(Entries.size()); }
+  bool EntrySelected(int index) override { return Chosen.count(index) != 0; }
+  std::wstring EntryText(int index) override { return Entries.at(static_cast<std::size_t>(index)); }
+  std::wstring Folder() override { return Directory; }
+  bool ScriptFileExists(const std::wstring& path) override { return ExistingFiles.count(path) != 0; }
+  void SetProgressMax(int max) override { ProgressMax = max; }
+  void SetProgressPosition(int position) override { Positions.push_back(position); }
+  void ShowMessage(const std::wstring& title, const std::wstring& text) override { Messages.push_back(title + L"|" + text); }
+};
+
+class TFakeNorvalt : public INcProcessor {
+ public:
+  std::vector<std::wstring> Calls;
+  std::wstring FailAt;  // "Open C:\NC\B.NC" and the like
+  bool Abort = false;
+
+  void LoadScript(const std::wstring& path) override { call(L"Load " + path); }
+  void OpenNcFile(const std::wstring& path) override { call(L"Open " + path); }
+  void ScriptStep1() override { call(L"Step1"); }
+  void ScriptStep2() override { call(L"Step2"); }
+  void SaveNcFileAs(const std::wstring& path) override { call(L"Save " + path); }
+
+ private:
+  void call(const std::wstring& what) {
+    Calls.push_back(what);
+    if (what != FailAt) return;
+    if (Abort) throw EAbort();
+    throw EOleError(L"Norvalt cannot read the file", static_cast<long>(0x80004005));
+  }
+};
+
+}  // namespace
+
+TEST(BatchRun, TreatsTheSelectedFilesInDisplayOrderCountingOnTheProgressBar) {
+  TFakeWindow window;
+  window.Chosen = {1, 3, 4};
+  TFakeNorvalt norvalt;
+  RunBatch(window, &norvalt);
+  EXPECT_EQ(norvalt.Calls, (std::vector<std::wstring>{
+                               L"Load C:\\S\\X.SCR",
+                               L"Open C:\\NC\\B.NC", L"Step1", L"Step2", L"Save C:\\NC\\B.NC",
+                               L"Open C:\\NC\\D.NC", L"Step1", L"Step2", L"Save C:\\NC\\D.NC",
+                               L"Open C:\\NC\\E.NC", L"Step1", L"Step2", L"Save C:\\NC\\E.NC",
+                           }));
+  EXPECT_EQ(window.ProgressMax, 3);
+  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 3, 0}));
+  EXPECT_TRUE(window.Messages.empty());
+
+  // A second press hands the script over again and treats the same files again.
+  RunBatch(window, &norvalt);
+  EXPECT_EQ(norvalt.Calls.size(), 26u);
+  EXPECT_EQ(norvalt.Calls[13], L"Load C:\\S\\X.SCR");
+}
+
+TEST(BatchRun, FilesInADriveRootGetNoDoubleSeparator) {
+  TFakeWindow window;
+  window.Directory = L"C:\\";
+  window.Chosen = {0};
+  TFakeNorvalt norvalt;
+  RunBatch(window, &norvalt);
+  EXPECT_EQ(norvalt.Calls.at(1), L"Open C:\\A.NC");
+  EXPECT_EQ(norvalt.Calls.at(4), L"Save C:\\A.NC");
+}
+
+TEST(BatchRun, ChecksRunInOrderAndTheFirstFailureEndsTheRunBeforeNorvaltIsAsked) {
+  TFakeNorvalt norvalt;
+  TFakeWindow noScript;
+  noScript.Script = L"";
+  RunBatch(noScript, &norvalt);  // also nothing selected: the script check comes first
+  EXPECT_EQ(noScript.Messages, std::vector<std::wstring>{L"Error:|Enter Script File"});
+
+  TFakeWindow noSelection;
+  noSelection.ExistingFiles.clear();  // also no script file: the selection check comes first
+  RunBatch(noSelection, &norvalt);
+  EXPECT_EQ(noSelection.Messages, std::vector<std::wstring>{L"Error:|Need to Select NC Files From List to Modify"});
+
+  TFakeWindow missingScript;
+  missingScript.Chosen = {0};
+  missingScript.Script = L"C:\\S\\GONE.SCR";
+  RunBatch(missingScript, &norvalt);
+  EXPECT_EQ(missingScript.Messages, std::vector<std::wstring>{L"Error:|Can't Find Script File\r\nC:\\S\\GONE.SCR"});
+
+  for (const TFakeWindow* w : {&noScript, &noSelection, &missingScript}) {
+    EXPECT_TRUE(w->Positions.empty());
+    EXPECT_EQ(w->ProgressMax, 100);
+  }
+  EXPECT_TRUE(norvalt.Calls.empty());
+}
+
+TEST(BatchRun, WithoutNorvaltTheUserIsToldAndTheBarIsReset) {
+  TFakeWindow window;
+  window.Chosen = {0, 2};
+  RunBatch(window, nullptr);
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Not Linked to Norvalt"});
+  EXPECT_EQ(window.ProgressMax, 2);
+  EXPECT_EQ(window.Positions, std::vector<int>{0});
+}
+
+TEST(BatchRun, AFailingCallEndsTheRunThereAndTheBarKeepsItsPosition) {
+  TFakeWindow window;
+  window.Chosen = {0, 1, 2};
+  TFakeNorvalt norvalt;
+  window.Entries = {L"A.NC", L"B.NC", L"C.NC"};
+  // Fail when the second file is opened: the first was saved, nothing after the failure runs.
+  norvalt.FailAt = L"Open C:\\NC\\B.NC";
+  try {
+    RunBatch(window, &norvalt);
+    FAIL() << "the failure did not end the run";
+  } catch (const EOleError& e) {
+    EXPECT_EQ(e.Message(), L"Norvalt cannot read the file");
+  }
+  EXPECT_EQ(norvalt.Calls.back(), L"Open C:\\NC\\B.NC");
+  EXPECT_EQ(norvalt.Calls[4], L"Save C:\\NC\\A.NC");
+  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2}));
+
+  TFakeNorvalt aborting;
+  aborting.FailAt = L"Load C:\\S\\X.SCR";
+  aborting.Abort = true;
+  window.Positions.clear();
+  EXPECT_THROW(RunBatch(window, &aborting), EAbort);
+  EXPECT_TRUE(window.Positions.empty());
+}
+
+TEST(BatchRun, TheScriptPathIsUsedExactlyAsTyped) {
+  TFakeWindow window;
+  window.Script = L" C:\\S\\X.SCR ";
+  window.ExistingFiles = {L" C:\\S\\X.SCR "};
+  window.Chosen = {0};
+  TFakeNorvalt norvalt;
+  RunBatch(window, &norvalt);
+  EXPECT_EQ(norvalt.Calls.front(), L"Load  C:\\S\\X.SCR ");
+  EXPECT_GE(window.ScriptReads, 2);  // read again for the file check
+}
