@@ -6,25 +6,15 @@
 
 const wchar_t* const MakerWebAddress = L"www.ombrel-software.com";
 
-namespace {
-
-// The layout is read and the handlers bound before the members bind to its controls.
-TForm& LoadedAboutBox(TAboutBox& box, const std::vector<std::pair<const wchar_t*, TNotifyEvent>>& handlers) {
-  for (const auto& [name, handler] : handlers) box.RegisterHandler(name, handler);
-  box.LoadLayout(L"TABOUTBOX");
-  return box;
-}
-
-}  // namespace
-
 TAboutBox::TAboutBox(TComponent* owner)
     : TForm(owner),
-      Starfield1(LoadedAboutBox(*this,
-                                {
-                                    {L"FormActivate", [this](TComponent* s) { FormActivate(s); }},
-                                    {L"FormClose", [this](TComponent* s) { FormClose(s); }},
-                                    {L"BehaviorLabel1Stop", [this](TComponent* s) { BehaviorLabel1Stop(s); }},
-                                })
+      // The layout is read, its handlers bound, before the members bind to its controls.
+      Starfield1(LoadLayout(L"TABOUTBOX",
+                            {
+                                {L"FormActivate", [this](TComponent* s) { FormActivate(s); }},
+                                {L"FormClose", [this](TComponent* s) { FormClose(s); }},
+                                {L"BehaviorLabel1Stop", [this](TComponent* s) { BehaviorLabel1Stop(s); }},
+                            })
                      .Control<TStarfield>(L"Starfield1")),
       Panel1(Control<TPanel>(L"Panel1")),
       BehaviorLabel1(Control<TBehaviorLabel>(L"BehaviorLabel1")),

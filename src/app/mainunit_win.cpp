@@ -2,6 +2,7 @@
 
 #include "app/batch_run.h"
 #include "app/file_checks.h"
+#include "app/norvalt_processor.h"
 #include "automation/norvalt_tlb.h"
 #include "dialogs/my_file_ops.h"
 #include "dialogs/mymessage.h"
@@ -13,13 +14,6 @@
 #include "ui/dispatcher.h"
 
 namespace {
-
-// The layout is read and the handlers bound before the members bind to its controls.
-TForm& LoadedMainForm(TMainForm& form, const std::vector<std::pair<const wchar_t*, TNotifyEvent>>& handlers) {
-  for (const auto& [name, handler] : handlers) form.RegisterHandler(name, handler);
-  form.LoadLayout(L"TMAINFORM");
-  return form;
-}
 
 // The main window seen by the batch run.
 class TMainBatchWindow : public IBatchWindow {
@@ -46,25 +40,12 @@ class TMainBatchWindow : public IBatchWindow {
   TProgressBar& FProgress;
 };
 
-// Norvalt's operations for the batch run; results are not looked at.
-class TNorvaltProcessor : public INcProcessor {
- public:
-  explicit TNorvaltProcessor(TNorvalt& norvalt) : FNorvalt(norvalt) {}
-  void LoadScript(const std::wstring& path) override { FNorvalt.LoadScript(path); }
-  void OpenNcFile(const std::wstring& path) override { FNorvalt.OpenNcFile(path); }
-  void ScriptStep1() override { FNorvalt.ScriptStep1(); }
-  void ScriptStep2() override { FNorvalt.ScriptStep2(); }
-  void SaveNcFileAs(const std::wstring& path) override { FNorvalt.SaveNcFileAs(path); }
-
- private:
-  TNorvalt& FNorvalt;
-};
-
 }  // namespace
 
 TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
     : TForm(owner),
-      ScriptFileEdit(LoadedMainForm(*this,
+      // The layout is read, its handlers bound, before the members bind to its controls.
+      ScriptFileEdit(LoadLayout(L"TMAINFORM",
                                     {
                                         {L"GetScriptButtonClick", [this](TComponent* s) { GetScriptButtonClick(s); }},
                                         {L"SelectAllButtonClick", [this](TComponent* s) { SelectAllButtonClick(s); }},

@@ -2,19 +2,9 @@
 
 #include "dialogs/message_setup.h"
 
-namespace {
-
-// The layout is read before the members bind to its controls.
-TForm& LoadedMessageForm(TForm& form) {
-  form.LoadLayout(L"TMY");
-  return form;
-}
-
-}  // namespace
-
 TMy::TMy(TComponent* owner)
     : TForm(owner),
-      ImageWarning(LoadedMessageForm(*this).Control<TImage>(L"ImageWarning")),
+      ImageWarning(LoadLayout(L"TMY").Control<TImage>(L"ImageWarning")),
       ImageStop(Control<TImage>(L"ImageStop")),
       ImageQuestion(Control<TImage>(L"ImageQuestion")),
       TitleLabel(Control<TLabel>(L"TitleLabel")),

@@ -1,7 +1,9 @@
 #pragma once
 // Top-level windows: created from a stored layout resource, shown modeless or modally,
 // scaled to the DPI of the monitor they are on.
+#include <initializer_list>
 #include <map>
+#include <utility>
 
 #include "ui/controls.h"
 #include "ui/errors.h"
@@ -17,8 +19,11 @@ class TForm : public TWinControl {
   explicit TForm(TComponent* owner);
   ~TForm() override;
 
-  // Creates the controls that the layout resource describes and sets their properties.
-  void LoadLayout(const std::wstring& resourceName);
+  using THandlers = std::initializer_list<std::pair<const wchar_t*, TNotifyEvent>>;
+  // Binds the handlers by name, then creates the controls that the layout resource
+  // describes and sets their properties. Returns the form, so that a derived form can bind
+  // its control members right after.
+  TForm& LoadLayout(const std::wstring& resourceName, THandlers handlers = {});
   // Finds a control of the loaded layout by name; raises Exception when it is missing.
   template <typename T>
   T& Control(const std::wstring& name) {

@@ -75,7 +75,8 @@ TNotifyEvent TForm::FindHandler(const std::wstring& name) const {
   return found == FHandlers.end() ? TNotifyEvent{} : found->second;
 }
 
-void TForm::LoadLayout(const std::wstring& resourceName) {
+TForm& TForm::LoadLayout(const std::wstring& resourceName, THandlers handlers) {
+  for (const auto& [name, handler] : handlers) RegisterHandler(name, handler);
   const auto bytes = LoadResourceBytes(resourceName);
   if (!bytes) throw Exception(L"Layout " + resourceName + L" not found");
   const TLayoutNode root = ParseLayout(Utf8ToWide(*bytes));
@@ -90,6 +91,7 @@ void TForm::LoadLayout(const std::wstring& resourceName) {
         throw Exception(L"Property " + property.Name + L" does not exist in " + node->Name + L" (line " +
                         std::to_wstring(property.Value.Line) + L")");
   for (const auto& entry : created) entry.Component->Loaded();
+  return *this;
 }
 
 void TForm::Loaded() {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "ui/win_handles.h"
+#include "win_test_support.h"
 
 namespace {
 
@@ -17,16 +18,6 @@ std::wstring ModuleFolder() {
 }
 
 std::wstring ParentOf(const std::wstring& folder) { return folder.substr(0, folder.find_last_of(L'\\')); }
-
-std::string ReadAll(const std::wstring& path) {
-  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file) return {};
-  std::string bytes(GetFileSize(file.get(), nullptr), '\0');
-  DWORD read = 0;
-  ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  bytes.resize(read);
-  return bytes;
-}
 
 }  // namespace
 
@@ -65,7 +56,7 @@ void EndStandInServers() {
 }
 
 std::vector<std::wstring> ReadTrace(const std::wstring& path) {
-  const std::string bytes = ReadAll(path);
+  const std::string bytes = ReadFileBytes(path);
   const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
