@@ -54,12 +54,14 @@ start_display() {
 # A private 64-bit prefix under build/, created once, with one wineserver kept alive.
 start_wine() {
   export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  # One server for the whole run (it answers 2 when one is already there).
+  wineserver -p 2>/dev/null || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating Wine prefix (build/wineprefix)"
     # Without 32-bit Wine, wineboot reports a missing syswow64 helper; the 64-bit prefix is fine.
     wineboot -i >/dev/null 2>&1 || true
   fi
-  wineserver -p
   # Boot now, so that Wine's own services start here and not inside a test: a service
   # started by a test would hold the test's output open and stall CTest.
   wineboot >/dev/null 2>&1 || true
