@@ -114,6 +114,8 @@ class TCustomComboBox : public TWinControl {
   void SetStyle(TComboBoxStyle style) { FStyle = style; }
 
  private:
+  void apply_text_hint();
+
   TComboBoxStyle FStyle = TComboBoxStyle::DropDown;
   std::wstring FTextHint;
 };

@@ -210,7 +210,18 @@ void TCustomComboBox::CreateWnd() {
   // The drop-down part of a combo box counts in its window height.
   const RECT r = DeviceRect();
   SetWindowPos(HandleIfAllocated(), nullptr, r.left, r.top, r.right - r.left, Scale(200), SWP_NOZORDER | SWP_NOACTIVATE);
-  if (!FTextHint.empty()) SendMessageW(HandleIfAllocated(), CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(FTextHint.c_str()));
+  apply_text_hint();
+}
+
+void TCustomComboBox::apply_text_hint() {
+  if (FTextHint.empty() || !HandleAllocated()) return;
+  // The hint belongs to the box's edit part; not every platform version forwards it there.
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetComboBoxInfo(HandleIfAllocated(), &info) && info.hwndItem)
+    SendMessageW(info.hwndItem, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(FTextHint.c_str()));
+  else
+    SendMessageW(HandleIfAllocated(), CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(FTextHint.c_str()));
 }
 
 int TCustomComboBox::Count() const {
@@ -245,7 +256,7 @@ std::wstring TCustomComboBox::Text() const { return HandleAllocated() ? WindowTe
 
 void TCustomComboBox::SetTextHint(const std::wstring& hint) {
   FTextHint = hint;
-  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(hint.c_str()));
+  apply_text_hint();
 }
 
 bool TCustomComboBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {

@@ -85,16 +85,23 @@ int Close(TVelbrookDriver& driver) {
   return code ? 0 : 1;
 }
 
-// Moves this thread to the named desktop, where the program's windows are.
-void JoinDesktop(const wchar_t* name) {
-  if (HDESK desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL)) SetThreadDesktop(desktop);
+// Moves this thread to the named desktop, where the program's windows are, waiting for the
+// desktop to come up. The handle stays open for the process's life.
+bool JoinDesktop(const wchar_t* name) {
+  HDESK desktop = nullptr;
+  WaitFor([&] { return (desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL)) != nullptr; }, kStepTimeoutMs);
+  return desktop && SetThreadDesktop(desktop);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
-  if (const wchar_t* desktop = _wgetenv(L"VELBROOK_DESKTOP")) JoinDesktop(desktop);
+  const wchar_t* desktop = _wgetenv(L"VELBROOK_DESKTOP");
+  if (desktop && !JoinDesktop(desktop)) {
+    std::wprintf(L"desktop %ls did not appear\n", desktop);
+    return 1;
+  }
   const std::wstring step = argv[1];
   TVelbrookDriver driver;
   if (!driver.Attach(kStepTimeoutMs)) {
