@@ -55,7 +55,9 @@ start_display() {
 start_wine() {
   export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
-  # One server for the whole run (it answers 2 when one is already there).
+  # One fresh server for the whole run: one left over from an earlier run may hold an old
+  # state of the prefix.
+  wineserver -k 2>/dev/null || true
   wineserver -p 2>/dev/null || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating Wine prefix (build/wineprefix)"
