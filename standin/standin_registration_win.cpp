@@ -45,23 +45,12 @@ HRESULT registerClass(HKEY root, const std::wstring& exePath) {
   return status;
 }
 
-std::wstring localServerKeyPath() { return L"CLSID\\" + guidText(CLSID_CoNorvaltx) + L"\\LocalServer32"; }
-
-bool classVisible() {
-  TKey key;
-  return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, localServerKeyPath().c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
-}
-
 // Windows merges the user's classes into the classes that COM looks up; where that merge
-// is missing (Wine), COM sees the machine's entry (possibly an older one pointing at another
-// copy of the server) and the class has to go there to be found.
-bool comStartsServer(const std::wstring& exePath) {
-  wchar_t value[MAX_PATH * 2] = {};
-  DWORD size = sizeof(value);
-  if (::RegGetValueW(HKEY_CLASSES_ROOT, localServerKeyPath().c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS)
-    return false;
-  return ::lstrcmpiW(value, (L"\"" + exePath + L"\"").c_str()) == 0;
+// is missing (Wine), the class has to go to the machine's classes to be found at all.
+bool userClassesVisible() {
+  TKey key;
+  const std::wstring path = L"CLSID\\" + guidText(CLSID_CoNorvaltx) + L"\\LocalServer32";
+  return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
 HRESULT deleteClass(HKEY root) {
@@ -77,7 +66,7 @@ HRESULT RegisterStandIn(const std::wstring& exePath) {
   if (SUCCEEDED(status))
     status = ::RegisterTypeLibForUser(library.Get(), const_cast<wchar_t*>(exePath.c_str()), nullptr);
   if (SUCCEEDED(status)) status = registerClass(HKEY_CURRENT_USER, exePath);
-  if (SUCCEEDED(status) && !comStartsServer(exePath)) {
+  if (SUCCEEDED(status) && !userClassesVisible()) {
     deleteClass(HKEY_CURRENT_USER);
     status = registerClass(HKEY_LOCAL_MACHINE, exePath);
   }
@@ -87,7 +76,7 @@ HRESULT RegisterStandIn(const std::wstring& exePath) {
 HRESULT UnregisterStandIn() {
   const HRESULT user = deleteClass(HKEY_CURRENT_USER);
   // Still visible without the user's entry: it went to the machine's classes.
-  const HRESULT machine = classVisible() ? deleteClass(HKEY_LOCAL_MACHINE) : S_OK;
+  const HRESULT machine = userClassesVisible() ? deleteClass(HKEY_LOCAL_MACHINE) : S_OK;
   const HRESULT library = ::UnRegisterTypeLibForUser(LIBID_NorvaltLib, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
   if (FAILED(user)) return user;
   if (FAILED(machine)) return machine;
