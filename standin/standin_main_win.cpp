@@ -105,8 +105,7 @@ int serve() {
   if (!shutdown || !factory.Register()) return 1;
   HANDLE waitFor[] = {shutdown.get()};
   for (;;) {
-    // Input already waiting counts too: COM may post its calls before the loop first waits.
-    const DWORD woken = ::MsgWaitForMultipleObjectsEx(1, waitFor, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const DWORD woken = ::MsgWaitForMultipleObjects(1, waitFor, FALSE, INFINITE, QS_ALLINPUT);
     if (woken == WAIT_OBJECT_0) break;
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
