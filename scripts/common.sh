@@ -63,6 +63,12 @@ start_wine() {
     log "creating Wine prefix (build/wineprefix)"
     # Without 32-bit Wine, wineboot reports a missing syswow64 helper; the 64-bit prefix is fine.
     wineboot -i >/dev/null 2>&1 || true
+    # The first boot leaves its own service manager running, and the boot below would start
+    # a second one beside it; with two, COM activation of a local server can fail or hang.
+    # A new server for the finished prefix avoids that.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p 2>/dev/null || true
   fi
   # Boot now, so that Wine's own services start here and not inside a test: a service
   # started by a test would hold the test's output open and stall CTest.
