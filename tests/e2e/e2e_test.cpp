@@ -178,6 +178,11 @@ TEST_F(EndToEnd, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
   ASSERT_TRUE(box);
   EXPECT_EQ(box->Caption, L"About");
   EXPECT_FALSE(IsWindowEnabled(Driver.MainWindow()));  // shown modally
+  // The name block slides in, then the version block, with the version from the program file.
+  std::vector<std::wstring> texts;
+  WaitFor([&] { return (texts = Driver.WaitForDialog(0).value_or(TProgramDialog{}).Texts).size() == 2; }, kTimeoutMs);
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Velbrook\r\nBy Ombrel Software\r\n\u00a9 2026 Ombrel Software",
+                                               L"Version 3.0.0.0\r\nwww.ombrel-software.com"}));
   Driver.Answer(*box, L"OK");
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Driver.MainWindow()) != FALSE; }, kTimeoutMs));
   // The standard entries still work.

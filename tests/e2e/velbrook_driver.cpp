@@ -230,13 +230,20 @@ std::optional<TProgramDialog> TVelbrookDriver::WaitForDialog(unsigned timeoutMs)
   dialog.Window = found;
   dialog.ErrorBox = ClassOf(found) == L"#32770";
   dialog.Caption = TextOf(found);
-  for (HWND child = GetWindow(found, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  collect_texts(found, dialog);
+  return dialog;
+}
+
+// Texts and buttons of the visible windows below parent, each followed by what it holds
+// (the About box keeps its labels in panels).
+void TVelbrookDriver::collect_texts(HWND parent, TProgramDialog& dialog) const {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     const std::wstring text = TextOf(child);
     if (ClassOf(child) == L"Button") dialog.Buttons.push_back(text);
     else if (!text.empty()) dialog.Texts.push_back(text);
+    collect_texts(child, dialog);
   }
-  return dialog;
 }
 
 void TVelbrookDriver::Answer(const TProgramDialog& dialog, const wchar_t* buttonCaption) {

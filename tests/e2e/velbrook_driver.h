@@ -15,7 +15,7 @@ struct TProgramDialog {
   HWND Window = nullptr;
   bool ErrorBox = false;            // the standard box (error icon, one OK)
   std::wstring Caption;
-  std::vector<std::wstring> Texts;  // visible labels and static texts, in window order
+  std::vector<std::wstring> Texts;  // visible labels and static texts, in window order, nested ones included
   std::vector<std::wstring> Buttons;
 };
 
@@ -69,6 +69,7 @@ class TVelbrookDriver {
 
  private:
   bool find_main_window(const wchar_t* title);
+  void collect_texts(HWND parent, TProgramDialog& dialog) const;
 
   TKernelHandle FProcess;
   DWORD FProcessId = 0;
