@@ -4,7 +4,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 PACKAGES=(g++ cmake ninja-build libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
-          libwine-dev wine wine64 xvfb xauth imagemagick xdotool)
+          libwine-dev wine wine64 fonts-wine xvfb xauth imagemagick xdotool)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -51,6 +51,15 @@ start_display() {
   return 1
 }
 
+# Debian's Wine leaves its own fonts out of a new prefix, so MS Sans Serif, Tahoma and the
+# Marlett title-bar symbols would all fall back to some system font with other metrics.
+WINE_FONTS=/usr/share/wine/fonts
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -d "$WINE_FONTS" ] && [ -d "$fonts" ] && [ ! -e "$fonts/marlett.ttf" ] || return 0
+  cp "$WINE_FONTS"/* "$fonts/"
+}
+
 # A private 64-bit prefix under build/, created once, with one wineserver kept alive.
 start_wine() {
   export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -70,6 +79,7 @@ start_wine() {
     wineserver -w 2>/dev/null || true
     wineserver -p 2>/dev/null || true
   fi
+  install_wine_fonts
   # Boot now, so that Wine's own services start here and not inside a test: a service
   # started by a test would hold the test's output open and stall CTest.
   wineboot >/dev/null 2>&1 || true
