@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "ui/errors.h"
-#include "ui/win_handles.h"
+#include "ui/message_window.h"
 
 namespace {
 
@@ -41,16 +41,7 @@ TCallTarget& Target() {
 }
 
 void CreateCallWindow() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = CallWindowProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = CallWindowClass;
-  if (!::RegisterClassExW(&wc)) throw Exception(L"Cannot register the UI call window class");
-  TWindowHandle window(::CreateWindowExW(0, CallWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                         wc.hInstance, nullptr));
-  if (!window) throw Exception(L"Cannot create the UI call window");
-  Target().Window = std::move(window);
+  Target().Window = CreateMessageWindow(CallWindowClass, CallWindowProc, L"UI call");
   Target().ThreadId = ::GetCurrentThreadId();
 }
 

@@ -6,7 +6,7 @@
 
 #include "ui/dispatcher.h"
 #include "ui/errors.h"
-#include "ui/win_handles.h"
+#include "ui/message_window.h"
 
 struct TUITimer::TState {
   UINT_PTR Id = 0;
@@ -49,18 +49,7 @@ LRESULT CALLBACK TimerWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 HWND TimerWindow() {
-  static TWindowHandle window = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = TimerWindowProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = TimerWindowClass;
-    if (!::RegisterClassExW(&wc)) throw Exception(L"Cannot register the timer window class");
-    TWindowHandle created(::CreateWindowExW(0, TimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                            wc.hInstance, nullptr));
-    if (!created) throw Exception(L"Cannot create the timer window");
-    return created;
-  }();
+  static const TWindowHandle window = CreateMessageWindow(TimerWindowClass, TimerWindowProc, L"timer");
   return window.get();
 }
 
