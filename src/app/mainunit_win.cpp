@@ -105,7 +105,12 @@ void TMainForm::open_norvalt_folder() {
 
 void TMainForm::load_settings() { ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder)); }
 
-void TMainForm::save_settings() { WriteScriptFileSetting(FDataFolder, ScriptFileEdit.Text()); }
+void TMainForm::save_settings() {
+  // The start sequence may have failed before it found the data folder: look again, and let
+  // a second failure reach the error box rather than write the file anywhere else.
+  if (FDataFolder.empty()) FDataFolder = GetDataFolder();
+  WriteScriptFileSetting(FDataFolder, ScriptFileEdit.Text());
+}
 
 void TMainForm::GetScriptButtonClick(TComponent*) {
   const std::wstring chosen = PickFile(L"NC", L"", L"", Handle());

@@ -3,9 +3,11 @@
 // "Velbrook". Each call opens the file, does its one read or write and lets it go.
 #include <string>
 
-// The stored script path, cut to 2047 characters; empty when the file, section or key is missing.
+// The stored script path, cut to 2047 characters; empty when the file, section or key is
+// missing, or when dataFolder is no absolute folder.
 std::wstring ReadScriptFileSetting(const std::wstring& dataFolder);
 
 // Stores the script path, creating the file but not its folder. Throws Exception
-// "Unable to write to <file>" when the file cannot be written.
+// "Unable to write to <file>" when the file cannot be written or dataFolder is no absolute
+// folder; the file is then as it was.
 void WriteScriptFileSetting(const std::wstring& dataFolder, const std::wstring& scriptFile);

@@ -11,13 +11,22 @@ constexpr std::size_t MaxScriptFileLength = 2047;
 
 std::wstring SettingsFile(const std::wstring& dataFolder) { return dataFolder + L"velbrook.ini"; }
 
+// Only an absolute folder will do: an empty or relative one would put the file in whatever
+// folder the process is in, which is the folder the lists show.
+bool IsAbsoluteFolder(const std::wstring& folder) {
+  const bool onDrive = folder.size() >= 3 && folder[1] == L':' && folder[2] == L'\\';
+  const bool onShare = folder.rfind(L"\\\\", 0) == 0;
+  return (onDrive || onShare) && folder.back() == L'\\';
+}
+
 }  // namespace
 
 std::wstring ReadScriptFileSetting(const std::wstring& dataFolder) {
+  if (!IsAbsoluteFolder(dataFolder)) return {};
   return ReadProfileKey(SettingsFile(dataFolder), Section, Key).substr(0, MaxScriptFileLength);
 }
 
 void WriteScriptFileSetting(const std::wstring& dataFolder, const std::wstring& scriptFile) {
   const std::wstring file = SettingsFile(dataFolder);
-  if (!WriteProfileKey(file, Section, Key, scriptFile)) throw Exception(L"Unable to write to " + file);
+  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, Key, scriptFile)) throw Exception(L"Unable to write to " + file);
 }

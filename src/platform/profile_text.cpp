@@ -1,6 +1,7 @@
 #include "platform/profile_text.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace {
 
@@ -166,3 +167,59 @@ template std::optional<std::string> ReadProfileValue<char>(View<char>, View<char
 template std::optional<std::wstring> ReadProfileValue<wchar_t>(View<wchar_t>, View<wchar_t>, View<wchar_t>);
 template std::string WriteProfileValue<char>(View<char>, View<char>, View<char>, View<char>);
 template std::wstring WriteProfileValue<wchar_t>(View<wchar_t>, View<wchar_t>, View<wchar_t>, View<wchar_t>);
+
+namespace {
+
+constexpr std::string_view kUtf16LEMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BEMark = "\xFE\xFF";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// UTF-16 text without a mark: most characters of a profile are ASCII, whose high byte is zero.
+std::optional<TProfileEncoding> Utf16WithoutMark(std::string_view bytes) {
+  const std::size_t cells = bytes.size() / 2;
+  std::size_t zeroLow = 0, zeroHigh = 0;  // as little-endian cells
+  for (std::size_t i = 0; i < cells; ++i) {
+    if (bytes[2 * i] == '\0') ++zeroLow;
+    if (bytes[2 * i + 1] == '\0') ++zeroHigh;
+  }
+  if (cells == 0) return std::nullopt;
+  if (zeroHigh * 2 >= cells && zeroHigh > zeroLow) return TProfileEncoding::Utf16LE;
+  if (zeroLow * 2 >= cells && zeroLow > zeroHigh) return TProfileEncoding::Utf16BE;
+  return std::nullopt;
+}
+
+}  // namespace
+
+TProfileBytes SplitProfileBytes(std::string bytes) {
+  const std::string_view view(bytes);
+  for (const auto& [mark, encoding] : {std::pair{kUtf16LEMark, TProfileEncoding::Utf16LE},
+                                       std::pair{kUtf16BEMark, TProfileEncoding::Utf16BE},
+                                       std::pair{kUtf8Mark, TProfileEncoding::Utf8}}) {
+    if (view.substr(0, mark.size()) == mark) return {encoding, std::string(mark), bytes.substr(mark.size())};
+  }
+  const TProfileEncoding encoding = Utf16WithoutMark(view).value_or(TProfileEncoding::Ansi);
+  return {encoding, {}, std::move(bytes)};
+}
+
+std::wstring Utf16Text(std::string_view body, TProfileEncoding encoding) {
+  const bool bigEndian = encoding == TProfileEncoding::Utf16BE;
+  std::wstring text(body.size() / 2, L'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned first = static_cast<unsigned char>(body[2 * i]);
+    const unsigned second = static_cast<unsigned char>(body[2 * i + 1]);
+    text[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : first | (second << 8));
+  }
+  return text;
+}
+
+std::string Utf16Bytes(std::wstring_view text, TProfileEncoding encoding) {
+  const bool bigEndian = encoding == TProfileEncoding::Utf16BE;
+  std::string bytes;
+  bytes.reserve(text.size() * 2);
+  for (const wchar_t c : text) {
+    const char low = static_cast<char>(c & 0xFF), high = static_cast<char>((c >> 8) & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}

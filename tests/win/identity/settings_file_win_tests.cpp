@@ -5,8 +5,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "identity/settings_file.h"
+#include "platform/profile.h"
 #include "ui/errors.h"
 
 namespace {
@@ -23,8 +25,19 @@ class SettingsFileTest : public testing::Test {
   }
   void TearDown() override {
     ::SetFileAttributesW(File.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(File.c_str());
+    for (const std::wstring& name : FolderContent()) ::DeleteFileW((Folder + name).c_str());
     ::RemoveDirectoryW(Folder.c_str());
+  }
+  std::vector<std::wstring> FolderContent() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((Folder + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+    return names;
   }
 
   void Store(const std::string& bytes) const {
@@ -92,7 +105,86 @@ TEST_F(SettingsFileTest, UnwritableFileOrMissingFolderRaisesTheError) {
   EXPECT_EQ(WriteError(missing, L"C:\\x.scr"), L"Unable to write to " + missing + L"velbrook.ini");
   EXPECT_EQ(::GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);  // not created
   EXPECT_EQ(ReadScriptFileSetting(missing), L"");
+
+  // Without a data folder nothing may land in the process's current folder.
+  wchar_t current[MAX_PATH];
+  ::GetCurrentDirectoryW(MAX_PATH, current);
+  ASSERT_TRUE(::SetCurrentDirectoryW(Folder.c_str()));
+  ::SetFileAttributesW(File.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(File.c_str());
+  EXPECT_EQ(WriteError(L"", L"C:\\x.scr"), L"Unable to write to velbrook.ini");
+  EXPECT_EQ(WriteError(L"relative\\", L"C:\\x.scr"), L"Unable to write to relative\\velbrook.ini");
+  EXPECT_EQ(ReadScriptFileSetting(L""), L"");
+  EXPECT_TRUE(FolderContent().empty());
+  ::SetCurrentDirectoryW(current);
 }
+
+namespace {
+
+// The file system's own storage, with one step made to fail or to end the process there.
+class TFailingStorage final : public IProfileStorage {
+ public:
+  enum TStep { kRead, kCreateTemporary, kWrite, kReplace };
+  TFailingStorage(TStep step, bool crash) : FStep(step), FCrash(crash) {}
+
+  TRead ReadAll(const std::wstring& path, std::string& bytes) override {
+    return Fails(kRead) ? TRead::Failed : Real().ReadAll(path, bytes);
+  }
+  bool MayReplace(const std::wstring& path) override { return Real().MayReplace(path); }
+  std::wstring CreateTemporaryBeside(const std::wstring& path) override {
+    return Fails(kCreateTemporary) ? std::wstring() : Real().CreateTemporaryBeside(path);
+  }
+  bool WriteAndFlush(const std::wstring& path, std::string_view bytes) override {
+    // A full disk: half of the content arrives.
+    const bool full = Fails(kWrite);
+    return Real().WriteAndFlush(path, full ? bytes.substr(0, bytes.size() / 2) : bytes) && !full;
+  }
+  bool Replace(const std::wstring& replacement, const std::wstring& target) override {
+    return !Fails(kReplace) && Real().Replace(replacement, target);
+  }
+  void Remove(const std::wstring& path) override { Real().Remove(path); }
+
+  struct TCrash {};
+
+ private:
+  static IProfileStorage& Real() { return FileProfileStorage(); }
+  bool Fails(TStep step) const {
+    if (step != FStep) return false;
+    if (FCrash) throw TCrash{};
+    return true;
+  }
+  TStep FStep;
+  bool FCrash;
+};
+
+}  // namespace
+
+TEST_F(SettingsFileTest, AFailureOrCrashAtAnyStepOfASaveLeavesTheFileAsItWas) {
+  // Foreign lines past the first 64 KiB must not move either.
+  std::string big = Foreign;
+  while (big.size() < 200'000) big += "\r\n; padding line " + std::to_string(big.size());
+  for (const auto step : {TFailingStorage::kRead, TFailingStorage::kCreateTemporary, TFailingStorage::kWrite,
+                          TFailingStorage::kReplace}) {
+    SCOPED_TRACE(step);
+    Store(big);
+    TFailingStorage failing(step, false);
+    EXPECT_FALSE(WriteProfileKey(File, L"Velbrook", L"ScriptFile", L"C:\\new.scr", failing));
+    EXPECT_EQ(Stored(), big);
+    EXPECT_EQ(FolderContent(), std::vector<std::wstring>{L"velbrook.ini"});  // no temporary file left
+
+    TFailingStorage crashing(step, true);
+    EXPECT_THROW(WriteProfileKey(File, L"Velbrook", L"ScriptFile", L"C:\\new.scr", crashing), TFailingStorage::TCrash);
+    EXPECT_EQ(Stored(), big);
+    for (const std::wstring& name : FolderContent()) {  // what a crash leaves is only a temporary file
+      if (name != L"velbrook.ini") EXPECT_TRUE(::DeleteFileW((Folder + name).c_str()));
+    }
+  }
+  WriteScriptFileSetting(Folder, L"C:\\new.scr");
+  std::string expected = big;
+  expected.replace(expected.find("=old") + 1, 3, "C:\\new.scr");
+  EXPECT_EQ(Stored(), expected);
+}
+
 
 TEST_F(SettingsFileTest, LongValuesAreStoredWholeAndReadBackCut) {
   const std::wstring value = L"C:\\" + std::wstring(3000, L'p');
@@ -137,4 +229,39 @@ TEST_F(SettingsFileTest, KeepsTheFilesEncoding) {
   WriteScriptFileSetting(Folder, L"C:\\\u00e9.scr");
   EXPECT_EQ(Stored(), "\xEF\xBB\xBF[Velbrook]\r\nScriptFile=C:\\\xC3\xA9.scr\r\n");
   EXPECT_EQ(ReadScriptFileSetting(Folder), L"C:\\\u00e9.scr");
+}
+
+TEST_F(SettingsFileTest, AValueTheFileCannotHoldTurnsItIntoUtf16AndUtf16WithoutMarkIsRead) {
+  const std::wstring path = L"C:\\\u0417\u0430\u0434\u0430\u0447\u0438\\\u4e00.scr";  // no ANSI code page has both
+  auto utf16 = [](const std::wstring& text, bool bigEndian) {
+    std::string bytes;
+    for (const wchar_t c : text) {
+      const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+      bytes += bigEndian ? high : low;
+      bytes += bigEndian ? low : high;
+    }
+    return bytes;
+  };
+
+  WriteScriptFileSetting(Folder, path);  // a new file
+  EXPECT_EQ(Stored(), "\xFF\xFE" + utf16(L"[Velbrook]\r\nScriptFile=" + path + L"\r\n", false));
+  EXPECT_EQ(ReadScriptFileSetting(Folder), path);
+  EXPECT_EQ(PlatformRead(), path);
+
+  Store(Foreign);  // an ANSI file keeps the text of every other line
+  WriteScriptFileSetting(Folder, path);
+  std::wstring expected(Foreign.begin(), Foreign.end());
+  expected.replace(expected.find(L"=old") + 1, 3, path);
+  EXPECT_EQ(Stored(), "\xFF\xFE" + utf16(expected, false));
+  EXPECT_EQ(ReadScriptFileSetting(Folder), path);
+  EXPECT_EQ(PlatformRead(), path);
+
+  for (const bool bigEndian : {false, true}) {
+    SCOPED_TRACE(bigEndian);
+    Store(utf16(L"[Velbrook]\r\nScriptFile=old\r\n", bigEndian));
+    EXPECT_EQ(ReadScriptFileSetting(Folder), L"old");
+    WriteScriptFileSetting(Folder, path);
+    EXPECT_EQ(Stored(), utf16(L"[Velbrook]\r\nScriptFile=" + path + L"\r\n", bigEndian));
+    EXPECT_EQ(ReadScriptFileSetting(Folder), path);
+  }
 }
