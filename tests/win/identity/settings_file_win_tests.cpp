@@ -176,7 +176,9 @@ TEST_F(SettingsFileTest, AFailureOrCrashAtAnyStepOfASaveLeavesTheFileAsItWas) {
     EXPECT_THROW(WriteProfileKey(File, L"Velbrook", L"ScriptFile", L"C:\\new.scr", crashing), TFailingStorage::TCrash);
     EXPECT_EQ(Stored(), big);
     for (const std::wstring& name : FolderContent()) {  // what a crash leaves is only a temporary file
-      if (name != L"velbrook.ini") EXPECT_TRUE(::DeleteFileW((Folder + name).c_str()));
+      if (name != L"velbrook.ini") {
+        EXPECT_TRUE(::DeleteFileW((Folder + name).c_str()));
+      }
     }
   }
   WriteScriptFileSetting(Folder, L"C:\\new.scr");
