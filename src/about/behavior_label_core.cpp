@@ -11,11 +11,14 @@ TBehaviorLabelCore::TBehaviorLabelCore(IBehaviorLabel& label) : FLabel(label), F
 void TBehaviorLabelCore::SetBehavior(const std::wstring& name) {
   if (name == FBehavior || !IsBehaviorRegistered(name)) return;
   FBehavior = name;
+  // Stopped now; freed once a step of its own that may be running (an event handler
+  // may have called this) has returned.
+  if (FOptions) FOptions->StopSilently();
   FOptions.reset();
 }
 
 TLabelBehavior& TBehaviorLabelCore::BehaviorOptions() {
-  if (!FOptions) FOptions.reset(FindBehaviorClass(FBehavior)->Create(&FLabel).release());
+  if (!FOptions) FOptions = AdoptBehavior(FindBehaviorClass(FBehavior)->Create(&FLabel));
   return *FOptions;
 }
 

@@ -22,7 +22,8 @@ class TCustomThread {
   bool Suspended() const { return FSuspended; }
   bool Finished() const { return FFinished; }
 
-  void Terminate() { FTerminated = true; }
+  // Sets the stop flag and wakes the worker from SleepUnlessTerminated.
+  void Terminate();
   bool Terminated() const { return FTerminated; }
 
   // Waits for the thread's end while serving the calls it makes onto the UI thread.
@@ -37,6 +38,10 @@ class TCustomThread {
   // object is still whole; later calls do nothing.
   virtual void Shutdown();
 
+  // The worker's sleep, cut short by Terminate: any length, even INFINITE, lets the thread
+  // end when asked.
+  void SleepUnlessTerminated(DWORD milliseconds) const;
+
   // Labels the calling thread for debuggers and system tools.
   static void NameThreadForDebugging(const std::wstring& name);
 
@@ -44,6 +49,7 @@ class TCustomThread {
   static unsigned __stdcall ThreadProc(void* self);
 
   TKernelHandle FHandle;
+  TKernelHandle FStopEvent;
   bool FSuspended = true;
   std::atomic<bool> FTerminated{false};
   std::atomic<bool> FFinished{false};

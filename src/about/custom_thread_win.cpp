@@ -7,6 +7,8 @@
 
 TCustomThread::TCustomThread() {
   InitUIThreadCalls();
+  FStopEvent.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!FStopEvent) throw Exception(L"Cannot create a thread");
   FHandle.reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, nullptr)));
   if (!FHandle) throw Exception(L"Cannot create a thread");
 }
@@ -28,6 +30,15 @@ void TCustomThread::Resume() {
   if (!FSuspended) return;
   if (::ResumeThread(FHandle.get()) == static_cast<DWORD>(-1)) throw Exception(L"Cannot start a thread");
   FSuspended = false;
+}
+
+void TCustomThread::Terminate() {
+  FTerminated = true;
+  ::SetEvent(FStopEvent.get());
+}
+
+void TCustomThread::SleepUnlessTerminated(DWORD milliseconds) const {
+  ::WaitForSingleObject(FStopEvent.get(), milliseconds);
 }
 
 void TCustomThread::WaitFor() { WaitServingUIThreadCalls(FHandle.get()); }

@@ -15,7 +15,7 @@ void TImageDrawThread::Execute() {
   NameThreadForDebugging(L"TImageDrawThread");
   try {
     while (!Terminated()) {
-      ::Sleep(FDelay);
+      SleepUnlessTerminated(FDelay);
       {
         // Blocks while the UI thread holds the gate (paused); never held across the call below.
         std::lock_guard<std::mutex> gate(FPauseSection);

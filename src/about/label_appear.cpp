@@ -2,10 +2,17 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 #include "ui/errors.h"
 
 namespace {
+
+// Coordinates are computed wide and kept in the label's range, whatever the options.
+std::int32_t Clamped(long long value) {
+  return static_cast<std::int32_t>(std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
+                                                         std::numeric_limits<std::int32_t>::max()));
+}
 
 std::unique_ptr<TLabelBehavior> CreateAppear(IBehaviorLabel* label) { return std::make_unique<TLabelAppear>(label); }
 
@@ -65,13 +72,13 @@ void TLabelAppear::PlaceAtEntry(TLabelBounds& bounds, const TClientSize& client)
 // While the label still sticks out past the far edge, it is cut to end 2 pixels inside.
 void TLabelAppear::FollowSize(TLabelBounds& bounds, const TClientSize& client) const {
   if (FAppearFrom == drFromRight) {
-    const std::int32_t w0 = FOriginalRect.Right - FOriginalRect.Left;
+    const long long w0 = static_cast<long long>(FOriginalRect.Right) - FOriginalRect.Left;
     if (bounds.Width != w0)
-      bounds.Width = bounds.Left + w0 < client.Width ? w0 : std::max(0, client.Width - bounds.Left - 2);
+      bounds.Width = Clamped(bounds.Left + w0 < client.Width ? w0 : std::max(0LL, 0LL + client.Width - bounds.Left - 2));
   } else if (FAppearFrom == drFromBottom) {
-    const std::int32_t h0 = FOriginalRect.Bottom - FOriginalRect.Top;
+    const long long h0 = static_cast<long long>(FOriginalRect.Bottom) - FOriginalRect.Top;
     if (bounds.Height != h0)
-      bounds.Height = bounds.Top + h0 < client.Height ? h0 : std::max(0, client.Height - bounds.Top - 2);
+      bounds.Height = Clamped(bounds.Top + h0 < client.Height ? h0 : std::max(0LL, 0LL + client.Height - bounds.Top - 2));
   }
 }
 
@@ -89,12 +96,14 @@ void TLabelAppear::Tick() {
   const std::int32_t target = horizontal ? FOriginalRect.Left : FOriginalRect.Top;
   const long long distance = std::llabs(static_cast<long long>(moving) - target);
   const bool done = distance < FPixels;
+  // A step of 0 or less never arrives: the label waits at its entry place until switched off.
+  const long long step = std::max(0, FPixels);
   if (done)
     moving = target;
   else if (FAppearFrom == drFromLeft || FAppearFrom == drFromTop)
-    moving += FPixels;
+    moving = Clamped(moving + step);
   else
-    moving -= FPixels;
+    moving = Clamped(moving - step);
   FollowSize(bounds, client);
   Label().SetBounds(bounds);
   SetTimerPeriod(FInterval);

@@ -16,6 +16,7 @@ TLabelBehavior::TLabelBehavior(IBehaviorLabel* label, TBehaviorClass cls) : FLab
 
 void TLabelBehavior::SetActive(bool active) {
   if (active == FActive) return;
+  const TBehaviorPtr alive = weak_from_this().lock();  // an event handler may drop this meanwhile
   if (FActive) Stop();
   FActive = active;
   if (active) Start();
@@ -50,14 +51,9 @@ void TLabelBehavior::EndOptionChange() {
   SetActive(FTmpActive);
 }
 
-void TLabelBehavior::ChangeRestartingOption(std::uint32_t& option, std::uint32_t value) {
-  if (option == value) return;
-  BeginOptionChange();
-  option = value;
-  EndOptionChange();
-}
-
 void TLabelBehavior::StopSilently() noexcept {
+  if (FDropped) return;
+  FDropped = true;
   FTemporary = true;
   try {
     Stop();
@@ -69,6 +65,10 @@ void TLabelBehavior::StopSilently() noexcept {
 void TBehaviorDeleter::operator()(TLabelBehavior* behavior) const noexcept {
   behavior->StopSilently();
   delete behavior;
+}
+
+TBehaviorPtr AdoptBehavior(std::unique_ptr<TLabelBehavior> behavior) {
+  return TBehaviorPtr(behavior.release(), TBehaviorDeleter{});
 }
 
 TTimedLabelBehavior::TTimedLabelBehavior(IBehaviorLabel* label, TBehaviorClass cls, std::uint32_t interval)
@@ -83,7 +83,10 @@ bool TTimedLabelBehavior::SetProperty(const std::wstring& name, const TLayoutVal
 void TTimedLabelBehavior::PrepareTimer(std::uint32_t period) {
   if (!FTimer) {
     FTimer = Label().Timers().CreateTimer();
-    FTimer->SetOnTimer([this] { Tick(); });
+    FTimer->SetOnTimer([this] {
+      const TBehaviorPtr alive = weak_from_this().lock();  // an event handler may drop this meanwhile
+      Tick();
+    });
   }
   FTimer->SetInterval(period);
 }

@@ -17,7 +17,9 @@ struct TBehaviorClassInfo {
 };
 using TBehaviorClass = const TBehaviorClassInfo*;
 
-class TLabelBehavior {
+// Held by shared pointers: a behaviour keeps itself alive while one of its own steps runs,
+// so that an event handler may drop it from its label meanwhile.
+class TLabelBehavior : public std::enable_shared_from_this<TLabelBehavior> {
  public:
   static const TBehaviorClassInfo ClassInfo;
 
@@ -45,7 +47,8 @@ class TLabelBehavior {
     if (FActive) Start();
   }
 
-  // Stops without raising OnStop, as destruction does; used before the object is freed.
+  // Stops without raising OnStop, as destruction does, once: the label has dropped the
+  // behaviour, which never acts on the label again.
   void StopSilently() noexcept;
 
  protected:
@@ -60,7 +63,13 @@ class TLabelBehavior {
   void BeginOptionChange();
   void EndOptionChange();
   // Stores value into option through an option change, when it differs.
-  void ChangeRestartingOption(std::uint32_t& option, std::uint32_t value);
+  template <typename T>
+  void ChangeRestartingOption(T& option, const T& value) {
+    if (option == value) return;
+    BeginOptionChange();
+    option = value;
+    EndOptionChange();
+  }
 
   IBehaviorLabel& Label() const { return *FLabel; }
 
@@ -69,6 +78,7 @@ class TLabelBehavior {
   bool FTmpActive = false;
   bool FActive = false;
   bool FTemporary = false;
+  bool FDropped = false;
 };
 
 // Frees a behaviour the way the label does: a silent stop first, so that the full object
@@ -76,7 +86,8 @@ class TLabelBehavior {
 struct TBehaviorDeleter {
   void operator()(TLabelBehavior* behavior) const noexcept;
 };
-using TBehaviorPtr = std::unique_ptr<TLabelBehavior, TBehaviorDeleter>;
+using TBehaviorPtr = std::shared_ptr<TLabelBehavior>;
+TBehaviorPtr AdoptBehavior(std::unique_ptr<TLabelBehavior> behavior);
 
 // A behaviour paced by one UI timer, which exists only while it runs.
 class TTimedLabelBehavior : public TLabelBehavior {

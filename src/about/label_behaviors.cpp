@@ -85,9 +85,10 @@ void TLabelBounce::Stop() {
 void TLabelBounce::Tick() {
   const TLabelBounds b = Label().Bounds();
   const TClientSize client = Label().ParentClientSize().value_or(TClientSize{b.Left + b.Width, b.Top + b.Height});
+  // Wide arithmetic: any Pixels value is a valid option.
   auto fits = [&](std::int32_t dx, std::int32_t dy) {
-    const std::int32_t left = b.Left + dx * FPixels;
-    const std::int32_t top = b.Top + dy * FPixels;
+    const long long left = b.Left + dx * static_cast<long long>(FPixels);
+    const long long top = b.Top + dy * static_cast<long long>(FPixels);
     return left >= 0 && top >= 0 && left + b.Width <= client.Width && top + b.Height <= client.Height;
   };
   if (!fits(FDx, FDy)) {
@@ -101,7 +102,9 @@ void TLabelBounce::Tick() {
     FDx = diagonals[pick][0];
     FDy = diagonals[pick][1];
   }
-  Label().SetBounds({b.Left + FDx * FPixels, b.Top + FDy * FPixels, b.Width, b.Height});
+  // The step fits, so the new place is inside the container.
+  Label().SetBounds({static_cast<std::int32_t>(b.Left + FDx * static_cast<long long>(FPixels)),
+                     static_cast<std::int32_t>(b.Top + FDy * static_cast<long long>(FPixels)), b.Width, b.Height});
 }
 
 // Scrolling

@@ -133,7 +133,8 @@ class TLabelCodeBreaker : public TTimedLabelBehavior {
   explicit TLabelCodeBreaker(IBehaviorLabel* label);
   TBehaviorClass Class() const override { return &ClassInfo; }
   const std::wstring& DecodedText() const { return FDecodedText; }
-  void SetDecodedText(const std::wstring& text) { FDecodedText = text; }
+  // A running decoding starts over for the new text.
+  void SetDecodedText(const std::wstring& text) { ChangeRestartingOption(FDecodedText, text); }
   bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
 
  protected:

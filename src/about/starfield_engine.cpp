@@ -56,8 +56,9 @@ void TStarfieldEngine::RenderFrame(const TPixelBuffer& image, std::optional<std:
     const std::uint32_t pixel = ColorToPixel(*fill);
     for (std::int32_t y = 0; y < image.Height; ++y) std::fill_n(image.Bits + y * image.Stride, image.Width, pixel);
   }
+  // Stars need room to move in: in an empty field they would be created anew every frame.
+  if (FWidth <= 0 || FHeight <= 0) return;
   for (TStars& star : FStarfield) {
-    // The image is checked too: a field of height 0 still puts its stars on row 0.
     if (star.X < FWidth && star.X < image.Width && star.Y < image.Height)
       image.Bits[star.Y * image.Stride + star.X] = ColorToPixel(star.Color);
     star.X -= star.Speed;

@@ -60,6 +60,7 @@ class TStarfieldEngine {
 
   // One frame into image (of the engine's size): fills it with fill unless there is no
   // fill colour, draws each star where it stands, then moves it one step. Allocates nothing.
+  // A field without width or height has no stars to show: they wait, unmoved.
   void RenderFrame(const TPixelBuffer& image, std::optional<std::uint32_t> fill);
 
   const std::vector<TStars>& Starfield() const { return FStarfield; }

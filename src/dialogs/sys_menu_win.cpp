@@ -58,19 +58,15 @@ void AppendEntries(HMENU menu, const std::vector<TMenuEntry>& entries) {
 TSysPopupMenu::TSysPopupMenu(HWND owner) : FOwner(owner) {}
 
 TSysPopupMenu::~TSysPopupMenu() {
-  if (FHooked) Application().SetMessageHook(std::move(FPreviousHook));
+  if (FHookKey) Application().RemoveMessageHook(FHookKey);
 }
 
 void TSysPopupMenu::Loaded() {
-  if (!FHooked) {
-    FPreviousHook = Application().SetMessageHook([this](MSG& msg, bool& handled) { MessageHook(msg, handled); });
-    FHooked = true;
-  }
+  if (!FHookKey) FHookKey = Application().AddMessageHook([this](MSG& msg, bool& handled) { MessageHook(msg, handled); });
   AppendEntries(::GetSystemMenu(FOwner, FALSE), MenuEntries(Items));
 }
 
 void TSysPopupMenu::MessageHook(MSG& msg, bool& handled) {
-  if (FPreviousHook) FPreviousHook(msg, handled);
   if (handled || msg.message != WM_SYSCOMMAND) return;
   TMenuItem* item = Items.Find(LOWORD(msg.wParam));
   // The message stays unhandled: the window's own system-command handling still runs.

@@ -9,7 +9,7 @@
 class TSysPopupMenu {
  public:
   explicit TSysPopupMenu(HWND owner);
-  // Puts the message hook that was there before Loaded back.
+  // Takes its message hook out of the application's chain.
   ~TSysPopupMenu();
   TSysPopupMenu(const TSysPopupMenu&) = delete;
   TSysPopupMenu& operator=(const TSysPopupMenu&) = delete;
@@ -25,6 +25,5 @@ class TSysPopupMenu {
   void MessageHook(MSG& msg, bool& handled);
 
   HWND FOwner;
-  TMessageHook FPreviousHook;
-  bool FHooked = false;
+  int FHookKey = 0;  // none before Loaded
 };

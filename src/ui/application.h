@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 // Sees every message taken from the UI thread's queue (main and modal loops) before it is
 // dispatched; setting handled keeps the message from being dispatched.
@@ -12,8 +14,10 @@ using TMessageHook = std::function<void(MSG& msg, bool& handled)>;
 
 class TApplication {
  public:
-  // Installs hook and returns the one it replaces, so that callers can chain and restore.
-  TMessageHook SetMessageHook(TMessageHook hook);
+  // Adds a hook that sees each message after the hooks added before it, unless one of them
+  // handled it. Returns the key that removes it again, in any order.
+  int AddMessageHook(TMessageHook hook);
+  void RemoveMessageHook(int key);
 
   // The program file's name up to its first ".", every character after the first lower case.
   const std::wstring& Title() const;
@@ -31,7 +35,15 @@ class TApplication {
   bool Terminated() const { return FTerminated; }
 
  private:
-  TMessageHook FHook;
+  struct THookEntry {
+    int Key;
+    std::shared_ptr<const TMessageHook> Hook;
+  };
+  void Dispatch(MSG& msg);
+  bool Hooked(int key) const;
+
+  std::vector<THookEntry> FHooks;
+  int FLastHookKey = 0;
   mutable std::wstring FTitle;
   bool FTerminated = false;
 };

@@ -8,7 +8,20 @@ TApplication& Application() {
   return application;
 }
 
-TMessageHook TApplication::SetMessageHook(TMessageHook hook) { return std::exchange(FHook, std::move(hook)); }
+#include <algorithm>
+
+int TApplication::AddMessageHook(TMessageHook hook) {
+  FHooks.push_back({++FLastHookKey, std::make_shared<const TMessageHook>(std::move(hook))});
+  return FLastHookKey;
+}
+
+void TApplication::RemoveMessageHook(int key) {
+  std::erase_if(FHooks, [key](const THookEntry& entry) { return entry.Key == key; });
+}
+
+bool TApplication::Hooked(int key) const {
+  return std::any_of(FHooks.begin(), FHooks.end(), [key](const THookEntry& entry) { return entry.Key == key; });
+}
 
 const std::wstring& TApplication::Title() const {
   if (FTitle.empty()) {
@@ -22,12 +35,15 @@ const std::wstring& TApplication::Title() const {
   return FTitle;
 }
 
-namespace {
-
-void Dispatch(MSG& msg, const TMessageHook& hook) {
+void TApplication::Dispatch(MSG& msg) {
+  // Hooks may come and go while one runs (a modal loop inside it): each runs from a copy
+  // that keeps it whole, and one removed meanwhile is skipped.
+  const std::vector<THookEntry> hooks = FHooks;
   bool handled = false;
-  if (hook) hook(msg, handled);
-  if (handled) return;
+  for (const THookEntry& entry : hooks) {
+    if (Hooked(entry.Key)) (*entry.Hook)(msg, handled);
+    if (handled) return;
+  }
   // Keyboard navigation (Tab, arrows, Enter, Escape) inside the program's forms.
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (root && dynamic_cast<TForm*>(TWinControl::FromHandle(root)) && IsDialogMessageW(root, &msg)) return;
@@ -35,14 +51,12 @@ void Dispatch(MSG& msg, const TMessageHook& hook) {
   DispatchMessageW(&msg);
 }
 
-}  // namespace
-
 bool TApplication::ProcessMessage(MSG& msg) {
   if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
     FTerminated = true;
     return false;
   }
-  Dispatch(msg, FHook);
+  Dispatch(msg);
   return true;
 }
 
@@ -54,7 +68,7 @@ void TApplication::ProcessMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    Dispatch(msg, FHook);
+    Dispatch(msg);
   }
 }
 

@@ -16,7 +16,7 @@ class TLayoutParser {
 
   TLayoutNode ParseDocument() {
     SkipSpace();
-    TLayoutNode root = ParseNode();
+    TLayoutNode root = ParseNode(1);
     SkipSpace();
     if (FPos < FText.size()) Fail(FLine, L"text after the end of the layout");
     return root;
@@ -66,7 +66,11 @@ class TLayoutParser {
     ++FPos;
   }
 
-  TLayoutNode ParseNode() {
+  // Controls nest a few levels deep; far deeper text is refused before it exhausts the stack.
+  static constexpr int kMaxDepth = 64;
+
+  TLayoutNode ParseNode(int depth) {
+    if (depth > kMaxDepth) Fail(FLine, L"controls nested more than " + std::to_wstring(kMaxDepth) + L" levels deep");
     TLayoutNode node;
     node.Line = FLine;
     node.Name = ParseName();
@@ -88,7 +92,7 @@ class TLayoutParser {
       if (Peek() == L':') {
         FPos = save;
         FLine = saveLine;
-        node.Children.push_back(ParseNode());
+        node.Children.push_back(ParseNode(depth + 1));
         continue;
       }
       Expect(L'=');

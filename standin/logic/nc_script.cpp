@@ -104,7 +104,11 @@ TRule parseRule(const std::vector<TToken>& tokens, int lineNo) {
     rule.Kind = TRuleKind::Renumber;
     rule.Start = parseInteger(tokens[2], lineNo, "start");
     rule.Step = parseInteger(tokens[3], lineNo, "increment");
-    if (rule.Start < 0 || rule.Step <= 0) throw TScriptError(lineNo, "renumber needs start >= 0 and increment > 0");
+    // Nine digits are as many as any control takes; they also keep the running block number
+    // far from overflowing, however many blocks a file holds.
+    constexpr long long kLargestBlockNumber = 999'999'999;
+    if (rule.Start < 0 || rule.Step <= 0 || rule.Start > kLargestBlockNumber || rule.Step > kLargestBlockNumber)
+      throw TScriptError(lineNo, "renumber needs start from 0 to 999999999 and increment from 1 to 999999999");
     return rule;
   }
   if (name == "strip-comments") {

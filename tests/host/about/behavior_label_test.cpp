@@ -136,6 +136,28 @@ TEST(LabelCore, DestructionStopsARunningBehaviourWithoutOnStop) {
   EXPECT_EQ(clock.LiveTimers(), 0);
 }
 
+TEST(LabelCore, AnEventHandlerMayReplaceTheRunningBehaviour) {
+  // From inside OnStop of a finishing run, and inside OnStart: the dropped behaviour
+  // finishes its step on a live object and leaves nothing running.
+  TLabelUnderTest t;
+  t.Label.Parent = TClientSize{162, 61};
+  t.Label.BoundsValue = {4, 0, 142, 20};
+  t.Core.SetBehavior(L"Appearing");
+  t.Label.OnStop = [&] { t.Core.SetBehavior(L"Blinking"); };
+  t.Core.BehaviorOptions().SetActive(true);
+  t.Clock.AdvanceTo(2000);
+  EXPECT_EQ(t.Core.Behavior(), L"Blinking");
+  EXPECT_EQ(t.Label.Stops, 1);
+  EXPECT_EQ(t.Clock.LiveTimers(), 0);
+  EXPECT_EQ(t.Label.BoundsValue.Left, 4);
+
+  t.Label.OnStart = [&] { t.Core.SetBehavior(L"Appearing"); };
+  t.Core.BehaviorOptions().SetActive(true);
+  EXPECT_EQ(t.Core.Behavior(), L"Appearing");
+  EXPECT_FALSE(t.Core.BehaviorOptions().Active());
+  EXPECT_EQ(t.Clock.LiveTimers(), 0);
+}
+
 // The behaviours the program does not use: each does what its name promises and ends
 // where it should.
 TEST(OtherBehaviors, TypingSpecialAndCodeBreakerEndWithTheFinalText) {
@@ -176,6 +198,16 @@ TEST(OtherBehaviors, TypingSpecialAndCodeBreakerEndWithTheFinalText) {
   breaker.Clock.AdvanceTo(1000);
   EXPECT_EQ(breaker.Label.CaptionValue, L"ab");
   EXPECT_FALSE(breaker.Core.BehaviorOptions().Active());
+
+  // Found by fuzzing: a longer text set during a run was decoded past the work buffer.
+  breaker.Core.SetBehaviorOption(L"DecodedText", Str(L"xy"));
+  breaker.Core.BehaviorOptions().SetActive(true);
+  breaker.Clock.AdvanceTo(1020);
+  breaker.Core.SetBehaviorOption(L"DecodedText", Str(L"abcdef"));
+  EXPECT_TRUE(breaker.Core.BehaviorOptions().Active());
+  breaker.Label.RandomValue.Script = {67, 68, 69, 70};  // 'c' to 'f'; "ab" is the caption
+  breaker.Clock.AdvanceTo(100000);
+  EXPECT_EQ(breaker.Label.CaptionValue, L"abcdef");
 }
 
 TEST(OtherBehaviors, BlinkScrollAndBounceAnimateUntilSwitchedOff) {
@@ -215,6 +247,12 @@ TEST(OtherBehaviors, BlinkScrollAndBounceAnimateUntilSwitchedOff) {
   bounce.Core.BehaviorOptions().SetActive(false);
   EXPECT_EQ(bounce.Label.BoundsValue.Left, 20);
   EXPECT_EQ(bounce.Label.BoundsValue.Top, 5);
+
+  // Found by fuzzing: the fit test overflowed; a step that cannot fit leaves the label be.
+  bounce.Core.SetBehaviorOption(L"Pixels", Num(-2147483648LL));
+  bounce.Core.BehaviorOptions().SetActive(true);
+  bounce.Clock.AdvanceTo(3000);
+  EXPECT_EQ(bounce.Label.BoundsValue.Left, 20);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "about/behavior_label_core.h"
 #include "about/label_appear.h"
 #include "fakes.h"
@@ -156,16 +158,20 @@ TEST(AppearRun, PixelsAndDirectionChangesActFromTheNextTick) {
   EXPECT_EQ(r.Left(), 158);
 }
 
-TEST(AppearRun, PixelsZeroNeverEndsUntilSwitchedOff) {
-  TAppearRun r;
-  r.Appear().SetPixels(0);
-  r.Appear().SetActive(true);
-  r.At(10000);
-  EXPECT_TRUE(r.Appear().Active());
-  EXPECT_EQ(r.Left(), 162);
-  r.Appear().SetActive(false);
-  EXPECT_EQ(r.Left(), 4);
-  EXPECT_EQ(r.Label.Stops, 1);
+TEST(AppearRun, PixelsZeroOrLessNeverEndsUntilSwitchedOff) {
+  // Found by fuzzing: a negative step slid the label away until its place overflowed.
+  for (const std::int32_t pixels : {0, -5, std::numeric_limits<std::int32_t>::min()}) {
+    SCOPED_TRACE(pixels);
+    TAppearRun r;
+    r.Appear().SetPixels(pixels);
+    r.Appear().SetActive(true);
+    r.At(10000);
+    EXPECT_TRUE(r.Appear().Active());
+    EXPECT_EQ(r.Left(), 162);
+    r.Appear().SetActive(false);
+    EXPECT_EQ(r.Left(), 4);
+    EXPECT_EQ(r.Label.Stops, 1);
+  }
 }
 
 TEST(AppearRun, DelayZeroNeverFiresAndIntervalZeroStopsAfterTheFirstTick) {

@@ -154,12 +154,16 @@ TEST(StarFrames, DegenerateSizesDrawNothingAndStayInsideTheImage) {
   TField empty(0, 0);
   empty.Engine.SetStars(100);
   for (const TStars& s : empty.Engine.Starfield()) EXPECT_EQ(s.X, 0);
+  // Stars wait in an empty field instead of being created anew every frame.
+  const std::size_t draws = empty.Random.Ranges.size();
   for (int i = 0; i < 3; ++i) empty.Frame();
+  EXPECT_EQ(empty.Random.Ranges.size(), draws);
 
   TField flat(6, 0);  // every star sits on row 0 of an image that has no rows
   flat.Engine.SetStars(20);
   for (const TStars& s : flat.Engine.Starfield()) EXPECT_EQ(s.Y, 0);
   for (int i = 0; i < 10; ++i) flat.Frame();
+  EXPECT_EQ(flat.Engine.Starfield()[0].X, 6);
 
   TField narrow(1, 5);
   narrow.Engine.SetStars(10);

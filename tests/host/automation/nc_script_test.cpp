@@ -85,7 +85,12 @@ TEST(ParseScript, BadLinesAreReportedWithTheirNumber) {
   EXPECT_EQ(errorOf("step1 replace \"\" \"b\""), "line 1: replace needs a text to look for");
   EXPECT_EQ(errorOf("step2 renumber 10"), "line 1: expected: stepN renumber <start> <increment>");
   EXPECT_EQ(errorOf("step2 renumber 10 ten"), "line 1: increment must be a whole number, not \"ten\"");
-  EXPECT_EQ(errorOf("step2 renumber 10 0"), "line 1: renumber needs start >= 0 and increment > 0");
+  const std::string renumberRange =
+      "line 1: renumber needs start from 0 to 999999999 and increment from 1 to 999999999";
+  EXPECT_EQ(errorOf("step2 renumber 10 0"), renumberRange);
+  // Found by fuzzing: a running block number that overflowed.
+  EXPECT_EQ(errorOf("step2 renumber 9223372036854775807 1"), renumberRange);
+  EXPECT_EQ(errorOf("step2 renumber 1 4611686018427387904"), renumberRange);
   EXPECT_EQ(errorOf("folder 99999999999"), "line 1: the number is out of range");
   EXPECT_EQ(errorOf("trace"), "line 1: expected: trace <path>");
 }

@@ -71,6 +71,10 @@ TEST(Layout, MalformedTextNamesTheProblemAndLine) {
   EXPECT_EQ(MessageOf(L"F: TForm {}\nG: TForm {}"), L"Layout error at line 2: text after the end of the layout");
   EXPECT_EQ(MessageOf(L"F: TForm {\n A = 99999999999999999999\n}"), L"Layout error at line 2: the number is too large");
   EXPECT_EQ(MessageOf(L""), L"Layout error at line 1: a name was expected");
+  // Found by fuzzing: 20,000 nested controls overflowed the stack.
+  std::wstring deep;
+  for (int i = 0; i < 20000; ++i) deep += L"A: T {\n";
+  EXPECT_EQ(MessageOf(deep), L"Layout error at line 65: controls nested more than 64 levels deep");
 }
 
 TEST(Layout, Utf8ResourcesBecomeUtf16) {

@@ -81,6 +81,14 @@ TEST(ImageDrawThread, RunsPausesResumesAndIsDestroyedInEachState) {
   pausedWorker.WaitForFrames(2);
   pausedWorker.Thread->SetPaused(true);
   pausedWorker.Thread.reset();  // paused
+
+  // A delay of 0xFFFFFFFF is the platform's "forever": the worker must still end when asked.
+  TCountedWorker sleeper;
+  sleeper.Thread->SetPaused(false);
+  sleeper.WaitForFrames(1);
+  sleeper.Thread->SetDelay(0xFFFFFFFF);
+  PumpFor(100);
+  sleeper.Thread.reset();  // sleeping
 }
 
 TEST(ImageDrawThread, AFailingFrameEndsTheWorkerQuietly) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "dialogs/sys_menu_win.h"
@@ -124,34 +125,49 @@ TEST_F(SysMenuTest, StandardCommandsStillWork) {
   EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(SysMenuTest, ChainsThePreviousHookAndPutsItBack) {
+TEST_F(SysMenuTest, HooksChainAndLeaveInAnyOrder) {
   int hookedMessages = 0;
   bool swallow = false;
-  const TMessageHook previous = [&](MSG& msg, bool& handled) {
+  std::unique_ptr<TSysPopupMenu> first, second;
+  int earlier = 0;
+  earlier = Application().AddMessageHook([&](MSG& msg, bool& handled) {
     if (msg.message != WM_SYSCOMMAND) return;
     ++hookedMessages;
     handled = swallow;
-  };
-  const TMessageHook original = Application().SetMessageHook(previous);
-  int clicks = 0;
-  {
-    TSysPopupMenu menu(Window.get());
-    TMenuItem& about = AddItem(menu, L"About");
-    about.OnClick = [&] { ++clicks; };
-    menu.Loaded();
+    // An earlier hook that drops the first menu, then itself, while it runs.
+    if (msg.wParam == SC_MOVE && first) first.reset();
+    else if (msg.wParam == SC_MOVE) Application().RemoveMessageHook(earlier);
+  });
+  int clicks = 0, secondClicks = 0;
+  first = std::make_unique<TSysPopupMenu>(Window.get());
+  TMenuItem& about = AddItem(*first, L"About");
+  about.OnClick = [&] { ++clicks; };
+  first->Loaded();
+  second = std::make_unique<TSysPopupMenu>(Window.get());
+  TMenuItem& other = AddItem(*second, L"Other");
+  other.OnClick = [&] { ++secondClicks; };
+  second->Loaded();
 
-    Command(about.Command());
-    EXPECT_EQ(hookedMessages, 1);
-    EXPECT_EQ(clicks, 1);
-    // A message the earlier hook handled is not the menu's.
-    swallow = true;
-    Command(about.Command());
-    EXPECT_EQ(hookedMessages, 2);
-    EXPECT_EQ(clicks, 1);
-  }
-  swallow = false;
-  Command(SC_MOVE);
-  EXPECT_EQ(hookedMessages, 3);  // the earlier hook is back in place
+  Command(about.Command());
+  EXPECT_EQ(hookedMessages, 1);
   EXPECT_EQ(clicks, 1);
-  Application().SetMessageHook(original);
+  // A message the earlier hook handled is not the menu's.
+  swallow = true;
+  Command(about.Command());
+  EXPECT_EQ(hookedMessages, 2);
+  EXPECT_EQ(clicks, 1);
+  swallow = false;
+
+  // Menus gone in the order they came, the first from inside a hook that runs before its
+  // own: the rest of the chain goes on working.
+  Command(SC_MOVE);
+  EXPECT_FALSE(first);
+  Command(other.Command());
+  EXPECT_EQ(secondClicks, 1);
+  second.reset();
+  Command(SC_MOVE);  // the earlier hook, still in place, takes itself out
+  EXPECT_EQ(hookedMessages, 5);
+  Command(SC_MOVE);
+  EXPECT_EQ(hookedMessages, 5);
+  EXPECT_EQ(clicks, 1);
 }
