@@ -10,6 +10,11 @@ else()
   set(VELBROOK_HOST ON)
   add_compile_options(-Wall -Wextra -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  # A clang tree for the fuzz targets: the logic is built with libFuzzer's coverage hooks.
+  option(VELBROOK_FUZZ "Build the libFuzzer targets (clang)" OFF)
+  if(VELBROOK_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 endif()
 
 # Adds every direct child folder of DIR that holds a CMakeLists.txt, in name order.

@@ -8,9 +8,10 @@ PACKAGES=(g++ cmake ninja-build libgtest-dev googletest g++-mingw-w64-x86-64-pos
 
 log() { printf '== %s\n' "$*"; }
 
+# Installs what is missing of PACKAGES and of any packages named as arguments.
 ensure_packages() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
