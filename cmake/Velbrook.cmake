@@ -5,7 +5,10 @@ if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
   # Win32 structures are customarily filled with a size member and zeroes.
   add_compile_options(-Wall -Wextra -Wno-missing-field-initializers)
-  add_link_options(-static)
+  # Unused functions and data stay out of the program file; the debug information is
+  # moved into a file of its own after linking (see velbrook_split_debug_info).
+  add_compile_options(-g -ffunction-sections -fdata-sections)
+  add_link_options(-static -Wl,--gc-sections)
 else()
   set(VELBROOK_HOST ON)
   add_compile_options(-Wall -Wextra -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
@@ -112,4 +115,18 @@ function(velbrook_subsystem name)
       target_link_libraries(velbrook_${name} INTERFACE velbrook_${name}_logic ${S_DEPENDS} ${S_WIN_LIBS})
     endif()
   endif()
+endfunction()
+
+# Moves target's debug information into <target>.debug next to it and leaves a stripped
+# program file that names that file, so debuggers still find it.
+function(velbrook_split_debug_info target)
+  if(NOT WIN32)
+    return()
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_STRIP} --strip-all $<TARGET_FILE:${target}>
+    COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug $<TARGET_FILE:${target}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
 endfunction()

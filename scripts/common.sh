@@ -4,7 +4,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 PACKAGES=(g++ cmake ninja-build libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
-          libwine-dev wine wine64 fonts-wine xvfb xauth imagemagick xdotool)
+          libwine-dev wine wine64 fonts-wine xvfb xauth imagemagick xdotool nsis)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -28,11 +28,14 @@ build_host_tree() {
   cmake --build "$BUILD/host" -j "$(nproc)"
 }
 
+# build_win_tree [target...]: the whole tree, or only the targets named.
 build_win_tree() {
-  log "building Windows program, stand-in and tests (build/win)"
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  log "building ${*:-Windows program, stand-in, tests and benchmarks} (build/win)"
   cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
-  cmake --build "$BUILD/win" -j "$(nproc)"
+  cmake --build "$BUILD/win" -j "$(nproc)" "${targets[@]}"
 }
 
 build_trees() {
@@ -61,16 +64,17 @@ install_wine_fonts() {
   cp "$WINE_FONTS"/* "$fonts/"
 }
 
-# A private 64-bit prefix under build/, created once, with one wineserver kept alive.
+# start_wine [prefix]: a private 64-bit prefix (build/wineprefix unless named), created
+# once, with one wineserver kept alive.
 start_wine() {
-  export WINEPREFIX="$BUILD/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="${1:-$BUILD/wineprefix}" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
   # One fresh server for the whole run: one left over from an earlier run may hold an old
   # state of the prefix.
   wineserver -k 2>/dev/null || true
   wineserver -p 2>/dev/null || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    log "creating Wine prefix (build/wineprefix)"
+    log "creating Wine prefix (${WINEPREFIX#"$ROOT"/})"
     # Without 32-bit Wine, wineboot reports a missing syswow64 helper; the 64-bit prefix is fine.
     wineboot -i >/dev/null 2>&1 || true
     # The first boot leaves its own service manager running, and the boot below would start

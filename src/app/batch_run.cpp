@@ -1,6 +1,28 @@
 #include "app/batch_run.h"
 
 #include "filelists/paths.h"
+#include "ui/errors.h"
+
+namespace {
+
+void TreatSelectedFiles(IBatchWindow& window, INcProcessor& norvalt, const std::wstring& script, int selected) {
+  norvalt.LoadScript(script);
+  const std::wstring folder = window.Folder();
+  const int entries = window.EntryCount();
+  int counter = 0;
+  for (int i = 0; i < entries; ++i) {
+    if (!window.EntrySelected(i)) continue;
+    window.SetProgressPosition(++counter);
+    window.TaskbarButton().ShowProgress(counter, selected);
+    const std::wstring path = JoinPath(folder, window.EntryText(i));
+    norvalt.OpenNcFile(path);
+    norvalt.ScriptStep1();
+    norvalt.ScriptStep2();
+    norvalt.SaveNcFileAs(path);
+  }
+}
+
+}  // namespace
 
 void RunBatch(IBatchWindow& window, INcProcessor* norvalt) {
   if (window.ScriptPath().empty()) {
@@ -21,19 +43,20 @@ void RunBatch(IBatchWindow& window, INcProcessor* norvalt) {
   if (!norvalt) {
     window.ShowMessage(L"Velbrook", L"Not Linked to Norvalt");
   } else {
-    norvalt->LoadScript(script);
-    const std::wstring folder = window.Folder();
-    const int entries = window.EntryCount();
-    int counter = 0;
-    for (int i = 0; i < entries; ++i) {
-      if (!window.EntrySelected(i)) continue;
-      window.SetProgressPosition(++counter);
-      const std::wstring path = JoinPath(folder, window.EntryText(i));
-      norvalt->OpenNcFile(path);
-      norvalt->ScriptStep1();
-      norvalt->ScriptStep2();
-      norvalt->SaveNcFileAs(path);
+    ITaskbarButton& taskbar = window.TaskbarButton();
+    try {
+      TreatSelectedFiles(window, *norvalt, script, selected);
+    } catch (const EAbort&) {
+      taskbar.ShowProgress(0, selected);
+      taskbar.FlashUnlessInFront();
+      throw;
+    } catch (...) {
+      taskbar.ShowFailure();
+      taskbar.FlashUnlessInFront();
+      throw;
     }
+    taskbar.ShowProgress(0, selected);
+    taskbar.FlashUnlessInFront();
   }
   window.SetProgressPosition(0);
 }

@@ -13,6 +13,7 @@ class TDirectoryListBox;
 class TFileListBox;
 class TNorvalt;
 class TSysPopupMenu;
+class TTaskbarButton;
 
 class TMainForm : public TForm {
  public:
@@ -54,4 +55,5 @@ class TMainForm : public TForm {
   std::wstring FDataFolder;
   std::unique_ptr<TNorvalt> FNorvalt;
   std::unique_ptr<TSysPopupMenu> SysPopupMenu1;
+  std::unique_ptr<TTaskbarButton> FTaskbarButton;
 };

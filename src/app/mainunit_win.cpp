@@ -3,6 +3,7 @@
 #include "app/batch_run.h"
 #include "app/file_checks.h"
 #include "app/norvalt_processor.h"
+#include "app/taskbar_button.h"
 #include "automation/norvalt_tlb.h"
 #include "dialogs/my_file_ops.h"
 #include "dialogs/mymessage.h"
@@ -18,8 +19,8 @@ namespace {
 // The main window seen by the batch run.
 class TMainBatchWindow : public IBatchWindow {
  public:
-  TMainBatchWindow(TEdit& script, TFileListBox& files, TProgressBar& progress)
-      : FScript(script), FFiles(files), FProgress(progress) {}
+  TMainBatchWindow(TEdit& script, TFileListBox& files, TProgressBar& progress, ITaskbarButton& taskbar)
+      : FScript(script), FFiles(files), FProgress(progress), FTaskbar(taskbar) {}
   std::wstring ScriptPath() override { return FScript.Text(); }
   int SelCount() override { return FFiles.SelCount(); }
   int EntryCount() override { return FFiles.Count(); }
@@ -33,11 +34,13 @@ class TMainBatchWindow : public IBatchWindow {
     Application().ProcessPaintMessages();
   }
   void ShowMessage(const std::wstring& title, const std::wstring& text) override { MyMess(title, text, 0); }
+  ITaskbarButton& TaskbarButton() override { return FTaskbar; }
 
  private:
   TEdit& FScript;
   TFileListBox& FFiles;
   TProgressBar& FProgress;
+  ITaskbarButton& FTaskbar;
 };
 
 }  // namespace
@@ -66,7 +69,8 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
       ProcessButton(Control<TBitBtn>(L"ProcessButton")),
       CloseButton(Control<TBitBtn>(L"CloseButton")),
       FShowAbout(std::move(showAbout)) {
-  // The system menu's items join once the window exists.
+  // The system menu's items and the taskbar button join once the window exists.
+  FTaskbarButton = std::make_unique<TTaskbarButton>(Handle());
   SysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
   auto about = std::make_unique<TMenuItem>();
   about->Caption = L"About";
@@ -122,7 +126,7 @@ void TMainForm::SelectAllButtonClick(TComponent*) { FileListBox1.SelectAll(); }
 void TMainForm::SelectNoneButtonClick(TComponent*) { FileListBox1.ClearSelection(); }
 
 void TMainForm::ProcessButtonClick(TComponent*) {
-  TMainBatchWindow window(ScriptFileEdit, FileListBox1, ProgressBar1);
+  TMainBatchWindow window(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton);
   if (!FNorvalt) {
     RunBatch(window, nullptr);
     return;

@@ -1,7 +1,7 @@
 #include "ui/style_data.h"
 
+#include <algorithm>
 #include <cwctype>
-#include <sstream>
 
 #include "ui/errors.h"
 
@@ -29,10 +29,14 @@ bool ParseHexColor(const std::wstring& text, std::uint32_t& bgr) {
 
 TStyleColors ParseStyleColors(const std::wstring& text) {
   TStyleColors colors;
-  std::wistringstream lines(text);
-  std::wstring line;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    line = Trim(line);
+  int number = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    // Lines are split by hand: the stream classes would bring the whole locale machinery
+    // into the program file.
+    const std::size_t end = std::min(text.find(L'\n', start), text.size());
+    const std::wstring line = Trim(text.substr(start, end - start));
+    start = end + 1;
+    ++number;
     if (line.empty() || line.rfind(L"//", 0) == 0) continue;
     const auto eq = line.find(L'=');
     std::uint32_t bgr = 0;

@@ -2,11 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <sstream>
-
 #include "ui/win_handles.h"
-#include "win_test_support.h"
 
 namespace {
 
@@ -22,7 +18,7 @@ std::wstring ParentOf(const std::wstring& folder) { return folder.substr(0, fold
 }  // namespace
 
 std::wstring ProgramFolder() {
-  // The tests and tools live in build\win\tests\e2e; the program two folders up.
+  // The tests live in build\win\tests\e2e; the program two folders up.
   return ParentOf(ParentOf(ModuleFolder()));
 }
 
@@ -53,24 +49,4 @@ void EndStandInServers() {
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
   TKernelHandle process(info.hProcess), thread(info.hThread);
   WaitForSingleObject(process.get(), 20000);
-}
-
-std::vector<std::wstring> ReadTrace(const std::wstring& path) {
-  const std::string bytes = ReadFileBytes(path);
-  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-  std::vector<std::wstring> lines;
-  std::wistringstream stream(text);
-  for (std::wstring line; std::getline(stream, line);) {
-    if (!line.empty() && line.back() == L'\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
-int CountCalls(const std::vector<std::wstring>& trace, const std::wstring& call) {
-  return static_cast<int>(std::count_if(trace.begin(), trace.end(), [&](const std::wstring& line) {
-    return line == call || line.rfind(call + L"\t", 0) == 0;
-  }));
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "e2e_support.h"
+#include "standin_trace.h"
 #include "velbrook_driver.h"
 #include "win_test_support.h"
 

@@ -8,8 +8,19 @@
 
 namespace {
 
-// A main window with a file list, a script box and a progress bar, recording what the run
-// shows; and a Norvalt that records its calls and can fail one.
+// A taskbar button recording what it shows, a main window with a file list, a script box
+// and a progress bar, recording what the run shows; and a Norvalt that records its calls
+// and can fail one.
+class TFakeTaskbar : public ITaskbarButton {
+ public:
+  std::vector<std::wstring> Shown;
+  void ShowProgress(int position, int max) override {
+    Shown.push_back(std::to_wstring(position) + L"/" + std::to_wstring(max));
+  }
+  void ShowFailure() override { Shown.push_back(L"failed"); }
+  void FlashUnlessInFront() override { Shown.push_back(L"flash"); }
+};
+
 class TFakeWindow : public IBatchWindow {
  public:
   std::wstring Script = L"C:\\S\\X.SCR";
@@ -35,6 +46,8 @@ class TFakeWindow : public IBatchWindow {
   void SetProgressMax(int max) override { ProgressMax = max; }
   void SetProgressPosition(int position) override { Positions.push_back(position); }
   void ShowMessage(const std::wstring& title, const std::wstring& text) override { Messages.push_back(title + L"|" + text); }
+  ITaskbarButton& TaskbarButton() override { return Taskbar; }
+  TFakeTaskbar Taskbar;
 };
 
 class TFakeNorvalt : public INcProcessor {
@@ -74,6 +87,7 @@ TEST(BatchRun, TreatsTheSelectedFilesInDisplayOrderCountingOnTheProgressBar) {
   EXPECT_EQ(window.ProgressMax, 3);
   EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 3, 0}));
   EXPECT_TRUE(window.Messages.empty());
+  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/3", L"2/3", L"3/3", L"0/3", L"flash"}));
 
   // A second press hands the script over again and treats the same files again.
   RunBatch(window, &norvalt);
@@ -123,6 +137,7 @@ TEST(BatchRun, WithoutNorvaltTheUserIsToldAndTheBarIsReset) {
   EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Not Linked to Norvalt"});
   EXPECT_EQ(window.ProgressMax, 2);
   EXPECT_EQ(window.Positions, std::vector<int>{0});
+  EXPECT_TRUE(window.Taskbar.Shown.empty());
 }
 
 TEST(BatchRun, AFailingCallEndsTheRunThereAndTheBarKeepsItsPosition) {
@@ -141,13 +156,17 @@ TEST(BatchRun, AFailingCallEndsTheRunThereAndTheBarKeepsItsPosition) {
   EXPECT_EQ(norvalt.Calls.back(), L"Open C:\\NC\\B.NC");
   EXPECT_EQ(norvalt.Calls[4], L"Save C:\\NC\\A.NC");
   EXPECT_EQ(window.Positions, (std::vector<int>{1, 2}));
+  // The taskbar button keeps the failed position in the error state and calls the user.
+  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/3", L"2/3", L"failed", L"flash"}));
 
   TFakeNorvalt aborting;
   aborting.FailAt = L"Load C:\\S\\X.SCR";
   aborting.Abort = true;
   window.Positions.clear();
+  window.Taskbar.Shown.clear();
   EXPECT_THROW(RunBatch(window, &aborting), EAbort);
   EXPECT_TRUE(window.Positions.empty());
+  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"0/3", L"flash"}));
 }
 
 TEST(BatchRun, TheScriptPathIsUsedExactlyAsTyped) {
