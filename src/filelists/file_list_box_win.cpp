@@ -29,8 +29,18 @@ void TFileListBox::FontChanged() {
   SetItemHeight(TextHeight96(Font()));
 }
 
+namespace {
+
+bool KeyHeld(int key) { return GetKeyState(key) < 0; }
+
+// Ctrl+Space and Ctrl with letters make characters too; type-ahead takes plain typing
+// only. AltGr reports Ctrl and Alt together and still types.
+bool CtrlWithoutAlt() { return KeyHeld(VK_CONTROL) && !KeyHeld(VK_MENU); }
+
+}  // namespace
+
 // The logic keeps the selection: clicks and selecting keys go to it, never to the native
-// list's own handling, which would keep an anchor of its own.
+// list's own handling, which would keep an anchor of its own and knows no Ctrl keys.
 LRESULT TFileListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_LBUTTONDOWN:
@@ -39,20 +49,24 @@ LRESULT TFileListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (click(lParam, wParam) && msg == WM_LBUTTONDBLCLK) DblClick();
       return 0;
     case WM_KEYDOWN:
-      // Space would select the focused entry natively; here it is a character to search for.
-      if (wParam == VK_SPACE || move_key(wParam)) return 0;
+      if (wParam == VK_SPACE) {
+        // Space alone is a character to search for.
+        if (CtrlWithoutAlt()) FModel.ToggleFocused();
+        return 0;
+      }
+      if (move_key(wParam)) return 0;
       break;
     case WM_CHAR:
-      if (IsTypeAheadKey(wParam)) FModel.TypeKey(static_cast<wchar_t>(wParam), TypeAheadClock());
+      if (IsTypeAheadKey(wParam) && !CtrlWithoutAlt()) FModel.TypeKey(static_cast<wchar_t>(wParam), TypeAheadClock());
       return 0;
   }
   return TCustomListBox::WndProc(msg, wParam, lParam);
 }
 
 bool TFileListBox::click(LPARAM point, WPARAM keys) {
-  const LRESULT hit = SendMessageW(HandleIfAllocated(), LB_ITEMFROMPOINT, 0, point);
-  if (HIWORD(hit) != 0) return false;  // below the last entry
-  FModel.Click(LOWORD(hit), (keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0);
+  const int row = RowAtPoint(point);
+  if (row < 0) return false;
+  FModel.Click(row, (keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0);
   return true;
 }
 
@@ -73,6 +87,6 @@ bool TFileListBox::move_key(WPARAM key) {
     case VK_END: target = FModel.Count() - 1; break;
     default: return false;
   }
-  FModel.MoveTo(target, GetKeyState(VK_SHIFT) < 0);
+  FModel.MoveTo(target, KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL));
   return true;
 }

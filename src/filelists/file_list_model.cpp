@@ -97,19 +97,15 @@ int TFileListModel::SelCount() const {
   return static_cast<int>(std::count(FSelected.begin(), FSelected.end(), char{1}));
 }
 
-void TFileListModel::SelectAll() {
-  for (int i = 0; i < Count(); ++i) set_selected(i, true);
-}
+void TFileListModel::SelectAll() { set_all_selected(true); }
 
-void TFileListModel::ClearSelection() {
-  for (int i = 0; i < Count(); ++i) set_selected(i, false);
-}
+void TFileListModel::ClearSelection() { set_all_selected(false); }
 
 void TFileListModel::Click(int index, bool shift, bool ctrl) {
   if (index < 0 || index >= Count()) return;
   if (shift) {
     if (ctrl) {
-      for (int i = std::min(FAnchor, index); i <= std::max(FAnchor, index); ++i) set_selected(i, true);
+      add_range(FAnchor, index);
     } else {
       select_range(FAnchor, index);
     }
@@ -123,15 +119,25 @@ void TFileListModel::Click(int index, bool shift, bool ctrl) {
   set_item_index(index);
 }
 
-void TFileListModel::MoveTo(int index, bool shift) {
+void TFileListModel::MoveTo(int index, bool shift, bool ctrl) {
   if (Count() == 0) return;
   index = std::clamp(index, 0, Count() - 1);
-  if (shift) {
+  if (shift && ctrl) {
+    add_range(FAnchor, index);
+  } else if (shift) {
     select_range(FAnchor, index);
-  } else {
+  } else if (!ctrl) {
     select_only(index);
     FAnchor = index;
   }
+  set_item_index(index);
+}
+
+void TFileListModel::ToggleFocused() {
+  if (Count() == 0) return;
+  const int index = FItemIndex < 0 ? 0 : FItemIndex;
+  set_selected(index, !Selected(index));
+  FAnchor = index;
   set_item_index(index);
 }
 
@@ -154,6 +160,17 @@ void TFileListModel::set_selected(int index, bool selected) {
   if ((state != 0) == selected) return;
   state = selected ? 1 : 0;
   FWindow.SetSelected(index, selected);
+}
+
+void TFileListModel::set_all_selected(bool selected) {
+  // Entries already in that state stay untouched; the window gets one call for the rest.
+  if (std::find(FSelected.begin(), FSelected.end(), selected ? 0 : 1) == FSelected.end()) return;
+  std::fill(FSelected.begin(), FSelected.end(), selected ? 1 : 0);
+  FWindow.SetAllSelected(selected);
+}
+
+void TFileListModel::add_range(int from, int to) {
+  for (int i = std::min(from, to); i <= std::max(from, to); ++i) set_selected(i, true);
 }
 
 void TFileListModel::select_range(int from, int to) {

@@ -58,8 +58,12 @@ class TFileListModel {
   // Extended selection: a click selects index alone, Ctrl toggles it, Shift selects the
   // range from the anchor (adding to the selection with Ctrl as well).
   void Click(int index, bool shift, bool ctrl);
-  // Arrow keys and the like moved the focus to index; Shift extends the range.
-  void MoveTo(int index, bool shift);
+  // A move key (arrow, page, Home, End) took the focus to index. Alone it selects that
+  // entry; Shift selects the range from the anchor; Ctrl moves the focus only; Ctrl+Shift
+  // adds the range to the selection.
+  void MoveTo(int index, bool shift, bool ctrl = false);
+  // Ctrl+Space: toggles the focused entry (the first if none) and makes it the anchor.
+  void ToggleFocused();
   void TypeKey(wchar_t key, std::uint64_t nowMs);
 
   std::function<void()> OnChange;
@@ -69,6 +73,8 @@ class TFileListModel {
   bool is_listed(std::wstring_view name, std::uint32_t attributes) const;
   void fill(std::vector<std::wstring> names);
   void set_selected(int index, bool selected);
+  void set_all_selected(bool selected);
+  void add_range(int from, int to);
   void select_range(int from, int to);
   void select_only(int index);
   void set_item_index(int index);

@@ -23,6 +23,9 @@ class TComboBoxWindow final : public IListWindow {
   void AddEntry(const TListEntry& entry) override { FBox.AddItem(entry.Text); }
   void SetItemIndex(int index) override { FBox.SetItemIndex(index); }
   void SetSelected(int index, bool selected) override { FBox.SetItemIndex(selected ? index : -1); }
+  void SetAllSelected(bool selected) override {
+    if (!selected) FBox.SetItemIndex(-1);
+  }
 
  private:
   TCustomComboBox& FBox;
@@ -43,6 +46,7 @@ class TCountedListBoxWindow final : public IListWindow {
   void AddEntry(const TListEntry& entry) override;
   void SetItemIndex(int index) override { FList.SetItemIndex(index); }
   void SetSelected(int index, bool selected) override { FList.SetSelected(index, selected); }
+  void SetAllSelected(bool selected) override { FList.SetAllSelected(selected); }
 
  private:
   // Raises the insert-line error when the window cannot take that many rows.

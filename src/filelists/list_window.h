@@ -29,6 +29,8 @@ class IListWindow {
   // The highlighted entry (single selection) or the focused one (extended); -1 for none.
   virtual void SetItemIndex(int index) = 0;
   virtual void SetSelected(int index, bool selected) = 0;
+  // Every entry at once, with one repaint and the view kept where it is.
+  virtual void SetAllSelected(bool selected) = 0;
 };
 
 // Redrawing stays off while the entries are rebuilt, also if adding one fails.

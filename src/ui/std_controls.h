@@ -139,8 +139,13 @@ class TCustomListBox : public TWinControl {
   void ReserveItems(int count, std::size_t textBytes);
   bool Selected(int index) const;
   void SetSelected(int index, bool selected);
+  // Every entry (multi-select lists) in one message: one repaint, the view stays.
+  void SetAllSelected(bool selected);
   int SelCount() const;
   int ItemIndex() const;  // the highlighted (caret) entry
+  // The entry under a client point (a mouse message's lParam), -1 below the last one.
+  // Exact at any count, unlike LB_ITEMFROMPOINT, which answers in 16 bits.
+  int RowAtPoint(LPARAM point) const;
   void SetItemIndex(int index);
   bool MultiSelect() const { return FMultiSelect; }
   void SetMultiSelect(bool multiSelect);

@@ -1,6 +1,7 @@
 #include "ui/std_controls.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "ui/buttons.h"
 #include "ui/errors.h"
@@ -345,6 +346,22 @@ bool TCustomListBox::Selected(int index) const {
 void TCustomListBox::SetSelected(int index, bool selected) {
   if (FMultiSelect) SendMessageW(Handle(), LB_SETSEL, selected, index);
   else SendMessageW(Handle(), LB_SETCURSEL, selected ? index : -1, 0);
+}
+
+void TCustomListBox::SetAllSelected(bool selected) {
+  if (FMultiSelect) SendMessageW(Handle(), LB_SETSEL, selected, -1);
+  else if (!selected) SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+int TCustomListBox::RowAtPoint(LPARAM point) const {
+  const HWND window = HandleIfAllocated();
+  const int y = GET_Y_LPARAM(point);
+  const auto rowHeight = static_cast<int>(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0));
+  if (y < 0 || rowHeight <= 0) return -1;
+  const auto top = static_cast<int>(SendMessageW(window, LB_GETTOPINDEX, 0, 0));
+  const auto count = static_cast<int>(SendMessageW(window, LB_GETCOUNT, 0, 0));
+  const int row = top + y / rowHeight;
+  return row < count ? row : -1;
 }
 
 int TCustomListBox::SelCount() const {

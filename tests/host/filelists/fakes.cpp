@@ -294,7 +294,15 @@ void TFakeListWindow::AddEntry(const TListEntry& entry) {
   Selected.push_back(false);
 }
 
-void TFakeListWindow::SetSelected(int index, bool selected) { Selected.at(static_cast<std::size_t>(index)) = selected; }
+void TFakeListWindow::SetSelected(int index, bool selected) {
+  Selected.at(static_cast<std::size_t>(index)) = selected;
+  ++SelectionCalls;
+}
+
+void TFakeListWindow::SetAllSelected(bool selected) {
+  Selected.assign(Selected.size(), selected);
+  ++SelectionCalls;
+}
 
 std::vector<std::wstring> TFakeListWindow::Texts() const {
   std::vector<std::wstring> texts;

@@ -98,6 +98,7 @@ class TFakeListWindow final : public IListWindow {
   void AddEntry(const TListEntry& entry) override;
   void SetItemIndex(int index) override { ItemIndex = index; }
   void SetSelected(int index, bool selected) override;
+  void SetAllSelected(bool selected) override;
   std::vector<std::wstring> Texts() const;
 
   std::function<void()> OnCreate;  // the control's window creation
@@ -108,6 +109,7 @@ class TFakeListWindow final : public IListWindow {
   int ItemIndex = -1;
   int UpdateDepth = 0;
   int AddsWhileRedrawing = 0;
+  int SelectionCalls = 0;  // SetSelected and SetAllSelected
   std::size_t Capacity = SIZE_MAX;  // entries the native list can take
 };
 

@@ -115,10 +115,17 @@ TEST_F(TFileListTest, FailedFolderChangeKeepsDirectoryAndEntries) {
 
 TEST_F(TFileListTest, SelectAllAndClearSelection) {
   BuildAndShow();
+  FileList->Click(1, false, false);
+  const int calls = FileWindow.SelectionCalls;
   FileList->SelectAll();
+  EXPECT_EQ(FileWindow.SelectionCalls, calls + 1) << "the whole list in one step";
   EXPECT_EQ(FileList->SelCount(), FileList->Count());
   EXPECT_EQ(SelectedIndexes(), (std::vector<int>{0, 1, 2}));
+  FileList->SelectAll();
+  EXPECT_EQ(FileWindow.SelectionCalls, calls + 1) << "nothing left to select";
+  EXPECT_EQ(FileList->ItemIndex(), 1);
   FileList->ClearSelection();
+  EXPECT_EQ(FileWindow.SelectionCalls, calls + 2);
   EXPECT_EQ(FileList->SelCount(), 0);
   EXPECT_EQ(FileWindow.Selected, (std::vector<bool>{false, false, false}));
 
@@ -150,7 +157,7 @@ TEST_F(TFileListTest, ExtendedSelectionByMouse) {
   EXPECT_EQ(SelectedIndexes(), (std::vector<int>{3}));
 }
 
-TEST_F(TFileListTest, ShiftArrowsExtendFromTheAnchor) {
+TEST_F(TFileListTest, MoveKeysWithShiftAndCtrl) {
   for (const wchar_t* name : {L"a.nc", L"b.nc", L"c.nc", L"d.nc"}) Fs.AddFile(std::wstring(L"D:\\Set\\") + name);
   Fs.Start(L"D:\\Set");
   BuildAndShow();
@@ -163,6 +170,20 @@ TEST_F(TFileListTest, ShiftArrowsExtendFromTheAnchor) {
   EXPECT_EQ(FileList->ItemIndex(), 0);
   FileList->MoveTo(9, false);
   EXPECT_EQ(SelectedIndexes(), (std::vector<int>{3}));
+
+  // Ctrl moves the focus only, Ctrl+Space toggles and anchors, Ctrl+Shift adds a range.
+  FileList->MoveTo(0, false);
+  FileList->MoveTo(1, false, true);
+  FileList->MoveTo(2, false, true);
+  EXPECT_EQ(SelectedIndexes(), (std::vector<int>{0}));
+  EXPECT_EQ(FileList->ItemIndex(), 2);
+  FileList->ToggleFocused();
+  EXPECT_EQ(SelectedIndexes(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(FileList->Anchor(), 2);
+  FileList->MoveTo(3, true, true);
+  EXPECT_EQ(SelectedIndexes(), (std::vector<int>{0, 2, 3}));
+  FileList->ToggleFocused();
+  EXPECT_EQ(SelectedIndexes(), (std::vector<int>{0, 2}));
 }
 
 TEST_F(TFileListTest, TypingLeavesOnlyTheFirstMatchingFileSelected) {

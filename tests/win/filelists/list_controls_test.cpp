@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,19 +66,20 @@ void type(HWND list, const std::wstring& keys) {
   for (wchar_t key : keys) SendMessageW(list, WM_CHAR, key, 0);
 }
 
-// Holds Shift down as far as GetKeyState is concerned, for one scope.
-class TShiftHeld {
+// Holds keys down as far as GetKeyState is concerned, for one scope.
+class TKeysHeld {
  public:
-  TShiftHeld() { set(0x80); }
-  ~TShiftHeld() { set(0); }
+  explicit TKeysHeld(std::initializer_list<BYTE> keys) : FKeys(keys) { set(0x80); }
+  ~TKeysHeld() { set(0); }
 
  private:
-  static void set(BYTE state) {
+  void set(BYTE state) const {
     BYTE keys[256];
     GetKeyboardState(keys);
-    keys[VK_SHIFT] = state;
+    for (BYTE key : FKeys) keys[key] = state;
     SetKeyboardState(keys);
   }
+  std::vector<BYTE> FKeys;
 };
 
 // Watches the rows that the file list's window is given and notes the pointer then.
@@ -296,7 +298,7 @@ TEST_F(ListControlsTest, MouseAndKeysSelectThroughTheLogic) {
   SendMessageW(files, WM_KEYDOWN, VK_UP, 0);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));
   {
-    const TShiftHeld shift;
+    const TKeysHeld shift{VK_SHIFT};
     SendMessageW(files, WM_KEYDOWN, VK_DOWN, 0);
     SendMessageW(files, WM_KEYDOWN, VK_DOWN, 0);
   }
@@ -308,6 +310,49 @@ TEST_F(ListControlsTest, MouseAndKeysSelectThroughTheLogic) {
   SendMessageW(files, WM_KEYDOWN, VK_PRIOR, 0);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0}));
   EXPECT_EQ(SendMessageW(files, LB_GETCARETINDEX, 0, 0), 0);
+
+  // Files that are not next to each other, by keyboard alone.
+  {
+    const TKeysHeld ctrl{VK_CONTROL};
+    SendMessageW(files, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(files, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(files, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(files, WM_CHAR, L' ', 0);  // what Ctrl+Space also types
+  }
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(SendMessageW(files, LB_GETCARETINDEX, 0, 0), 2);
+  {
+    const TKeysHeld ctrlShift{VK_CONTROL, VK_SHIFT};
+    SendMessageW(files, WM_KEYDOWN, VK_DOWN, 0);
+  }
+  EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 2, 3}));
+}
+
+TEST_F(ListControlsTest, RowsBeyond65535AreHitExactlyAndSelectAllIsOneStep) {
+  const std::wstring huge = L"T:\\Huge";  // 70,000 files, made when the drive is mapped
+  constexpr int kFiles = 70'000;
+  OpenStartFolder(*Drives, *Folders, huge);
+  Form->Show();
+  HWND files = Files->Handle();
+  ASSERT_EQ(Files->Count(), kFiles);
+
+  SendMessageW(files, LB_SETTOPINDEX, kFiles - 5, 0);
+  click_row(files, kFiles - 1, WM_LBUTTONDOWN);
+  ASSERT_EQ(Files->SelCount(), 1);
+  EXPECT_TRUE(Files->Selected(kFiles - 1));
+  EXPECT_EQ(Files->Item(kFiles - 1), L"f69999.nc");
+  click_row(files, kFiles - 3, WM_LBUTTONDOWN, MK_SHIFT);
+  EXPECT_EQ(Files->SelCount(), 3);
+  EXPECT_TRUE(Files->Selected(kFiles - 3));
+
+  const LRESULT top = SendMessageW(files, LB_GETTOPINDEX, 0, 0);
+  Files->SelectAll();
+  EXPECT_EQ(Files->SelCount(), kFiles);
+  EXPECT_EQ(SendMessageW(files, LB_GETSELCOUNT, 0, 0), kFiles);
+  EXPECT_EQ(SendMessageW(files, LB_GETTOPINDEX, 0, 0), top) << "the view stays";
+  Files->ClearSelection();
+  EXPECT_EQ(SendMessageW(files, LB_GETSELCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(files, LB_GETTOPINDEX, 0, 0), top);
 }
 
 TEST_F(ListControlsTest, TypingLeavesOnlyTheFirstMatchSelected) {
