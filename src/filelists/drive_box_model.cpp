@@ -29,6 +29,19 @@ void TDriveBoxModel::SetDirList(TFolderListModel* dirList) {
 void TDriveBoxModel::SetDrive(wchar_t drive) {
   FWindow.HandleNeeded();
   if (FItemIndex >= 0 && SameDriveLetter(drive, FDrive)) return;
+  if (FDirList && drive != 0) {
+    try {
+      FDirList->FollowDrive(drive);
+    } catch (...) {
+      set_item_index(FItemIndex);  // the window may show the entry the user picked
+      throw;
+    }
+  }
+  ShowDrive(drive);
+}
+
+void TDriveBoxModel::ShowDrive(wchar_t drive) {
+  if (FItemIndex >= 0 && drive != 0 && SameDriveLetter(drive, FDrive)) return;
   if (drive == 0) {
     FDrive = 0;
     set_item_index(-1);
@@ -42,7 +55,6 @@ void TDriveBoxModel::SetDrive(wchar_t drive) {
       }
     }
   }
-  if (FDirList) FDirList->FollowDrive(FDrive);
   if (OnChange) OnChange();
 }
 

@@ -24,8 +24,11 @@ class TDriveBoxModel {
   TFolderListModel* DirList() const { return FDirList; }
 
   wchar_t Drive() const { return FDrive; }
-  // Creates the window first if needed; raises the folder list's I/O error.
+  // Creates the window first if needed; raises the folder list's I/O error, and then the
+  // box keeps the drive it had.
   void SetDrive(wchar_t drive);
+  // The folder list moved to drive: the box shows it without moving the list again.
+  void ShowDrive(wchar_t drive);
   TTextCase TextCase() const { return FTextCase; }
   void SetTextCase(TTextCase textCase) { FTextCase = textCase; }
 

@@ -7,19 +7,9 @@
 #include "filelists/paths.h"
 #include "filelists/resolve_target.h"
 #include "filelists/row_layout.h"
+#include "ui/errors.h"
 
 namespace {
-
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-};
 
 bool is_listed_subfolder(std::wstring_view name, std::uint32_t attributes) {
   return (attributes & faDirectory) != 0 && (attributes & (faHidden | faSystem)) == 0 && name != L"." &&
@@ -48,30 +38,37 @@ void TFolderListModel::SetFileList(TFileListModel* fileList) {
 void TFolderListModel::SetDirectory(const std::wstring& path) {
   if (path.empty() || FileCompareText(path, FDirectory) == 0) return;
   const TResolvedTarget target = ResolveTarget(FFileSystem, path);
-  if (target.Drive != Drive()) {
-    const TFlagScope inSetDir(FInSetDir);
-    if (FDriveCombo)
-      FDriveCombo->SetDrive(target.Drive);
-    else
-      FollowDrive(target.Drive);
-  }
-  if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
-  EnterFolder(FFileSystem, target.Folder);
-  FDirectory = FFileSystem.CurrentFolder();
-  RebuildEntries();
-  change();
+  move_to(target.Drive == 0 ? target.Folder : std::wstring{target.Drive, L':'} + target.Folder);
 }
 
 void TFolderListModel::FollowDrive(wchar_t drive) {
-  if (SameDriveLetter(drive, Drive())) return;
-  if (drive != 0) {
-    EnterFolder(FFileSystem, std::wstring{drive, L':'});
+  if (drive == 0 || SameDriveLetter(drive, Drive())) return;
+  // The drive's remembered folder may have gone (deleted, or another medium): its root then.
+  const std::wstring remembered{drive, L':'};
+  try {
+    move_to(remembered);
+  } catch (const EInOutError&) {
+    move_to(std::wstring{UpperDriveLetter(drive), L':', L'\\'});
+  }
+}
+
+void TFolderListModel::move_to(const std::wstring& folder) {
+  const std::wstring previous = FDirectory;
+  try {
+    if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
+    EnterFolder(FFileSystem, folder);
     FDirectory = FFileSystem.CurrentFolder();
-  }
-  if (!FInSetDir) {
     RebuildEntries();
-    change();
+    if (FFileList) FFileList->ApplyDirectory(FDirectory);
+  } catch (...) {
+    // Everything goes back to the folder it showed, so that the lists agree.
+    FDirectory = previous;
+    if (FFileSystem.FolderExists(previous)) FFileSystem.SetCurrentFolder(previous);
+    RebuildEntries();
+    throw;
   }
+  if (FDriveCombo) FDriveCombo->ShowDrive(Drive());
+  if (OnChange) OnChange();
 }
 
 void TFolderListModel::RebuildEntries() {
@@ -175,11 +172,6 @@ void TFolderListModel::TypeKey(wchar_t key, std::uint64_t nowMs) {
 int TFolderListModel::Indent(int index) const {
   const bool subfolder = FEntries.at(static_cast<std::size_t>(index)).Picture == TEntryPicture::ClosedFolder;
   return FolderEntryIndent(index, subfolder, FCurrentIndex);
-}
-
-void TFolderListModel::change() {
-  if (FFileList) FFileList->ApplyDirectory(FDirectory);
-  if (OnChange) OnChange();
 }
 
 void TFolderListModel::add_entry(std::wstring text, TEntryPicture picture) {

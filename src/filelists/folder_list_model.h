@@ -26,9 +26,12 @@ class TFolderListModel {
   TDriveBoxModel* DriveCombo() const { return FDriveCombo; }
 
   const std::wstring& Directory() const { return FDirectory; }
-  // Raises EInOutError when the folder cannot be reached.
+  // Raises EInOutError when the folder cannot be reached; the lists then stay as they were.
   void SetDirectory(const std::wstring& path);
-  wchar_t Drive() const { return FDirectory.empty() ? L'\0' : FDirectory.front(); }
+  // The folder's drive letter; 0 on a network share.
+  wchar_t Drive() const { return FDirectory.size() >= 2 && FDirectory[1] == L':' ? FDirectory.front() : L'\0'; }
+  // Goes to the drive's remembered folder, or to its root when that has gone. Raises
+  // EInOutError (nothing changed) when neither can be entered.
   void FollowDrive(wchar_t drive);
   void RebuildEntries();
   std::wstring GetItemPath(int index) const;
@@ -56,7 +59,8 @@ class TFolderListModel {
  private:
   friend class TDriveBoxModel;
   friend class TFileListModel;
-  void change();
+  // Shows folder here and in the file list; on failure both stay where they were.
+  void move_to(const std::wstring& folder);
   void add_entry(std::wstring text, TEntryPicture picture);
   void add_chain_and_current();
   void add_subfolders();
@@ -67,7 +71,6 @@ class TFolderListModel {
   IListWindow& FWindow;
   TFileListModel* FFileList = nullptr;
   TDriveBoxModel* FDriveCombo = nullptr;
-  bool FInSetDir = false;
   bool FPreserveCase = false;
   bool FCaseSensitive = false;
   std::wstring FDirectory;

@@ -44,32 +44,27 @@ std::wstring parent_part(IFileSystem& fs, const std::wstring& folder, const std:
 
 TResolvedTarget ResolveTarget(IFileSystem& fs, const std::wstring& target) {
   const TRestoreFolder remembered(fs);
-  TResolvedTarget result;
-  std::wstring drive;
   std::wstring folder;
   if (is_bracketed(target)) {
     folder = target.substr(1, target.size() - 2);
-    result.Drive = remembered.Folder().empty() ? L'\0' : remembered.Folder().front();
   } else {
-    drive = split_drive_part(target, folder);
+    std::wstring drive = split_drive_part(target, folder);
     if (drive.empty()) {
       drive = ExtractDrivePart(remembered.Folder());
       folder = target;
     }
-    if (drive.size() >= 2 && drive[1] == L':') result.Drive = drive.front();
     if (fs.FolderExists(drive)) EnterFolder(fs, drive);
   }
 
   const std::size_t separator = folder.rfind(L'\\');
   const std::wstring last = separator == std::wstring::npos ? folder : folder.substr(separator + 1);
-  const std::wstring parent = parent_part(fs, folder, last);
-  EnterFolder(fs, parent);
-  if (!last.empty() && !HasWildcards(last) && !fs.FileExists(JoinPath(fs.CurrentFolder(), last))) {
+  EnterFolder(fs, parent_part(fs, folder, last));
+  if (!last.empty() && !HasWildcards(last) && !fs.FileExists(JoinPath(fs.CurrentFolder(), last)))
     EnterFolder(fs, last);
-    result.Folder = JoinPath(parent, last);
-  } else {
-    result.Folder = parent;
-  }
-  if (result.Drive == 0) result.Folder = drive + result.Folder;
-  return result;
+
+  // What was reached, not what was typed: relative parts and names such as "g:" that
+  // change the drive on the way are resolved by the file system.
+  const std::wstring reached = fs.CurrentFolder();
+  if (ExtractDrivePart(reached).size() != 2) return {L'\0', reached};
+  return {reached.front(), reached.substr(2)};
 }

@@ -12,7 +12,8 @@ std::optional<TStartFolder> SplitStartFolder(std::wstring_view text) {
   std::wstring folder(text);
   if (folder.back() != L'\\') folder += L'\\';
   const std::size_t last = folder.rfind(L'\\');
-  const bool keepSeparator = last > 0 && (folder[last - 1] == L':' || folder[last - 1] == L'\\');
+  // A root ("\\", "C:\\", "\\\\server\\share\\") keeps its separator.
+  const bool keepSeparator = last == 0 || folder[last - 1] == L':' || folder[last - 1] == L'\\';
   start.Folder = folder.substr(0, keepSeparator ? last + 1 : last);
   return start;
 }

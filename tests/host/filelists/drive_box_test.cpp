@@ -97,7 +97,7 @@ TEST_F(TDriveBoxTest, DriveAttachedLaterIsFollowedWhileTheHighlightStays) {
   EXPECT_EQ(Folders(), (TStrings{L"G:\\", L"Backup"}));
 }
 
-TEST_F(TDriveBoxTest, DriveWithoutMediumIsHighlightedButTheListsKeepTheirFolder) {
+TEST_F(TDriveBoxTest, DriveWithoutMediumLeavesTheBoxAndTheListsWhereTheyWere) {
   BuildAndShow();
   const TStrings folders = Folders();
   const TStrings files = Files();
@@ -107,12 +107,28 @@ TEST_F(TDriveBoxTest, DriveWithoutMediumIsHighlightedButTheListsKeepTheirFolder)
   } catch (const EInOutError& e) {
     EXPECT_EQ(e.Message(), L"I/O error 21");
   }
-  EXPECT_EQ(DriveBox->Drive(), L'f');
-  EXPECT_EQ(DriveWindow.Texts()[static_cast<std::size_t>(DriveBox->ItemIndex())], L"f: []");
+  EXPECT_EQ(DriveBox->Drive(), L'c') << "the box keeps agreeing with the lists";
+  EXPECT_EQ(DriveWindow.ItemIndex, DriveBox->ItemIndex());
+  EXPECT_EQ(DriveWindow.Texts()[static_cast<std::size_t>(DriveBox->ItemIndex())], L"c: [system]");
   EXPECT_EQ(FolderList->Directory(), L"C:\\NC\\Jobs");
   EXPECT_EQ(Folders(), folders);
   EXPECT_EQ(FileList->Directory(), L"C:\\NC\\Jobs");
   EXPECT_EQ(Files(), files);
+}
+
+TEST_F(TDriveBoxTest, DriveWhoseRememberedFolderHasGoneOpensAtItsRoot) {
+  BuildAndShow();
+  FolderList->SetDirectory(L"D:\\JOBS\\2024");
+  DriveBox->SetDrive(L'c');
+  Fs.Remove(L"D:\\JOBS");
+  for (int time = 0; time < 2; ++time) {
+    DriveBox->SetDrive(L'd');
+    EXPECT_EQ(FolderList->Directory(), L"D:\\");
+    EXPECT_EQ(Folders(), (TStrings{L"D:\\", L"Archive"}));
+    ExpectInAgreement();
+    DriveBox->SetDrive(L'c');
+    EXPECT_EQ(FolderList->Directory(), L"C:\\NC\\Jobs");
+  }
 }
 
 TEST_F(TDriveBoxTest, NetworkPathCharacterMatchesNoEntryAndFailsToFollow) {

@@ -68,6 +68,23 @@ TEST_F(TFolderListTest, MissingFolderChangesNothing) {
   EXPECT_EQ(FolderList->Directory(), L"C:\\NC\\Jobs");
   EXPECT_EQ(DriveBox->Drive(), L'c');
   EXPECT_EQ(Fs.CurrentFolder(), L"C:\\NC\\Jobs");
+  // Texts that change the drive on the way fail or land somewhere, but never split the lists.
+  for (const wchar_t* text : {L"\\g:", L"C:C:", L"D:Nope", L"\\\\server\\share\\Nope", L"[D:\\JOBS]"}) {
+    FailureCode(text);
+    SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+    ExpectInAgreement();
+  }
+}
+
+TEST_F(TFolderListTest, DriveRelativeFolderFromAnotherDrive) {
+  BuildAndShow();
+  EXPECT_EQ(FailureCode(L"D:JOBS\\2024"), 0);
+  EXPECT_EQ(FolderList->Directory(), L"D:\\JOBS\\2024");
+  EXPECT_EQ(DriveBox->Drive(), L'd');
+  ExpectInAgreement();
+  EXPECT_EQ(FailureCode(L"C:Old"), 0);  // C:'s current folder is still C:\NC\Jobs
+  EXPECT_EQ(FolderList->Directory(), L"C:\\NC\\Jobs\\Old");
+  ExpectInAgreement();
 }
 
 TEST_F(TFolderListTest, SameFolderInOtherCaseIsNotReadAgain) {

@@ -9,6 +9,7 @@
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
 #include "filelists/folder_list_model.h"
+#include "filelists/paths.h"
 
 class TListsTest : public testing::Test {
  protected:
@@ -60,6 +61,16 @@ class TListsTest : public testing::Test {
   void BuildAndShow() {
     Build();
     Show();
+  }
+  // The box shows the folder list's drive and the file list the folder list's folder,
+  // whatever happened before.
+  void ExpectInAgreement() {
+    ASSERT_FALSE(FolderList->Directory().empty());
+    EXPECT_TRUE(SameDriveLetter(DriveBox->Drive(), FolderList->Directory().front()))
+        << static_cast<char>(DriveBox->Drive()) << " against " << testing::PrintToString(FolderList->Directory());
+    EXPECT_EQ(FileList->Directory(), FolderList->Directory());
+    EXPECT_EQ(FolderList->GetItemPath(FolderList->CurrentIndex()), FolderList->Directory());
+    EXPECT_EQ(Fs.CurrentFolder(), FolderList->Directory());
   }
   std::vector<std::wstring> Files() const { return FileWindow.Texts(); }
   std::vector<std::wstring> Folders() const { return FolderWindow.Texts(); }

@@ -49,7 +49,7 @@ TEST_F(ResolveTargetTest, RelativeAndBracketedNamesResolveAgainstTheCurrentFolde
   EXPECT_EQ(bracketed.Drive, L'C');
   EXPECT_EQ(bracketed.Folder, L"\\NC\\Jobs\\new");
   EXPECT_EQ(Resolve(L"\\Tools").Folder, L"\\Tools");
-  EXPECT_EQ(Resolve(L"..\\..\\Tools").Folder, L"..\\..\\Tools");
+  EXPECT_EQ(Resolve(L"..\\..\\Tools").Folder, L"\\Tools");
 }
 
 TEST_F(ResolveTargetTest, NetworkPathsKeepTheShareInFront) {

@@ -11,6 +11,7 @@ TEST(StartFolder, DriveAndFolderPartsOfTheAnswer) {
   EXPECT_EQ(progs->Folder, L"C:\\NC\\PROGS");
   EXPECT_EQ(SplitStartFolder(L"C:\\NC\\PROGS")->Folder, L"C:\\NC\\PROGS");
   EXPECT_EQ(SplitStartFolder(L"C:\\")->Folder, L"C:\\");
+  EXPECT_EQ(SplitStartFolder(L"\\")->Folder, L"\\");  // the current drive's root
   EXPECT_EQ(SplitStartFolder(L"C:")->Folder, L"C:\\");
   const auto share = SplitStartFolder(L"\\\\server\\share\\Cells\\");
   EXPECT_EQ(share->Drive, L'\\');
@@ -81,7 +82,7 @@ TEST_F(TStartUpTest, MissingFolderLeavesTheListsAtThatDrivesCurrentFolder) {
 
 TEST_F(TStartUpTest, DriveNotReadyKeepsTheFolder) {
   EXPECT_EQ(StartFailure(L"F:\\NC\\"), L"I/O error 21");
-  EXPECT_EQ(HighlightedDrive(), L"f: []");
+  EXPECT_EQ(HighlightedDrive(), L"c: [system]");
   EXPECT_EQ(FolderList->Directory(), L"C:\\NC\\Jobs");
   EXPECT_EQ(Folders(), (TStrings{L"C:\\", L"NC", L"Jobs", L"new", L"Old"}));
   EXPECT_EQ(FileList->Directory(), L"C:\\NC\\Jobs");
