@@ -29,7 +29,9 @@ void TDriveBoxModel::SetDirList(TFolderListModel* dirList) {
 void TDriveBoxModel::SetDrive(wchar_t drive) {
   FWindow.HandleNeeded();
   if (FItemIndex >= 0 && SameDriveLetter(drive, FDrive)) return;
-  if (FDirList && drive != 0) {
+  // A linked box shows the folder list's drive; "no drive" is for a list on a share.
+  if (FDirList && drive == 0) return;
+  if (FDirList) {
     try {
       FDirList->FollowDrive(drive);
     } catch (...) {

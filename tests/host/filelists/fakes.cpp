@@ -67,6 +67,7 @@ void TFakeFileSystem::Remove(const std::wstring& path) {
   where.Parts.pop_back();
   unsigned error = 0;
   TFakeNode* parent = find(where, error);
+  if (!parent) return;  // gone already
   auto& children = parent->Children;
   children.erase(std::remove_if(children.begin(), children.end(),
                                 [&](const TFakeNode& child) { return child.Name == name; }),
