@@ -43,12 +43,12 @@ TFileListModel::~TFileListModel() {
   if (FDirList) FDirList->FFileList = nullptr;
 }
 
-void TFileListModel::ApplyDirectory(const std::wstring& path) {
+void TFileListModel::ApplyDirectory(const std::wstring& path, const TFolderReading* reading) {
   if (FCollation.CompareIgnoreCase(path, FDirectory) == 0) return;
   if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
   EnterFolder(FFileSystem, path);
   FDirectory = FFileSystem.CurrentFolder();
-  ReadEntries();
+  ReadEntries(reading);
 }
 
 bool TFileListModel::is_listed(std::wstring_view name, std::uint32_t attributes) const {
@@ -58,9 +58,11 @@ bool TFileListModel::is_listed(std::wstring_view name, std::uint32_t attributes)
   return (attributes & kSpecial & ~std::uint32_t{FFileType}) == 0 && name != L"." && name != L"..";
 }
 
-void TFileListModel::ReadEntries() {
+void TFileListModel::ReadEntries(const TFolderReading* reading) {
   if (!FWindow.HandleAllocated()) return;
   EnterFolder(FFileSystem, FDirectory);
+  const std::vector<std::wstring> patterns = split_mask(FMask);
+  const bool useReading = reading && std::all_of(patterns.begin(), patterns.end(), IsPlainMaskPattern);
   FItems.clear();
   FSelected.clear();
   FItemIndex = -1;
@@ -71,12 +73,18 @@ void TFileListModel::ReadEntries() {
     FWindow.ClearEntries();
     const TPointerScope pointer(FPointer);
     TNameOrder order(FCollation);
-    for (const std::wstring& pattern : split_mask(FMask))
-      FFileSystem.ListEntries(JoinPath(FDirectory, pattern), false,
-                              [this, &order](std::wstring_view name, std::uint32_t attributes) {
-                                if (is_listed(name, attributes) && order.Add(name) == TNameOrder::kTrackedPosition)
-                                  FPointer.SetBusy();
-                              });
+    const auto take = [this, &order](std::wstring_view name, std::uint32_t attributes) {
+      if (is_listed(name, attributes) && order.Add(name) == TNameOrder::kTrackedPosition) FPointer.SetBusy();
+    };
+    // Each pattern is searched in turn, as the file system would be asked for each.
+    for (const std::wstring& pattern : patterns) {
+      if (!useReading) {
+        FFileSystem.ListEntries(JoinPath(FDirectory, pattern), false, take);
+        continue;
+      }
+      for (const TFoundFile& found : *reading)
+        if (MatchesMask(found.Name, pattern)) take(found.Name, found.Attributes);
+    }
     fill(order.Sorted());
   }
   if (OnChange) OnChange();

@@ -24,6 +24,14 @@ enum TFileAttr : std::uint8_t {
 };
 using TFileType = std::uint8_t;
 
+// An entry that a reading of a folder found; the folder list hands its reading on so that
+// the file list need not read the same folder again.
+struct TFoundFile {
+  std::wstring Name;
+  std::uint32_t Attributes = 0;
+};
+using TFolderReading = std::vector<TFoundFile>;
+
 class TFileListModel {
  public:
   TFileListModel(IFileSystem& fs, const ICollation& collation, IListWindow& window, IPointerShape& pointer);
@@ -33,11 +41,13 @@ class TFileListModel {
 
   TFolderListModel* DirList() const { return FDirList; }
   const std::wstring& Directory() const { return FDirectory; }
-  // The folder list moved to path. Raises EInOutError (nothing changed) if it cannot be entered.
-  void ApplyDirectory(const std::wstring& path);
+  // The folder list moved to path, having read it as reading if given. Raises EInOutError
+  // (nothing changed) if it cannot be entered.
+  void ApplyDirectory(const std::wstring& path, const TFolderReading* reading = nullptr);
   // Does nothing until the window exists. Raises EInOutError (old entries stay) if the
-  // folder cannot be entered.
-  void ReadEntries();
+  // folder cannot be entered. A reading of the folder is used when the mask's patterns
+  // can be matched here exactly as the file system matches them.
+  void ReadEntries(const TFolderReading* reading = nullptr);
   void WindowCreated() { ReadEntries(); }
 
   const std::wstring& Mask() const { return FMask; }

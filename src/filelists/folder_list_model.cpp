@@ -59,8 +59,10 @@ void TFolderListModel::move_to(const std::wstring& folder) {
     EnterFolder(FFileSystem, folder);
     FDirectory = FFileSystem.CurrentFolder();
     RebuildEntries();
-    if (FFileList) FFileList->ApplyDirectory(FDirectory);
+    if (FFileList) FFileList->ApplyDirectory(FDirectory, &FFilesRead);
+    FFilesRead.clear();
   } catch (...) {
+    FFilesRead.clear();
     // Everything goes back to the folder it showed, so that the lists agree.
     FDirectory = previous;
     if (FFileSystem.FolderExists(previous)) FFileSystem.SetCurrentFolder(previous);
@@ -115,9 +117,14 @@ void TFolderListModel::add_chain_and_current() {
 
 void TFolderListModel::add_subfolders() {
   TNameOrder order(FCollation);
-  FFileSystem.ListEntries(JoinPath(FDirectory, L"*.*"), true, [&order](std::wstring_view name, std::uint32_t attributes) {
-    if (is_listed_subfolder(name, attributes)) order.Add(name);
-  });
+  FFilesRead.clear();
+  // With a file list to follow, one reading serves both lists.
+  const bool keepFiles = FFileList != nullptr;
+  FFileSystem.ListEntries(JoinPath(FDirectory, L"*.*"), !keepFiles,
+                          [this, &order, keepFiles](std::wstring_view name, std::uint32_t attributes) {
+                            if (is_listed_subfolder(name, attributes)) order.Add(name);
+                            if (keepFiles) FFilesRead.push_back({std::wstring(name), attributes});
+                          });
   std::vector<std::wstring> names = order.Distinct();
   FWindow.ReserveEntries(names.size());
   for (std::wstring& name : names) add_entry(std::move(name), TEntryPicture::ClosedFolder);

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "filelists/file_list_model.h"
 #include "filelists/list_window.h"
 #include "filelists/type_ahead.h"
 #include "platform/file_system.h"
 
 class TDriveBoxModel;
-class TFileListModel;
 
 class TFolderListModel {
  public:
@@ -75,6 +75,7 @@ class TFolderListModel {
   bool FCaseSensitive = false;
   std::wstring FDirectory;
   std::vector<TListEntry> FEntries;
+  TFolderReading FFilesRead;  // the last reading's other entries, for the linked file list
   int FItemIndex = -1;
   int FCurrentIndex = -1;
   TTypeAhead FTypeAhead;

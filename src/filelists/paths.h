@@ -9,6 +9,14 @@ std::wstring ExtractDrivePart(std::wstring_view path);
 // folder and name with exactly one "\" between them.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 bool HasWildcards(std::wstring_view name);
+// Whether MatchesMask answers for pattern exactly as the file system's own search would:
+// ASCII text with "*" and "?" only (names' short 8.3 forms aside).
+bool IsPlainMaskPattern(std::wstring_view pattern);
+// name against one plain pattern, ignoring case, with the file system's wildcard rules:
+// "?" is one character, or none before a dot or at the end; "*" is any run, but a "*"
+// before a "." stops at the name's last dot; a "." before a wildcard or at the end also
+// matches the end of the name. So "*.*" takes every name and "*." names without a dot.
+bool MatchesMask(std::wstring_view name, std::wstring_view pattern);
 // Drive letters compare with only "a" to "z" folded.
 bool SameDriveLetter(wchar_t a, wchar_t b);
 wchar_t LowerDriveLetter(wchar_t letter);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "filelists/list_errors.h"
+#include "filelists/paths.h"
 
 namespace {
 
@@ -20,18 +21,6 @@ std::wstring folded(std::wstring_view text) {
 
 bool same_name(const std::wstring& a, const std::wstring& b, bool caseSensitive) {
   return caseSensitive ? a == b : folded(a) == folded(b);
-}
-
-bool matches(std::wstring_view mask, std::wstring_view name) {
-  if (mask.empty()) return name.empty();
-  if (mask.front() == L'*') {
-    for (std::size_t skip = 0; skip <= name.size(); ++skip)
-      if (matches(mask.substr(1), name.substr(skip))) return true;
-    return false;
-  }
-  if (name.empty()) return false;
-  if (mask.front() != L'?' && fold(mask.front()) != fold(name.front())) return false;
-  return matches(mask.substr(1), name.substr(1));
 }
 
 std::wstring join(const std::wstring& folder, const std::wstring& name) {
@@ -246,7 +235,7 @@ void TFakeFileSystem::ListEntries(const std::wstring& pattern, bool, const TFoun
   }
   const std::wstring mask = pattern.substr(separator + 1);
   for (const TFakeNode& child : folder->Children)
-    if (mask == L"*.*" || matches(mask, child.Name)) found(child.Name, child.Attributes);
+    if (MatchesMask(child.Name, mask)) found(child.Name, child.Attributes);  // the file system's wildcard rules
 }
 
 int TFakeCollation::Compare(std::wstring_view a, std::wstring_view b) const {

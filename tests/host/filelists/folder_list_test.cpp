@@ -87,6 +87,21 @@ TEST_F(TFolderListTest, DriveRelativeFolderFromAnotherDrive) {
   ExpectInAgreement();
 }
 
+TEST_F(TFolderListTest, OneReadingServesBothLists) {
+  BuildAndShow();
+  int listings = Fs.Listings;
+  FolderList->SetDirectory(L"D:\\JOBS");
+  EXPECT_EQ(Fs.Listings, listings + 1);
+  EXPECT_EQ(Files(), (TStrings{L"mill.nc"}));
+  FileList->SetMask(L"*.nc;*.NC");  // each pattern in turn, as the file system would answer
+  FolderList->SetDirectory(L"C:\\NC\\Jobs");
+  EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"locked.nc", L"Part1.nc", L"Part1.nc", L"part2.nc", L"part2.nc"}));
+  FileList->SetMask(L"*.\u00E9");  // beyond what is matched here: the file list reads for itself
+  listings = Fs.Listings;
+  FolderList->SetDirectory(L"D:\\JOBS");
+  EXPECT_EQ(Fs.Listings, listings + 2);
+}
+
 TEST_F(TFolderListTest, SameFolderInOtherCaseIsNotReadAgain) {
   BuildAndShow();
   const int listings = Fs.Listings;
