@@ -76,6 +76,10 @@ const TPicture& TDirectoryListBox::picture_of(TEntryPicture kind) const {
   }
 }
 
+std::wstring TDirectoryListBox::RowName(int row) const {
+  return FModel.DisplayCase(FModel.Entries().at(static_cast<std::size_t>(row)).Text);
+}
+
 void TDirectoryListBox::DrawEntry(HDC dc, int index, const RECT& rect, bool) {
   const auto& entries = FModel.Entries();
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;

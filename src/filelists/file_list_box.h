@@ -69,6 +69,9 @@ class TDirectoryListBox : public TCustomListBox {
   void ReadEntriesOnCreate() override { FModel.WindowCreated(); }
   void DrawEntry(HDC dc, int index, const RECT& rect, bool selected) override;
   void DblClick() override;
+  std::wstring RowName(int row) const override;  // as drawn
+  bool RowSelected(int row) const override { return row == FModel.ItemIndex(); }
+  int FocusedRow() const override { return FModel.ItemIndex(); }
 
  private:
   const TPicture& picture_of(TEntryPicture kind) const;
@@ -101,6 +104,9 @@ class TFileListBox : public TCustomListBox {
   void DestroyWnd() override {}  // the logic reads the entries again for the new window
   void ReadEntriesOnCreate() override { FModel.WindowCreated(); }
   void DrawEntry(HDC dc, int index, const RECT& rect, bool selected) override;
+  std::wstring RowName(int row) const override { return FModel.Item(row); }
+  bool RowSelected(int row) const override { return FModel.Selected(row); }
+  int FocusedRow() const override { return FModel.ItemIndex(); }
 
  private:
   bool click(LPARAM point, WPARAM keys);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/controls.h"
+#include "ui/list_accessibility.h"
 
 enum class TAlignment { LeftJustify, RightJustify, Center };
 enum class TTextLayout { Top, Center, Bottom };
@@ -126,7 +127,9 @@ class TComboBox : public TCustomComboBox {
 };
 
 // The list box base: owner-drawn rows of fixed height, single or extended selection.
-class TCustomListBox : public TWinControl {
+// Assistive technology reads the rows through IListRows, which lists that keep their rows
+// elsewhere override.
+class TCustomListBox : public TWinControl, protected IListRows {
  public:
   explicit TCustomListBox(TComponent* owner);
   int Count() const;
@@ -171,12 +174,21 @@ class TCustomListBox : public TWinControl {
   // The entries are read again when the window is (re)created.
   virtual void ReadEntriesOnCreate() {}
   void DpiChanged() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  int RowCount() const override { return Count(); }
+  std::wstring RowName(int row) const override { return Item(row); }
+  bool RowSelected(int row) const override { return Selected(row); }
+  int FocusedRow() const override { return ItemIndex(); }
+  bool RowsMultiSelect() const override { return FMultiSelect; }
+  int RowAt(POINT client) const override { return RowAtPoint(MAKELPARAM(client.x, client.y)); }
 
  private:
   bool FMultiSelect = false;
   int FItemHeight = 16;
   int FUpdateCount = 0;
   std::vector<std::wstring> FSavedItems;  // kept across a re-creation of the window
+  TListAccessibility FAccessibility{*this};
 };
 
 class TListBox : public TCustomListBox {

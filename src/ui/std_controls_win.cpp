@@ -300,6 +300,16 @@ void TCustomListBox::DestroyWnd() {
   for (int i = 0; i < Count(); ++i) FSavedItems.push_back(Item(i));
 }
 
+LRESULT TCustomListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_GETOBJECT:
+      if (const LRESULT answer = FAccessibility.Answer(HandleIfAllocated(), wParam, lParam)) return answer;
+      break;
+    case WM_DESTROY: FAccessibility.Disconnect(); break;
+  }
+  return TWinControl::WndProc(msg, wParam, lParam);
+}
+
 void TCustomListBox::DpiChanged() {
   TWinControl::DpiChanged();
   if (HandleAllocated()) SendMessageW(HandleIfAllocated(), LB_SETITEMHEIGHT, 0, Scale(FItemHeight));
