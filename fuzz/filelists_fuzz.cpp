@@ -55,6 +55,9 @@ struct TMachine : TDisk {
     DriveWindow.HandleNeeded();
     FolderWindow.HandleNeeded();
     FileWindow.HandleNeeded();
+    DriveBox.EnsureListed();
+    FolderList.EnsureRead();
+    FileList.EnsureRead();
   }
 
   void CheckAgreement() {

@@ -28,6 +28,7 @@ void TDriveBoxModel::SetDirList(TFolderListModel* dirList) {
 
 void TDriveBoxModel::SetDrive(wchar_t drive) {
   FWindow.HandleNeeded();
+  EnsureListed();
   if (FItemIndex >= 0 && SameDriveLetter(drive, FDrive)) return;
   // A linked box shows the folder list's drive; "no drive" is for a list on a share.
   if (FDirList && drive == 0) return;
@@ -61,6 +62,7 @@ void TDriveBoxModel::ShowDrive(wchar_t drive) {
 }
 
 void TDriveBoxModel::ListDrives() {
+  FListed = true;
   FWindow.ClearEntries();
   FEntries.clear();
   FItemIndex = -1;
@@ -84,8 +86,16 @@ void TDriveBoxModel::ListDrives() {
 }
 
 void TDriveBoxModel::WindowCreated() {
+  if (!FListed) return;
   ListDrives();
-  SetDrive(FDrive);
+  ShowDrive(FDrive);
+}
+
+void TDriveBoxModel::EnsureListed() {
+  if (FListed) return;
+  FWindow.HandleNeeded();
+  ListDrives();
+  ShowDrive(FDrive);
 }
 
 void TDriveBoxModel::PickEntry(int index) {

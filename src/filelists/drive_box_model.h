@@ -33,8 +33,11 @@ class TDriveBoxModel {
   void SetTextCase(TTextCase textCase) { FTextCase = textCase; }
 
   void ListDrives();
-  // The window calls this once its native window exists (also when re-created).
+  // The window calls this once its native window exists (also when re-created); the drives
+  // are read again only if they were read before.
   void WindowCreated();
+  // Reads the drives unless they were read: when the form first shows.
+  void EnsureListed();
   // The user picked entry index with the mouse or the keyboard.
   void PickEntry(int index);
 
@@ -59,4 +62,5 @@ class TDriveBoxModel {
   TTextCase FTextCase = tcLowerCase;
   std::vector<TListEntry> FEntries;
   int FItemIndex = -1;
+  bool FListed = false;
 };

@@ -30,6 +30,7 @@ class TDriveComboBox : public TCustomComboBox {
   void MeasureItem(MEASUREITEMSTRUCT& item) override;
   void FontChanged() override;
   void DpiChanged() override;
+  void FirstShowing() override { FModel.EnsureListed(); }
 
  protected:
   void CreateWnd() override;
@@ -62,6 +63,7 @@ class TDirectoryListBox : public TCustomListBox {
   void CommandNotify(WORD code) override;
   void FontChanged() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void FirstShowing() override { FModel.EnsureRead(); }
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -98,6 +100,7 @@ class TFileListBox : public TCustomListBox {
 
   void FontChanged() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void FirstShowing() override { FModel.EnsureRead(); }
 
  protected:
   void CreateParams(TCreateParams& params) override;

@@ -61,6 +61,7 @@ bool TFileListModel::is_listed(std::wstring_view name, std::uint32_t attributes)
 void TFileListModel::ReadEntries(const TFolderReading* reading) {
   if (!FWindow.HandleAllocated()) return;
   EnterFolder(FFileSystem, FDirectory);
+  FRead = true;
   const std::vector<std::wstring> patterns = split_mask(FMask);
   const bool useReading = reading && std::all_of(patterns.begin(), patterns.end(), IsPlainMaskPattern);
   FItems.clear();

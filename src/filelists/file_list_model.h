@@ -48,7 +48,14 @@ class TFileListModel {
   // folder cannot be entered. A reading of the folder is used when the mask's patterns
   // can be matched here exactly as the file system matches them.
   void ReadEntries(const TFolderReading* reading = nullptr);
-  void WindowCreated() { ReadEntries(); }
+  // A re-created window gets the entries again; a new one waits to be asked.
+  void WindowCreated() {
+    if (FRead) ReadEntries();
+  }
+  // Reads the folder unless it was read: when the form first shows.
+  void EnsureRead() {
+    if (!FRead) ReadEntries();
+  }
 
   const std::wstring& Mask() const { return FMask; }
   void SetMask(std::wstring mask) { FMask = std::move(mask); }
@@ -101,5 +108,6 @@ class TFileListModel {
   std::vector<char> FSelected;
   int FItemIndex = -1;
   int FAnchor = 0;
+  bool FRead = false;
   TTypeAhead FTypeAhead;
 };

@@ -74,10 +74,15 @@ void TFolderListModel::move_to(const std::wstring& folder) {
 }
 
 void TFolderListModel::RebuildEntries() {
+  FRead = true;
   if (!FWindow.HandleAllocated()) {
     FWindow.HandleNeeded();  // creating the window rebuilds the entries
     return;
   }
+  rebuild();
+}
+
+void TFolderListModel::rebuild() {
   {
     const TUpdateScope update(FWindow);
     FWindow.ClearEntries();

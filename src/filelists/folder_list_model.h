@@ -40,7 +40,14 @@ class TFolderListModel {
   std::wstring DisplayCase(const std::wstring& text) const;
   int FileCompareText(const std::wstring& a, const std::wstring& b) const;
 
-  void WindowCreated() { RebuildEntries(); }
+  // A re-created window gets the entries again; a new one waits to be asked.
+  void WindowCreated() {
+    if (FRead) rebuild();
+  }
+  // Reads the folder unless it was read: when the form first shows.
+  void EnsureRead() {
+    if (!FRead) RebuildEntries();
+  }
   // A click moves the highlight only.
   void Click(int index);
   // A typed character (TTypeAhead::kBackspace for Backspace); nowMs from a monotonic clock.
@@ -59,6 +66,7 @@ class TFolderListModel {
  private:
   friend class TDriveBoxModel;
   friend class TFileListModel;
+  void rebuild();
   // Shows folder here and in the file list; on failure both stay where they were.
   void move_to(const std::wstring& folder);
   void add_entry(std::wstring text, TEntryPicture picture);
@@ -78,5 +86,6 @@ class TFolderListModel {
   TFolderReading FFilesRead;  // the last reading's other entries, for the linked file list
   int FItemIndex = -1;
   int FCurrentIndex = -1;
+  bool FRead = false;
   TTypeAhead FTypeAhead;
 };

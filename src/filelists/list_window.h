@@ -16,7 +16,7 @@ class IListWindow {
   virtual ~IListWindow() = default;
   virtual bool HandleAllocated() const = 0;
   // Creates the window now if it does not exist; creating it calls the logic's
-  // WindowCreated, which reads the entries.
+  // WindowCreated, which reads the entries again if they were read before.
   virtual void HandleNeeded() = 0;
   virtual void BeginUpdate() = 0;  // suspend redrawing
   virtual void EndUpdate() = 0;

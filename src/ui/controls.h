@@ -55,6 +55,10 @@ class TControl : public TComponent {
 
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
 
+  // The form is about to appear for the first time. Controls that show outside data read
+  // it now rather than when their window is made; errors reach the standard error box.
+  virtual void FirstShowing() {}
+
   // Windowless controls paint themselves here, on their parent's surface at DeviceRect().
   virtual void Paint(HDC dc);
   virtual bool Windowless() const { return true; }

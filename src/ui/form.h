@@ -71,6 +71,8 @@ class TForm : public TWinControl {
  private:
   void Center(RECT& window, HWND over) const;
   void ApplyDpi(UINT dpi, const RECT* suggested);
+  // Tells every control once, before the form first appears (FirstShowing).
+  void NotifyFirstShowing();
 
   std::map<std::wstring, TNotifyEvent> FHandlers;
   UINT FDpi = 96;
@@ -81,4 +83,5 @@ class TForm : public TWinControl {
   bool FStayOnTop = false;
   int FModalResult = mrNone;
   bool FModal = false;
+  bool FShownBefore = false;
 };

@@ -40,6 +40,13 @@ UINT MonitorDpi(HMONITOR monitor) {
   return dpiX;
 }
 
+void NotifyFirstShowing(const TWinControl& parent) {
+  for (TControl* control : parent.Controls()) {
+    RunGuarded([control] { control->FirstShowing(); });
+    if (const auto* container = dynamic_cast<const TWinControl*>(control)) NotifyFirstShowing(*container);
+  }
+}
+
 }  // namespace
 
 TNotifyEvent TLayoutReader::Handler(const TLayoutValue& name) const {
@@ -228,8 +235,15 @@ void TForm::ApplyDpi(UINT dpi, const RECT* suggested) {
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+void TForm::NotifyFirstShowing() {
+  if (FShownBefore) return;
+  FShownBefore = true;
+  ::NotifyFirstShowing(*this);
+}
+
 void TForm::Show() {
   HWND hwnd = Handle();
+  NotifyFirstShowing();
   if (FPosition != TPosition::Designed && !IsWindowVisible(hwnd)) {
     RECT r = WindowRectForCreation(static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
                                    static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
@@ -247,6 +261,7 @@ void TForm::Show() {
 int TForm::ShowModal() {
   if (FModal) throw Exception(L"Cannot make a visible window modal");
   HWND hwnd = Handle();
+  NotifyFirstShowing();
   // Every other enabled window of this thread waits until the form closes.
   std::vector<HWND> disabled;
   EnumThreadWindows(

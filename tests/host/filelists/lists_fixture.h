@@ -52,11 +52,14 @@ class TListsTest : public testing::Test {
     FolderWindow.OnCreate = [this] { FolderList->WindowCreated(); };
     FileWindow.OnCreate = [this] { FileList->WindowCreated(); };
   }
-  // The main window is shown: every control gets its window.
+  // The main window is made, then shown: the lists read what they show by then.
   void Show() {
     DriveWindow.HandleNeeded();
     FolderWindow.HandleNeeded();
     FileWindow.HandleNeeded();
+    DriveBox->EnsureListed();
+    FolderList->EnsureRead();
+    FileList->EnsureRead();
   }
   void BuildAndShow() {
     Build();

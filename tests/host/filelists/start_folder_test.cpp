@@ -45,6 +45,22 @@ class TStartUpTest : public TListsTest {
   }
 };
 
+TEST_F(TStartUpTest, ListsReadOnlyWhenTheStartSequenceOrTheFirstShowAsks) {
+  Build();
+  DriveWindow.HandleNeeded();  // the main window is made with its controls
+  FolderWindow.HandleNeeded();
+  FileWindow.HandleNeeded();
+  EXPECT_EQ(Fs.Listings, 0);
+  EXPECT_EQ(Fs.LoudVolumeReads + Fs.QuietVolumeReads, 0);
+  EXPECT_TRUE(DriveWindow.Entries.empty());
+  ApplyStartFolder(*DriveBox, *FolderList, L"D:\\JOBS\\");
+  EXPECT_EQ(HighlightedDrive(), L"d: [data]");
+  EXPECT_EQ(Fs.Listings, 2) << "the drive's folder, then the start folder, each once for both lists";
+  EXPECT_EQ(Files(), (TStrings{L"mill.nc"}));
+  Show();
+  EXPECT_EQ(Fs.Listings, 2);
+}
+
 TEST_F(TStartUpTest, FolderWithOrWithoutTrailingSeparator) {
   for (const std::wstring answer : {L"D:\\JOBS\\", L"D:\\JOBS"}) {
     StartAt(answer);

@@ -36,10 +36,14 @@ class ListsOnDiskTest : public testing::Test {
     FolderWindow.OnCreate = [this] { FolderList.WindowCreated(); };
     FileWindow.OnCreate = [this] { FileList.WindowCreated(); };
   }
+  // The window is shown: every control has its window and reads what it has not read.
   void Show() {
     DriveWindow.HandleNeeded();
     FolderWindow.HandleNeeded();
     FileWindow.HandleNeeded();
+    DriveBox.EnsureListed();
+    FolderList.EnsureRead();
+    FileList.EnsureRead();
   }
   std::wstring HighlightedDrive() const {
     return DriveBox.ItemIndex() < 0 ? L"" : DriveBox.Entries()[static_cast<std::size_t>(DriveBox.ItemIndex())].Text;
