@@ -16,7 +16,6 @@ void TDirectoryListBox::CreateParams(TCreateParams& params) {
 }
 
 void TDirectoryListBox::SetFileList(TFileListBox* fileList) {
-  FFileList = fileList;
   FModel.SetFileList(fileList ? &fileList->Model() : nullptr);
 }
 
@@ -26,11 +25,6 @@ bool TDirectoryListBox::SetProperty(const std::wstring& name, const TLayoutValue
   if (!fileList) throw Exception(L"FileList of " + Name + L" names no file list");
   SetFileList(fileList);
   return true;
-}
-
-void TDirectoryListBox::Notification(TComponent* removed) {
-  if (removed == FFileList) SetFileList(nullptr);
-  TCustomListBox::Notification(removed);
 }
 
 void TDirectoryListBox::FontChanged() {

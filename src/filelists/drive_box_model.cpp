@@ -1,6 +1,7 @@
 #include "filelists/drive_box_model.h"
 
 #include "filelists/folder_list_model.h"
+#include "filelists/list_chain.h"
 #include "filelists/paths.h"
 
 namespace {
@@ -13,28 +14,22 @@ TDriveBoxModel::TDriveBoxModel(IFileSystem& fs, const ICollation& collation, ILi
   FDrive = current.empty() || current.front() == L'\\' ? L'\0' : current.front();
 }
 
-TDriveBoxModel::~TDriveBoxModel() {
-  if (FDirList) FDirList->FDriveCombo = nullptr;
-}
+TDriveBoxModel::~TDriveBoxModel() { ListChain().Forget(*this); }
 
-void TDriveBoxModel::SetDirList(TFolderListModel* dirList) {
-  if (FDirList) FDirList->FDriveCombo = nullptr;
-  FDirList = dirList;
-  if (FDirList) {
-    if (FDirList->FDriveCombo) FDirList->FDriveCombo->FDirList = nullptr;
-    FDirList->FDriveCombo = this;
-  }
-}
+void TDriveBoxModel::SetDirList(TFolderListModel* dirList) { ListChain().Link(*this, dirList); }
+
+TFolderListModel* TDriveBoxModel::DirList() const { return ListChain().FolderOf(*this); }
 
 void TDriveBoxModel::SetDrive(wchar_t drive) {
   FWindow.HandleNeeded();
   EnsureListed();
   if (FItemIndex >= 0 && SameDriveLetter(drive, FDrive)) return;
   // A linked box shows the folder list's drive; "no drive" is for a list on a share.
-  if (FDirList && drive == 0) return;
-  if (FDirList) {
+  TFolderListModel* const dirList = DirList();
+  if (dirList && drive == 0) return;
+  if (dirList) {
     try {
-      FDirList->FollowDrive(drive);
+      dirList->FollowDrive(drive);
     } catch (...) {
       set_item_index(FItemIndex);  // the window may show the entry the user picked
       throw;

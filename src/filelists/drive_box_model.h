@@ -19,9 +19,9 @@ class TDriveBoxModel {
   TDriveBoxModel(const TDriveBoxModel&) = delete;
   TDriveBoxModel& operator=(const TDriveBoxModel&) = delete;
 
-  // Also stores this box as the folder list's drive box.
+  // The folder list that follows this box (none: nullptr).
   void SetDirList(TFolderListModel* dirList);
-  TFolderListModel* DirList() const { return FDirList; }
+  TFolderListModel* DirList() const;
 
   wchar_t Drive() const { return FDrive; }
   // Creates the window first if needed; raises the folder list's I/O error, and then the
@@ -47,7 +47,6 @@ class TDriveBoxModel {
   std::function<void()> OnChange;
 
  private:
-  friend class TFolderListModel;
   void set_item_index(int index);
   void add_entry(TListEntry entry);
   std::wstring volume_caption(wchar_t letter);
@@ -57,7 +56,6 @@ class TDriveBoxModel {
   IFileSystem& FFileSystem;
   const ICollation& FCollation;
   IListWindow& FWindow;
-  TFolderListModel* FDirList = nullptr;
   wchar_t FDrive = 0;
   TTextCase FTextCase = tcLowerCase;
   std::vector<TListEntry> FEntries;

@@ -13,7 +13,6 @@ TDriveComboBox::TDriveComboBox(TComponent* owner)
 }
 
 void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
-  FDirList = dirList;
   FModel.SetDirList(dirList ? &dirList->Model() : nullptr);
 }
 
@@ -23,11 +22,6 @@ bool TDriveComboBox::SetProperty(const std::wstring& name, const TLayoutValue& v
   if (!dirList) throw Exception(L"DirList of " + Name + L" names no folder list");
   SetDirList(dirList);
   return true;
-}
-
-void TDriveComboBox::Notification(TComponent* removed) {
-  if (removed == FDirList) SetDirList(nullptr);
-  TCustomComboBox::Notification(removed);
 }
 
 void TDriveComboBox::CreateWnd() {

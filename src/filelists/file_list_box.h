@@ -17,7 +17,7 @@ class TDriveComboBox : public TCustomComboBox {
  public:
   explicit TDriveComboBox(TComponent* owner);
 
-  TDirectoryListBox* DirList() const { return FDirList; }
+  // The folder list that follows this box (links are kept by the lists' chain).
   void SetDirList(TDirectoryListBox* dirList);
   wchar_t Drive() const { return FModel.Drive(); }
   // Raises the folder list's I/O error when it cannot follow.
@@ -25,7 +25,6 @@ class TDriveComboBox : public TCustomComboBox {
   TDriveBoxModel& Model() { return FModel; }
 
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
-  void Notification(TComponent* removed) override;
   void DrawItem(DRAWITEMSTRUCT& item) override;
   void MeasureItem(MEASUREITEMSTRUCT& item) override;
   void FontChanged() override;
@@ -44,14 +43,13 @@ class TDriveComboBox : public TCustomComboBox {
   TPicture FloppyBMP, FixedBMP, NetworkBMP, CDROMBMP, RAMBMP;
   TComboBoxWindow FWindow{*this};
   TDriveBoxModel FModel;
-  TDirectoryListBox* FDirList = nullptr;
 };
 
 class TDirectoryListBox : public TCustomListBox {
  public:
   explicit TDirectoryListBox(TComponent* owner);
 
-  TFileListBox* FileList() const { return FFileList; }
+  // The file list that follows this list.
   void SetFileList(TFileListBox* fileList);
   const std::wstring& Directory() const { return FModel.Directory(); }
   // Raises EInOutError when the folder cannot be reached; the lists stay as they were.
@@ -59,7 +57,6 @@ class TDirectoryListBox : public TCustomListBox {
   TFolderListModel& Model() { return FModel; }
 
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
-  void Notification(TComponent* removed) override;
   void CommandNotify(WORD code) override;
   void FontChanged() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -81,7 +78,6 @@ class TDirectoryListBox : public TCustomListBox {
   TPicture ClosedBMP, OpenedBMP, CurrentBMP;
   TCountedListBoxWindow FWindow{*this};
   TFolderListModel FModel;
-  TFileListBox* FFileList = nullptr;
 };
 
 class TFileListBox : public TCustomListBox {

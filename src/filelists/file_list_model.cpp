@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "filelists/folder_list_model.h"
+#include "filelists/list_chain.h"
 #include "filelists/list_errors.h"
 #include "filelists/name_order.h"
 #include "filelists/paths.h"
@@ -39,9 +39,9 @@ TFileListModel::TFileListModel(IFileSystem& fs, const ICollation& collation, ILi
                                IPointerShape& pointer)
     : FFileSystem(fs), FCollation(collation), FWindow(window), FPointer(pointer), FDirectory(fs.CurrentFolder()) {}
 
-TFileListModel::~TFileListModel() {
-  if (FDirList) FDirList->FFileList = nullptr;
-}
+TFileListModel::~TFileListModel() { ListChain().Forget(*this); }
+
+TFolderListModel* TFileListModel::DirList() const { return ListChain().FolderOf(*this); }
 
 void TFileListModel::ApplyDirectory(const std::wstring& path, const TFolderReading* reading) {
   if (FCollation.CompareIgnoreCase(path, FDirectory) == 0) return;

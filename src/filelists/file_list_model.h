@@ -39,7 +39,8 @@ class TFileListModel {
   TFileListModel(const TFileListModel&) = delete;
   TFileListModel& operator=(const TFileListModel&) = delete;
 
-  TFolderListModel* DirList() const { return FDirList; }
+  // The folder list this list follows, if any.
+  TFolderListModel* DirList() const;
   const std::wstring& Directory() const { return FDirectory; }
   // The folder list moved to path, having read it as reading if given. Raises EInOutError
   // (nothing changed) if it cannot be entered.
@@ -86,7 +87,6 @@ class TFileListModel {
   std::function<void()> OnChange;
 
  private:
-  friend class TFolderListModel;
   bool is_listed(std::wstring_view name, std::uint32_t attributes) const;
   void fill(std::vector<std::wstring> names);
   void set_selected(int index, bool selected);
@@ -103,7 +103,6 @@ class TFileListModel {
   std::wstring FDirectory;
   std::wstring FMask = L"*.*";
   TFileType FFileType = ftNormal;
-  TFolderListModel* FDirList = nullptr;
   std::vector<std::wstring> FItems;
   std::vector<char> FSelected;
   int FItemIndex = -1;

@@ -2,6 +2,7 @@
 
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
+#include "filelists/list_chain.h"
 #include "filelists/list_errors.h"
 #include "filelists/name_order.h"
 #include "filelists/paths.h"
@@ -21,19 +22,13 @@ bool is_listed_subfolder(std::wstring_view name, std::uint32_t attributes) {
 TFolderListModel::TFolderListModel(IFileSystem& fs, const ICollation& collation, IListWindow& window)
     : FFileSystem(fs), FCollation(collation), FWindow(window), FDirectory(fs.CurrentFolder()) {}
 
-TFolderListModel::~TFolderListModel() {
-  if (FDriveCombo) FDriveCombo->FDirList = nullptr;
-  if (FFileList) FFileList->FDirList = nullptr;
-}
+TFolderListModel::~TFolderListModel() { ListChain().Forget(*this); }
 
-void TFolderListModel::SetFileList(TFileListModel* fileList) {
-  if (FFileList) FFileList->FDirList = nullptr;
-  FFileList = fileList;
-  if (FFileList) {
-    if (FFileList->FDirList) FFileList->FDirList->FFileList = nullptr;
-    FFileList->FDirList = this;
-  }
-}
+void TFolderListModel::SetFileList(TFileListModel* fileList) { ListChain().Link(*this, fileList); }
+
+TFileListModel* TFolderListModel::FileList() const { return ListChain().FilesOf(*this); }
+
+TDriveBoxModel* TFolderListModel::DriveCombo() const { return ListChain().DriveOf(*this); }
 
 void TFolderListModel::SetDirectory(const std::wstring& path) {
   if (path.empty() || FileCompareText(path, FDirectory) == 0) return;
@@ -59,7 +54,7 @@ void TFolderListModel::move_to(const std::wstring& folder) {
     EnterFolder(FFileSystem, folder);
     FDirectory = FFileSystem.CurrentFolder();
     RebuildEntries();
-    if (FFileList) FFileList->ApplyDirectory(FDirectory, &FFilesRead);
+    if (TFileListModel* const fileList = FileList()) fileList->ApplyDirectory(FDirectory, &FFilesRead);
     FFilesRead.clear();
   } catch (...) {
     FFilesRead.clear();
@@ -69,7 +64,7 @@ void TFolderListModel::move_to(const std::wstring& folder) {
     RebuildEntries();
     throw;
   }
-  if (FDriveCombo) FDriveCombo->ShowDrive(Drive());
+  if (TDriveBoxModel* const driveBox = DriveCombo()) driveBox->ShowDrive(Drive());
   if (OnChange) OnChange();
 }
 
@@ -124,7 +119,7 @@ void TFolderListModel::add_subfolders() {
   TNameOrder order(FCollation);
   FFilesRead.clear();
   // With a file list to follow, one reading serves both lists.
-  const bool keepFiles = FFileList != nullptr;
+  const bool keepFiles = FileList() != nullptr;
   FFileSystem.ListEntries(JoinPath(FDirectory, L"*.*"), !keepFiles,
                           [this, &order, keepFiles](std::wstring_view name, std::uint32_t attributes) {
                             if (is_listed_subfolder(name, attributes)) order.Add(name);

@@ -20,10 +20,10 @@ class TFolderListModel {
   TFolderListModel(const TFolderListModel&) = delete;
   TFolderListModel& operator=(const TFolderListModel&) = delete;
 
-  // Also stores this list as the file list's folder list.
+  // The file list that follows this list (none: nullptr).
   void SetFileList(TFileListModel* fileList);
-  TFileListModel* FileList() const { return FFileList; }
-  TDriveBoxModel* DriveCombo() const { return FDriveCombo; }
+  TFileListModel* FileList() const;
+  TDriveBoxModel* DriveCombo() const;
 
   const std::wstring& Directory() const { return FDirectory; }
   // Raises EInOutError when the folder cannot be reached; the lists then stay as they were.
@@ -64,8 +64,6 @@ class TFolderListModel {
   std::function<void()> OnChange;
 
  private:
-  friend class TDriveBoxModel;
-  friend class TFileListModel;
   void rebuild();
   // Shows folder here and in the file list; on failure both stay where they were.
   void move_to(const std::wstring& folder);
@@ -77,8 +75,6 @@ class TFolderListModel {
   IFileSystem& FFileSystem;
   const ICollation& FCollation;
   IListWindow& FWindow;
-  TFileListModel* FFileList = nullptr;
-  TDriveBoxModel* FDriveCombo = nullptr;
   bool FPreserveCase = false;
   bool FCaseSensitive = false;
   std::wstring FDirectory;
