@@ -73,6 +73,10 @@ class TForm : public TWinControl {
   void ApplyDpi(UINT dpi, const RECT* suggested);
   // Tells every control once, before the form first appears (FirstShowing).
   void NotifyFirstShowing();
+  // The control with the focus when the form is left gets it back when the form is active
+  // again; the first tab stop when it is first shown.
+  void RememberFocus();
+  bool RestoreFocus();
 
   std::map<std::wstring, TNotifyEvent> FHandlers;
   UINT FDpi = 96;
@@ -84,4 +88,5 @@ class TForm : public TWinControl {
   int FModalResult = mrNone;
   bool FModal = false;
   bool FShownBefore = false;
+  HWND FLastFocus = nullptr;  // a child window of the form, not owned
 };

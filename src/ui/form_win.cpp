@@ -241,6 +241,22 @@ void TForm::NotifyFirstShowing() {
   ::NotifyFirstShowing(*this);
 }
 
+void TForm::RememberFocus() {
+  const HWND focus = GetFocus();
+  if (focus && IsChild(HandleIfAllocated(), focus)) FLastFocus = focus;
+}
+
+bool TForm::RestoreFocus() {
+  const HWND form = HandleIfAllocated();
+  HWND target = FLastFocus;
+  // A control that went, or can no longer take the focus, gives way to the first tab stop.
+  if (!target || !IsChild(form, target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+    target = GetNextDlgTabItem(form, nullptr, FALSE);
+  if (!target) return false;
+  ::SetFocus(target);
+  return true;
+}
+
 void TForm::Show() {
   HWND hwnd = Handle();
   NotifyFirstShowing();
@@ -316,7 +332,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       Close();
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate(this);
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+        break;
+      }
+      if (OnActivate) OnActivate(this);
+      // Not minimised: the focus goes back where it was, not to the form itself.
+      if (HIWORD(wParam) == 0 && RestoreFocus()) return 0;
       break;
     case DM_GETDEFID:
       if (DefaultButton && DefaultButton->HandleAllocated()) return MAKELRESULT(DefaultButton->ControlId(), DC_HASDEFID);

@@ -99,6 +99,20 @@ TEST(Layout, MainWindowControlsSitInTheirPlacesInTabOrder) {
   EXPECT_EQ(form.Control<TLabel>(L"Label1").Font().Height, 20);
   EXPECT_TRUE(form.Control<TLabel>(L"Label1").Font().Bold);
   EXPECT_EQ(form.Control<TEdit>(L"ScriptFileEdit").Font().Name, L"Segoe UI");
+
+  // The first tab stop has the focus when the window appears; whatever had it when another
+  // window took over has it again when the form is back.
+  form.Show();
+  const HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetFocus(), first);
+  const HWND filter = form.Control<TComboBox>(L"ComboBox1").Handle();
+  SetFocus(filter);
+  TForm other(nullptr);
+  other.Show();
+  EXPECT_NE(GetFocus(), filter);
+  SetActiveWindow(window);
+  EXPECT_TRUE(GetFocus() == filter || IsChild(filter, GetFocus()));
 }
 
 TEST(Layout, UnknownPropertiesAndHandlersAreReportedWithTheirNames) {
