@@ -139,3 +139,13 @@ function(velbrook_split_debug_info target)
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
     VERBATIM)
 endfunction()
+
+# velbrook_resources(): the program's resource script for a target in the current folder,
+# rebuilt whenever a file it takes in changes (the layouts, the style, pictures, manifest).
+function(velbrook_resources out)
+  set(script ${PROJECT_SOURCE_DIR}/resources/velbrook.rc)
+  file(GLOB_RECURSE inputs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*)
+  list(REMOVE_ITEM inputs ${script})
+  set_source_files_properties(${script} PROPERTIES OBJECT_DEPENDS "${inputs}")
+  set(${out} ${script} PARENT_SCOPE)
+endfunction()

@@ -96,8 +96,11 @@ TEST(Layout, MainWindowControlsSitInTheirPlacesInTabOrder) {
     order.push_back(TWinControl::FromHandle(child)->Name);
   EXPECT_EQ(order, (std::vector<std::wstring>{L"FileListBox1", L"DriveComboBox1", L"DirectoryListBox1", L"ComboBox1",
                                               L"SelectAllButton", L"SelectNoneButton"}));
-  EXPECT_EQ(form.Control<TLabel>(L"Label1").Font().Height, 20);
-  EXPECT_TRUE(form.Control<TLabel>(L"Label1").Font().Bold);
+  const TLabel& heading = form.Control<TLabel>(L"Label1");
+  EXPECT_EQ(heading.Font().Height, 20);
+  EXPECT_EQ(heading.Left() + heading.Width(), 458) << "the heading keeps its stored bounds, whatever the font";
+  EXPECT_EQ(heading.Height(), 28);
+  EXPECT_TRUE(heading.Font().Bold);
   EXPECT_EQ(form.Control<TEdit>(L"ScriptFileEdit").Font().Name, L"Segoe UI");
 
   // The first tab stop has the focus when the window appears; whatever had it when another
