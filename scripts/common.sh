@@ -4,7 +4,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 PACKAGES=(g++ cmake ninja-build libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
-          libwine-dev wine wine64 fonts-wine xvfb xauth imagemagick xdotool nsis)
+          libwine-dev wine wine64 fonts-wine fonts-crosextra-carlito xvfb xauth imagemagick xdotool nsis)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -89,6 +89,9 @@ start_wine() {
   # started by a test would hold the test's output open and stall CTest.
   wineboot >/dev/null 2>&1 || true
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  # Segoe UI is not free. Carlito's letters are no wider than Segoe UI's, so texts sized
+  # for Windows fit here too; the fonts Wine would pick otherwise are wider and clip them.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /d Carlito /f >/dev/null 2>&1 || true
 }
 
 stop_all() {
