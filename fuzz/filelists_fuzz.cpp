@@ -47,17 +47,9 @@ struct TDisk {
 
 struct TMachine : TDisk {
   TMachine() {
-    DriveBox.SetDirList(&FolderList);
-    FolderList.SetFileList(&FileList);
-    DriveWindow.OnCreate = [this] { DriveBox.WindowCreated(); };
-    FolderWindow.OnCreate = [this] { FolderList.WindowCreated(); };
-    FileWindow.OnCreate = [this] { FileList.WindowCreated(); };
-    DriveWindow.HandleNeeded();
-    FolderWindow.HandleNeeded();
-    FileWindow.HandleNeeded();
-    DriveBox.EnsureListed();
-    FolderList.EnsureRead();
-    FileList.EnsureRead();
+    TFakeLists lists{DriveBox, DriveWindow, FolderList, FolderWindow, FileList, FileWindow};
+    lists.Link();
+    lists.Show();
   }
 
   void CheckAgreement() {

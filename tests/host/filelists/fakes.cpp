@@ -5,6 +5,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "filelists/drive_box_model.h"
+#include "filelists/file_list_model.h"
+#include "filelists/folder_list_model.h"
 #include "filelists/list_errors.h"
 #include "filelists/paths.h"
 
@@ -298,6 +301,24 @@ std::vector<std::wstring> TFakeListWindow::Texts() const {
   std::vector<std::wstring> texts;
   for (const TListEntry& entry : Entries) texts.push_back(entry.Text);
   return texts;
+}
+
+void TFakeLists::Link() {
+  DriveBox.SetDirList(&FolderList);
+  FolderList.SetFileList(&FileList);
+  // The lists outlive this bundle, which callers make as they need it.
+  DriveWindow.OnCreate = [&driveBox = DriveBox] { driveBox.WindowCreated(); };
+  FolderWindow.OnCreate = [&folderList = FolderList] { folderList.WindowCreated(); };
+  FileWindow.OnCreate = [&fileList = FileList] { fileList.WindowCreated(); };
+}
+
+void TFakeLists::Show() {
+  DriveWindow.HandleNeeded();
+  FolderWindow.HandleNeeded();
+  FileWindow.HandleNeeded();
+  DriveBox.EnsureListed();
+  FolderList.EnsureRead();
+  FileList.EnsureRead();
 }
 
 void TFakePointer::SetBusy() {

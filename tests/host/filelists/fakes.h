@@ -113,6 +113,26 @@ class TFakeListWindow final : public IListWindow {
   std::size_t Capacity = SIZE_MAX;  // entries the native list can take
 };
 
+class TDriveBoxModel;
+class TFolderListModel;
+class TFileListModel;
+
+// The three lists with their fake windows, as a main window holds them.
+struct TFakeLists {
+  TDriveBoxModel& DriveBox;
+  TFakeListWindow& DriveWindow;
+  TFolderListModel& FolderList;
+  TFakeListWindow& FolderWindow;
+  TFileListModel& FileList;
+  TFakeListWindow& FileWindow;
+
+  // Links the lists as the layout does; each window's creation calls its list back.
+  void Link();
+  // The main window is made, then shown: each list gets its window, then reads what it
+  // has not read yet.
+  void Show();
+};
+
 class TFakePointer final : public IPointerShape {
  public:
   static constexpr int kArrow = 1;

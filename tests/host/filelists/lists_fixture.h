@@ -46,21 +46,11 @@ class TListsTest : public testing::Test {
     DriveBox = std::make_unique<TDriveBoxModel>(Fs, Collation, DriveWindow);
     FolderList = std::make_unique<TFolderListModel>(Fs, Collation, FolderWindow);
     FileList = std::make_unique<TFileListModel>(Fs, Collation, FileWindow, Pointer);
-    DriveBox->SetDirList(FolderList.get());
-    FolderList->SetFileList(FileList.get());
-    DriveWindow.OnCreate = [this] { DriveBox->WindowCreated(); };
-    FolderWindow.OnCreate = [this] { FolderList->WindowCreated(); };
-    FileWindow.OnCreate = [this] { FileList->WindowCreated(); };
+    Lists().Link();
   }
   // The main window is made, then shown: the lists read what they show by then.
-  void Show() {
-    DriveWindow.HandleNeeded();
-    FolderWindow.HandleNeeded();
-    FileWindow.HandleNeeded();
-    DriveBox->EnsureListed();
-    FolderList->EnsureRead();
-    FileList->EnsureRead();
-  }
+  void Show() { Lists().Show(); }
+  TFakeLists Lists() { return {*DriveBox, DriveWindow, *FolderList, FolderWindow, *FileList, FileWindow}; }
   void BuildAndShow() {
     Build();
     Show();

@@ -30,21 +30,11 @@ class ListsOnDiskTest : public testing::Test {
   }
   void SetUp() override {
     ASSERT_EQ(FStartedAtC, 0u);
-    DriveBox.SetDirList(&FolderList);
-    FolderList.SetFileList(&FileList);
-    DriveWindow.OnCreate = [this] { DriveBox.WindowCreated(); };
-    FolderWindow.OnCreate = [this] { FolderList.WindowCreated(); };
-    FileWindow.OnCreate = [this] { FileList.WindowCreated(); };
+    Lists().Link();
   }
   // The window is shown: every control has its window and reads what it has not read.
-  void Show() {
-    DriveWindow.HandleNeeded();
-    FolderWindow.HandleNeeded();
-    FileWindow.HandleNeeded();
-    DriveBox.EnsureListed();
-    FolderList.EnsureRead();
-    FileList.EnsureRead();
-  }
+  void Show() { Lists().Show(); }
+  TFakeLists Lists() { return {DriveBox, DriveWindow, FolderList, FolderWindow, FileList, FileWindow}; }
   std::wstring HighlightedDrive() const {
     return DriveBox.ItemIndex() < 0 ? L"" : DriveBox.Entries()[static_cast<std::size_t>(DriveBox.ItemIndex())].Text;
   }
