@@ -7,6 +7,7 @@
 #include "ui/dispatcher.h"
 #include "ui/errors.h"
 #include "ui/resources.h"
+#include "ui/style.h"
 
 namespace {
 
@@ -348,6 +349,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         Close();  // Escape in a modal form
         return 0;
       }
+      break;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      // High contrast may have come or gone: every control paints again in the colours now due.
+      RefreshHighContrast();
+      RedrawWindow(HandleIfAllocated(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
       break;
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));

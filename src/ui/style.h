@@ -24,7 +24,16 @@ class TStyle {
   TStyleColors FColors;
 };
 
+// The style in force: the applied one, or none while the system's high-contrast mode is on,
+// so that text, focus and selection take the user's own colours.
 const TStyle& ActiveStyle();
+
+// Reads whether high contrast is on (the system's setting unless a test puts its own
+// reader); the answer is kept until RefreshHighContrast.
+using THighContrastReader = bool (*)();
+void SetHighContrastReader(THighContrastReader reader);
+// Reads the setting again, when the system says it changed (WM_SETTINGCHANGE).
+void RefreshHighContrast();
 
 // Makes the style stored under the name in the program's resources the active one; raises
 // Exception("Style 'name' not found") and leaves the default look when there is none.

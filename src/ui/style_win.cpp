@@ -82,7 +82,31 @@ COLORREF TStyle::Color(const wchar_t* key, COLORREF fallback) const {
   return found == FColors.end() ? fallback : found->second;
 }
 
-const TStyle& ActiveStyle() { return MutableActiveStyle(); }
+namespace {
+
+bool SystemHighContrast() {
+  HIGHCONTRASTW setting{sizeof(setting)};
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(setting), &setting, 0) &&
+         (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+THighContrastReader gHighContrastReader = SystemHighContrast;
+std::optional<bool> gHighContrast;  // read on first use
+
+}  // namespace
+
+void SetHighContrastReader(THighContrastReader reader) {
+  gHighContrastReader = reader ? reader : SystemHighContrast;
+  RefreshHighContrast();
+}
+
+void RefreshHighContrast() { gHighContrast = gHighContrastReader(); }
+
+const TStyle& ActiveStyle() {
+  static const TStyle kSystemLook;
+  if (!gHighContrast) RefreshHighContrast();
+  return *gHighContrast ? kSystemLook : MutableActiveStyle();
+}
 
 void ApplyStyle(const std::wstring& name) {
   const auto bytes = LoadResourceBytes(L"STYLE_" + name);

@@ -40,6 +40,22 @@ TEST(Style, GlossyIsFoundAndAnUnknownStyleIsReportedByName) {
   ApplyStyle(L"Glossy");
   EXPECT_TRUE(ActiveStyle().Styled());
   EXPECT_EQ(ColorToRGB(clBtnFace), RGB(0xE9, 0xEE, 0xF6));
+
+  // In high contrast the style gives way to the system's colours, also when the setting
+  // changes while the program runs.
+  static bool highContrast = false;
+  SetHighContrastReader([] { return highContrast; });
+  TForm form(nullptr);
+  highContrast = true;
+  SendMessageW(form.Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_FALSE(ActiveStyle().Styled());
+  EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(ColorToRGB(clWindowText), GetSysColor(COLOR_WINDOWTEXT));
+  highContrast = false;
+  SendMessageW(form.Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_TRUE(ActiveStyle().Styled());
+  EXPECT_EQ(ColorToRGB(clBtnFace), RGB(0xE9, 0xEE, 0xF6));
+  SetHighContrastReader(nullptr);
 }
 
 namespace {
