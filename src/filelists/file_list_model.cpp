@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "filelists/folder_list_model.h"
 #include "filelists/list_chain.h"
 #include "filelists/list_errors.h"
 #include "filelists/name_order.h"
@@ -42,6 +43,11 @@ TFileListModel::TFileListModel(IFileSystem& fs, const ICollation& collation, ILi
 TFileListModel::~TFileListModel() { ListChain().Forget(*this); }
 
 TFolderListModel* TFileListModel::DirList() const { return ListChain().FolderOf(*this); }
+
+void TFileListModel::EnsureRead() {
+  if (TFolderListModel* const folderList = DirList()) folderList->EnsureRead();
+  EnsureRead(nullptr);
+}
 
 void TFileListModel::ApplyDirectory(const std::wstring& path, const TFolderReading* reading) {
   if (FCollation.CompareIgnoreCase(path, FDirectory) == 0) return;

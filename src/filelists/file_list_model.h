@@ -53,9 +53,11 @@ class TFileListModel {
   void WindowCreated() {
     if (FRead) ReadEntries();
   }
-  // Reads the folder unless it was read: when the form first shows.
-  void EnsureRead() {
-    if (!FRead) ReadEntries();
+  // Reads the folder unless it was read: when the form first shows. A linked folder list
+  // that has not read yet reads first and hands its reading on.
+  void EnsureRead();
+  void EnsureRead(const TFolderReading* reading) {
+    if (!FRead) ReadEntries(reading);
   }
 
   const std::wstring& Mask() const { return FMask; }

@@ -32,8 +32,7 @@ TDriveBoxModel* TFolderListModel::DriveCombo() const { return ListChain().DriveO
 
 void TFolderListModel::SetDirectory(const std::wstring& path) {
   if (path.empty() || FileCompareText(path, FDirectory) == 0) return;
-  const TResolvedTarget target = ResolveTarget(FFileSystem, path);
-  move_to(target.Drive == 0 ? target.Folder : std::wstring{target.Drive, L':'} + target.Folder);
+  move_to(ResolveTarget(FFileSystem, path).Path());
 }
 
 void TFolderListModel::FollowDrive(wchar_t drive) {
@@ -53,11 +52,11 @@ void TFolderListModel::move_to(const std::wstring& folder) {
     if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
     EnterFolder(FFileSystem, folder);
     FDirectory = FFileSystem.CurrentFolder();
-    RebuildEntries();
-    if (TFileListModel* const fileList = FileList()) fileList->ApplyDirectory(FDirectory, &FFilesRead);
-    FFilesRead.clear();
+    TFileListModel* const fileList = FileList();
+    TFolderReading files;
+    read(fileList ? &files : nullptr);
+    if (fileList) fileList->ApplyDirectory(FDirectory, &files);
   } catch (...) {
-    FFilesRead.clear();
     // Everything goes back to the folder it showed, so that the lists agree.
     FDirectory = previous;
     if (FFileSystem.FolderExists(previous)) FFileSystem.SetCurrentFolder(previous);
@@ -68,16 +67,24 @@ void TFolderListModel::move_to(const std::wstring& folder) {
   if (OnChange) OnChange();
 }
 
-void TFolderListModel::RebuildEntries() {
-  FRead = true;
-  if (!FWindow.HandleAllocated()) {
-    FWindow.HandleNeeded();  // creating the window rebuilds the entries
-    return;
-  }
-  rebuild();
+void TFolderListModel::EnsureRead() {
+  if (FRead) return;
+  TFileListModel* const fileList = FileList();
+  TFolderReading files;
+  read(fileList ? &files : nullptr);
+  // Until this list first moves, the file list shows the same folder: it takes this reading.
+  if (fileList && fileList->Directory() == FDirectory) fileList->EnsureRead(&files);
 }
 
-void TFolderListModel::rebuild() {
+void TFolderListModel::read(TFolderReading* files) {
+  // Creating the window rebuilds the entries of a list that was read: read only once here.
+  FRead = false;
+  FWindow.HandleNeeded();
+  FRead = true;
+  rebuild(files);
+}
+
+void TFolderListModel::rebuild(TFolderReading* files) {
   {
     const TUpdateScope update(FWindow);
     FWindow.ClearEntries();
@@ -88,7 +95,7 @@ void TFolderListModel::rebuild() {
     FCaseSensitive = volume && volume->CaseSensitive;
     add_chain_and_current();
     FCurrentIndex = static_cast<int>(FEntries.size()) - 1;
-    add_subfolders();
+    add_subfolders(files);
   }
   set_item_index(FCurrentIndex);
 }
@@ -115,15 +122,13 @@ void TFolderListModel::add_chain_and_current() {
   add_entry(rest, TEntryPicture::CurrentFolder);
 }
 
-void TFolderListModel::add_subfolders() {
+void TFolderListModel::add_subfolders(TFolderReading* files) {
   TNameOrder order(FCollation);
-  FFilesRead.clear();
   // With a file list to follow, one reading serves both lists.
-  const bool keepFiles = FileList() != nullptr;
-  FFileSystem.ListEntries(JoinPath(FDirectory, L"*.*"), !keepFiles,
-                          [this, &order, keepFiles](std::wstring_view name, std::uint32_t attributes) {
+  FFileSystem.ListEntries(JoinPath(FDirectory, L"*.*"), files == nullptr,
+                          [&order, files](std::wstring_view name, std::uint32_t attributes) {
                             if (is_listed_subfolder(name, attributes)) order.Add(name);
-                            if (keepFiles) FFilesRead.push_back({std::wstring(name), attributes});
+                            if (files) files->push_back({std::wstring(name), attributes});
                           });
   std::vector<std::wstring> names = order.Distinct();
   FWindow.ReserveEntries(names.size());

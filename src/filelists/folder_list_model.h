@@ -33,7 +33,7 @@ class TFolderListModel {
   // Goes to the drive's remembered folder, or to its root when that has gone. Raises
   // EInOutError (nothing changed) when neither can be entered.
   void FollowDrive(wchar_t drive);
-  void RebuildEntries();
+  void RebuildEntries() { read(nullptr); }
   std::wstring GetItemPath(int index) const;
   // Double-click and Enter: open the highlighted entry.
   void OpenCurrent();
@@ -45,9 +45,7 @@ class TFolderListModel {
     if (FRead) rebuild();
   }
   // Reads the folder unless it was read: when the form first shows.
-  void EnsureRead() {
-    if (!FRead) RebuildEntries();
-  }
+  void EnsureRead();
   // A click moves the highlight only.
   void Click(int index);
   // A typed character (TTypeAhead::kBackspace for Backspace); nowMs from a monotonic clock.
@@ -64,12 +62,15 @@ class TFolderListModel {
   std::function<void()> OnChange;
 
  private:
-  void rebuild();
+  // Rebuilds the entries from a new reading of the folder; files, if given, receives all
+  // that the reading found, for the file list.
+  void read(TFolderReading* files);
+  void rebuild(TFolderReading* files = nullptr);
   // Shows folder here and in the file list; on failure both stay where they were.
   void move_to(const std::wstring& folder);
   void add_entry(std::wstring text, TEntryPicture picture);
   void add_chain_and_current();
-  void add_subfolders();
+  void add_subfolders(TFolderReading* files);
   void set_item_index(int index);
 
   IFileSystem& FFileSystem;
@@ -79,7 +80,6 @@ class TFolderListModel {
   bool FCaseSensitive = false;
   std::wstring FDirectory;
   std::vector<TListEntry> FEntries;
-  TFolderReading FFilesRead;  // the last reading's other entries, for the linked file list
   int FItemIndex = -1;
   int FCurrentIndex = -1;
   bool FRead = false;

@@ -8,6 +8,8 @@
 struct TResolvedTarget {
   wchar_t Drive = 0;  // 0 for a network path, whose folder part then starts with the share
   std::wstring Folder;
+  // Drive and folder as one absolute path.
+  std::wstring Path() const { return Drive == 0 ? Folder : std::wstring{Drive, L':'} + Folder; }
 };
 
 // Raises EInOutError when a folder on the way cannot be entered. The process's current

@@ -224,12 +224,14 @@ class TAccessibleList final : public IAccessible {
     if (child.vt != VT_I4 || !FRows || child.lVal < 1 || child.lVal > FRows->RowCount()) return -1;
     return static_cast<int>(child.lVal - 1);
   }
+  // Between the rows at the top and bottom edges of the client area (the last row when the
+  // list ends above the bottom edge).
   bool RowInView(int row) const {
     RECT client{};
     GetClientRect(FWindow, &client);
-    const auto height = static_cast<int>(SendMessageW(FWindow, LB_GETITEMHEIGHT, 0, 0));
-    const int top = static_cast<int>(SendMessageW(FWindow, LB_GETTOPINDEX, 0, 0));
-    return row >= top && height > 0 && row < top + (client.bottom + height - 1) / height;
+    const int first = FRows->RowAt({0, 0});
+    const int last = FRows->RowAt({0, client.bottom - 1});
+    return first >= 0 && row >= first && (last < 0 || row <= last);
   }
   // Texts that the standard object knows for the list and that rows do not have.
   HRESULT SelfOnly(const VARIANT& child, BSTR* text, HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT, BSTR*)) {
