@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

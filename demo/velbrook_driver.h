@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 // A top-level window the program shows besides its main window: its own message dialog or
 // the standard error box.

@@ -7,8 +7,8 @@
 
 #include "tests/host/about/fakes.h"
 #include "about/behavior_label_core.h"
+#include "base/errors.h"
 #include "fuzz_input.h"
-#include "ui/errors.h"
 
 namespace {
 

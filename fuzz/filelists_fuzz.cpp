@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "base/errors.h"
 #include "fakes.h"
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
@@ -14,7 +15,6 @@
 #include "filelists/resolve_target.h"
 #include "filelists/start_folder.h"
 #include "fuzz_input.h"
-#include "ui/errors.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 #include "ui/layout.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/owned.h"
+#include "base/owned.h"
 
 namespace {
 

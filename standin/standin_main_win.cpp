@@ -10,10 +10,10 @@
 #include <string>
 #include <utility>
 
+#include "base/owned.h"
 #include "norvalt_h.h"
 #include "standin_registration_win.h"
 #include "standin_server_win.h"
-#include "ui/owned.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -3,8 +3,8 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include "base/owned.h"
 #include "norvalt_h.h"
-#include "ui/owned.h"
 
 using Microsoft::WRL::ComPtr;
 

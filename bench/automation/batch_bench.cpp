@@ -12,8 +12,8 @@
 #include "app/batch_run.h"
 #include "app/norvalt_processor.h"
 #include "automation/ole_owned.h"
-#include "ui/errors.h"
-#include "ui/win_handles.h"
+#include "base/errors.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <memory>
 #include <string>
 
+#include "base/owned.h"
 #include "filelists/file_list_box.h"
 #include "platform/file_system_win.h"
 #include "ui/form.h"
-#include "ui/owned.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <string>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 class TCustomThread {
  public:

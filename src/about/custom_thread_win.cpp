@@ -2,7 +2,7 @@
 
 #include <process.h>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 #include "ui/ui_thread_call.h"
 
 TCustomThread::TCustomThread() {

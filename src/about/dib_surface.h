@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "about/starfield_engine.h"
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 class TDibSurface {
  public:

@@ -1,6 +1,6 @@
 #include "about/dib_surface.h"
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 TDibSurface::~TDibSurface() { Release(); }
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "about/label_behavior.h"
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 namespace {
 

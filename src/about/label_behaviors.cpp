@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 namespace {
 

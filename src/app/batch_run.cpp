@@ -1,7 +1,7 @@
 #include "app/batch_run.h"
 
+#include "base/errors.h"
 #include "filelists/paths.h"
-#include "ui/errors.h"
 
 namespace {
 

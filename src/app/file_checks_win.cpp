@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 bool FileExistsFollowingLinks(const std::wstring& path) {
   // Opening without access rights resolves links to their target; folders need backup semantics.

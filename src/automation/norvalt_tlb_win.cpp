@@ -2,7 +2,7 @@
 
 #include "automation/ole_error.h"
 #include "automation/ole_owned.h"
-#include "ui/errors.h"
+#include "base/errors.h"
 
 using Microsoft::WRL::ComPtr;
 

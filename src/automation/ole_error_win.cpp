@@ -5,7 +5,7 @@
 
 #include "automation/ole_error_text.h"
 #include "automation/ole_owned.h"
-#include "ui/errors.h"
+#include "base/errors.h"
 
 using Microsoft::WRL::ComPtr;
 

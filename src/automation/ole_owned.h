@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/owned.h"
+#include "base/owned.h"
 
 namespace detail {
 inline void FreeBstr(BSTR text) { ::SysFreeString(text); }

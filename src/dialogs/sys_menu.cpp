@@ -3,7 +3,7 @@
 #include <bitset>
 #include <mutex>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 namespace {
 

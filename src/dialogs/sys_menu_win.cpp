@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "base/owned.h"
 #include "ui/dispatcher.h"
-#include "ui/owned.h"
 
 namespace {
 

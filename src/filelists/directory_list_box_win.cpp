@@ -1,6 +1,6 @@
+#include "base/errors.h"
 #include "filelists/file_list_box.h"
 #include "filelists/row_layout.h"
-#include "ui/errors.h"
 
 TDirectoryListBox::TDirectoryListBox(TComponent* owner)
     : TCustomListBox(owner), FModel(ListsFileSystem(), ListsCollation(), FWindow) {

@@ -1,6 +1,6 @@
+#include "base/errors.h"
 #include "filelists/file_list_box.h"
 #include "filelists/row_layout.h"
-#include "ui/errors.h"
 
 TDriveComboBox::TDriveComboBox(TComponent* owner)
     : TCustomComboBox(owner), FModel(ListsFileSystem(), ListsCollation(), FWindow) {

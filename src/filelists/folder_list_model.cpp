@@ -1,5 +1,6 @@
 #include "filelists/folder_list_model.h"
 
+#include "base/errors.h"
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
 #include "filelists/list_chain.h"
@@ -8,7 +9,6 @@
 #include "filelists/paths.h"
 #include "filelists/resolve_target.h"
 #include "filelists/row_layout.h"
-#include "ui/errors.h"
 
 namespace {
 

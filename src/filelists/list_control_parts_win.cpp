@@ -1,9 +1,9 @@
 #include "filelists/list_control_parts.h"
 
+#include "base/win_handles.h"
 #include "filelists/list_errors.h"
 #include "filelists/type_ahead.h"
 #include "platform/file_system_win.h"
-#include "ui/win_handles.h"
 
 IFileSystem& ListsFileSystem() {
   static TWinFileSystem fileSystem;

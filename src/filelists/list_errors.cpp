@@ -1,6 +1,6 @@
 #include "filelists/list_errors.h"
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 std::wstring InOutErrorMessage(int code) {
   switch (code) {

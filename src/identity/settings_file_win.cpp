@@ -1,7 +1,7 @@
 #include "identity/settings_file.h"
 
+#include "base/errors.h"
 #include "platform/profile.h"
-#include "ui/errors.h"
 
 namespace {
 

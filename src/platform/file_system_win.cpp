@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "ui/owned.h"
+#include "base/owned.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "base/win_handles.h"
 #include "platform/profile_text.h"
-#include "ui/win_handles.h"
 
 namespace {
 

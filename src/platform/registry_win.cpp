@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 TComponent::TComponent(TComponent* owner) : FOwner(owner) {}
 

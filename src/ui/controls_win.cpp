@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "base/errors.h"
 #include "ui/dispatcher.h"
-#include "ui/errors.h"
 #include "ui/form.h"
 
 LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);

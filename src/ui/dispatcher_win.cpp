@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "base/errors.h"
 #include "ui/application.h"
 #include "ui/error_text.h"
-#include "ui/errors.h"
 
 std::wstring ExceptionText(const std::exception_ptr& error) {
   try {

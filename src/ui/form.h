@@ -5,8 +5,8 @@
 #include <map>
 #include <utility>
 
+#include "base/errors.h"
 #include "ui/controls.h"
-#include "ui/errors.h"
 
 enum class TBorderStyle { Sizeable, Single, Dialog };
 enum class TPosition { Designed, ScreenCenter, OwnerFormCenter };

@@ -2,10 +2,10 @@
 
 #include <shellscalingapi.h>
 
+#include "base/errors.h"
 #include "ui/application.h"
 #include "ui/buttons.h"
 #include "ui/dispatcher.h"
-#include "ui/errors.h"
 #include "ui/resources.h"
 #include "ui/style.h"
 

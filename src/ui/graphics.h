@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 // A colour: an RGB value, a system colour (high byte 0xFF, low byte the COLOR_ index), or
 // clNone (no colour at all).

@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 namespace {
 

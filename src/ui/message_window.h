@@ -3,7 +3,7 @@
 // timer ticks on the UI thread.
 #include <string>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 // Registers className with windowProc and creates one message-only window of it; raises
 // Exception naming purpose ("Cannot register the <purpose> window class") on failure.

@@ -1,6 +1,6 @@
 #include "ui/message_window.h"
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 TWindowHandle CreateMessageWindow(const wchar_t* className, WNDPROC windowProc, const std::wstring& purpose) {
   WNDCLASSEXW wc{};

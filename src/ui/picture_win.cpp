@@ -1,8 +1,8 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include "base/errors.h"
 #include "ui/controls.h"
-#include "ui/errors.h"
 #include "ui/resources.h"
 
 using Microsoft::WRL::ComPtr;

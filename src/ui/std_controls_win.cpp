@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "base/errors.h"
 #include "ui/buttons.h"
-#include "ui/errors.h"
 #include "ui/form.h"
 #include "ui/style.h"
 

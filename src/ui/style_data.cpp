@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/resources.h"

@@ -3,7 +3,7 @@
 #include <exception>
 #include <mutex>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 #include "ui/message_window.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <map>
 
+#include "base/errors.h"
 #include "ui/dispatcher.h"
-#include "ui/errors.h"
 #include "ui/message_window.h"
 
 struct TUITimer::TState {

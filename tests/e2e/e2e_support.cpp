@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "about/behavior_registry.h"
 #include "about/label_appear.h"
 #include "about/label_behaviors.h"
+#include "base/errors.h"
 #include "fakes.h"
-#include "ui/errors.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "about/behavior_label_core.h"
 #include "about/label_appear.h"
+#include "base/errors.h"
 #include "fakes.h"
-#include "ui/errors.h"
 
 namespace {
 

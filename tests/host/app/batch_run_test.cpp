@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/batch_run.h"
-#include "ui/errors.h"
+#include "base/errors.h"
 
 namespace {
 

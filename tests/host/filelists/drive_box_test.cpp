@@ -2,8 +2,8 @@
 
 #include <cwctype>
 
+#include "base/errors.h"
 #include "lists_fixture.h"
-#include "ui/errors.h"
 
 using TDriveBoxTest = TListsTest;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "lists_fixture.h"
-#include "ui/errors.h"
 
 class TFileListTest : public TListsTest {
  protected:

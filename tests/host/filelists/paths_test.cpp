@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "fakes.h"
 #include "filelists/list_errors.h"
 #include "filelists/paths.h"
 #include "filelists/row_layout.h"
 #include "filelists/type_ahead.h"
-#include "ui/errors.h"
 
 TEST(InOutErrors, MessagesFollowThePlatformCode) {
   EXPECT_EQ(InOutErrorMessage(2), L"File not found");

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "filelists/start_folder.h"
 #include "lists_fixture.h"
-#include "ui/errors.h"
 
 TEST(StartFolder, DriveAndFolderPartsOfTheAnswer) {
   const auto progs = SplitStartFolder(L"C:\\NC\\PROGS\\");

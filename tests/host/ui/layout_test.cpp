@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/errors.h"
+#include "base/errors.h"
 #include "ui/layout.h"
 
 namespace {

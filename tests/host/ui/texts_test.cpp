@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "ui/error_text.h"
-#include "ui/errors.h"
 #include "ui/style_data.h"
 
 TEST(ErrorBox, TitleIsTheProgramNameUpToItsFirstPointCapitalisedOnce) {

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "about/image_draw_thread.h"
+#include "base/errors.h"
 #include "pump.h"
-#include "ui/errors.h"
 
 namespace {
 

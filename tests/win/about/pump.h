@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 // Ends the process if the scope is not left within the given time.
 class TWatchdog {

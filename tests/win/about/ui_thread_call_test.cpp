@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "about/custom_thread.h"
+#include "base/errors.h"
 #include "pump.h"
-#include "ui/errors.h"
 #include "ui/ui_thread_call.h"
 
 namespace {

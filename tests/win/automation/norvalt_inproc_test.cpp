@@ -6,9 +6,9 @@
 #include "automation/ole_error.h"
 #include "automation/ole_error_text.h"
 #include "automation/ole_owned.h"
+#include "base/errors.h"
 #include "nc_test_files.h"
 #include "standin_server_win.h"
-#include "ui/errors.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
 #include "automation/ole_error_text.h"
+#include "base/errors.h"
 #include "nc_test_files.h"
-#include "ui/errors.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "ui/win_handles.h"
+#include "base/win_handles.h"
 
 #include <chrono>
 #include <map>

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "base/win_handles.h"
 #include "dialogs/sys_menu_win.h"
 #include "ui/application.h"
-#include "ui/win_handles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "ui/owned.h"
+#include "base/owned.h"
 
 namespace disk {
 

@@ -11,9 +11,9 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
+#include "base/errors.h"
 #include "disk_helpers.h"
 #include "filelists/file_list_box.h"
-#include "ui/errors.h"
 #include "ui/form.h"
 #include "win_test_support.h"
 

@@ -2,6 +2,7 @@
 // user see on a mapped drive.
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "disk_helpers.h"
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
@@ -9,7 +10,6 @@
 #include "filelists/start_folder.h"
 #include "host/filelists/fakes.h"
 #include "platform/file_system_win.h"
-#include "ui/errors.h"
 
 using TStrings = std::vector<std::wstring>;
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
 #include "identity/settings_file.h"
 #include "platform/profile.h"
-#include "ui/errors.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/errors.h"
 #include "ui/application.h"
 #include "ui/buttons.h"
 #include "ui/dispatcher.h"
-#include "ui/errors.h"
 #include "ui/form.h"
 #include "ui/std_controls.h"
 #include "ui/style.h"

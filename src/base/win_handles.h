@@ -2,7 +2,7 @@
 // Owning handles for the Win32 objects the program holds.
 #include <windows.h>
 
-#include "ui/owned.h"
+#include "base/owned.h"
 
 namespace detail {
 inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
