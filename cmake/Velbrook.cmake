@@ -86,13 +86,17 @@ function(velbrook_win_test name)
   endif()
 endfunction()
 
-# velbrook_subsystem(NAME [DEPENDS libs...] [WIN_LIBS system libs...] [EXCLUDE files...]): the .cpp files of
-# the calling folder become two libraries. Files ending in _win.cpp use the Windows API and
+# velbrook_subsystem(NAME [DEPENDS libs...] [WIN_LIBS system libs...] [EXCLUDE files...] [FOLDERS subfolders...]):
+# the .cpp files of the calling folder (and of the subfolders named) become two libraries. Files ending in _win.cpp use the Windows API and
 # go into velbrook_NAME (MinGW tree only); every other .cpp file includes no Windows header
 # and goes into velbrook_NAME_logic, built in both trees and tested natively.
 function(velbrook_subsystem name)
-  cmake_parse_arguments(S "" "" "DEPENDS;LOGIC_DEPENDS;WIN_LIBS;EXCLUDE" ${ARGN})
-  file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(S "" "" "DEPENDS;LOGIC_DEPENDS;WIN_LIBS;EXCLUDE;FOLDERS" ${ARGN})
+  set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(folder IN LISTS S_FOLDERS)
+    list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  endforeach()
+  file(GLOB all_sources CONFIGURE_DEPENDS ${patterns})
   foreach(excluded IN LISTS S_EXCLUDE)
     list(REMOVE_ITEM all_sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
   endforeach()

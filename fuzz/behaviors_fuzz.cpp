@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/host/about/fakes.h"
-#include "about/behavior_label_core.h"
+#include "about/behaviors/label_core.h"
 #include "base/errors.h"
 #include "fuzz_input.h"
 

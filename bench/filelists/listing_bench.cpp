@@ -14,6 +14,7 @@
 #include <string>
 
 #include "base/owned.h"
+#include "filelists/directory_list_box.h"
 #include "filelists/file_list_box.h"
 #include "platform/file_system_win.h"
 #include "ui/form.h"

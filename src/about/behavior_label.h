@@ -3,7 +3,7 @@
 // chosen by name. Stored layouts set "Behavior" and "BehaviorOptions.<property>".
 #include <string>
 
-#include "about/behavior_label_core.h"
+#include "about/behaviors/label_core.h"
 #include "ui/std_controls.h"
 
 class TCustomBehaviorLabel : public TCustomLabel {

@@ -1,7 +1,7 @@
 #include "app/registration.h"
 
 #include "about/behavior_label.h"
-#include "filelists/file_list_box.h"
+#include "filelists/list_registration.h"
 #include "ui/std_controls.h"
 
 void RegisterProgramComponents() {

@@ -1,3 +1,5 @@
+#include "filelists/directory_list_box.h"
+
 #include "base/errors.h"
 #include "filelists/file_list_box.h"
 #include "filelists/row_layout.h"

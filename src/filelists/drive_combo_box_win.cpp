@@ -1,5 +1,7 @@
+#include "filelists/drive_combo_box.h"
+
 #include "base/errors.h"
-#include "filelists/file_list_box.h"
+#include "filelists/directory_list_box.h"
 #include "filelists/row_layout.h"
 
 TDriveComboBox::TDriveComboBox(TComponent* owner)

@@ -1,3 +1,7 @@
+#include "filelists/list_registration.h"
+
+#include "filelists/directory_list_box.h"
+#include "filelists/drive_combo_box.h"
 #include "filelists/file_list_box.h"
 #include "filelists/start_folder.h"
 

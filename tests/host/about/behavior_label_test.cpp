@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "about/behavior_label_core.h"
-#include "about/behavior_registry.h"
-#include "about/label_appear.h"
-#include "about/label_behaviors.h"
+#include "about/behaviors/appear.h"
+#include "about/behaviors/behavior_registry.h"
+#include "about/behaviors/label_core.h"
+#include "about/behaviors/other_behaviors.h"
 #include "base/errors.h"
 #include "fakes.h"
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "about/behavior_label_host.h"
+#include "about/behaviors/label_host.h"
 #include "about/starfield_engine.h"
 #include "ui/layout.h"
 

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "about/behavior_label_core.h"
-#include "about/label_appear.h"
+#include "about/behaviors/appear.h"
+#include "about/behaviors/label_core.h"
 #include "base/errors.h"
 #include "fakes.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "about/behavior_label.h"
-#include "about/label_appear.h"
+#include "about/behaviors/appear.h"
 #include "about/starfield.h"
 #include "pump.h"
 #include "ui/form.h"

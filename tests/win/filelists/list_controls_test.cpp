@@ -13,7 +13,10 @@
 
 #include "base/errors.h"
 #include "disk_helpers.h"
+#include "filelists/directory_list_box.h"
+#include "filelists/drive_combo_box.h"
 #include "filelists/file_list_box.h"
+#include "filelists/list_registration.h"
 #include "ui/form.h"
 #include "win_test_support.h"
 

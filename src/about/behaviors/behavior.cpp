@@ -1,4 +1,4 @@
-#include "about/label_behavior.h"
+#include "about/behaviors/behavior.h"
 
 #include "base/errors.h"
 

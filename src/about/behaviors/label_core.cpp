@@ -1,6 +1,6 @@
-#include "about/behavior_label_core.h"
+#include "about/behaviors/label_core.h"
 
-#include "about/behavior_registry.h"
+#include "about/behaviors/behavior_registry.h"
 
 const wchar_t* const NoBehaviorName = L"(none)";
 

@@ -1,4 +1,4 @@
-#include "about/label_behaviors.h"
+#include "about/behaviors/other_behaviors.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // and forwards to it.
 #include <string>
 
-#include "about/label_behavior.h"
+#include "about/behaviors/behavior.h"
 
 // The default behaviour name of every label.
 extern const wchar_t* const NoBehaviorName;

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "about/behavior_label_host.h"
+#include "about/behaviors/label_host.h"
 #include "ui/layout.h"
 
 class TLabelBehavior;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "about/label_behavior.h"
+#include "about/behaviors/behavior.h"
 
 // "(none)": no animation; switching Active only raises OnStart and OnStop.
 class TLabelNone : public TLabelBehavior {

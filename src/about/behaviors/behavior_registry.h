@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "about/label_behavior.h"
+#include "about/behaviors/behavior.h"
 
 using TBehaviorList = std::vector<std::pair<std::wstring, TBehaviorClass>>;
 

@@ -1,4 +1,4 @@
-#include "about/label_appear.h"
+#include "about/behaviors/appear.h"
 
 #include <algorithm>
 #include <cstdlib>

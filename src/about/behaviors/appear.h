@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "about/label_behavior.h"
+#include "about/behaviors/behavior.h"
 
 enum TAppearDirection { drFromLeft = 0, drFromRight = 1, drFromTop = 2, drFromBottom = 3 };
 

@@ -1,11 +1,11 @@
-#include "about/behavior_registry.h"
+#include "about/behaviors/behavior_registry.h"
 
 #include <algorithm>
 #include <cwctype>
 #include <memory>
 
-#include "about/label_appear.h"
-#include "about/label_behaviors.h"
+#include "about/behaviors/appear.h"
+#include "about/behaviors/other_behaviors.h"
 
 namespace {
 
