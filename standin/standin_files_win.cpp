@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
-#include "base/owned.h"
+#include "base/win_handles.h"
 
 namespace {
-
-void closeHandle(HANDLE handle) { ::CloseHandle(handle); }
-// Holds an open file; a failed open is turned into an error before it gets here.
-using TFileHandle = TOwned<HANDLE, closeHandle>;
 
 [[noreturn]] void raiseLastError() { throw TFileError{::GetLastError()}; }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "base/owned.h"
+#include "base/win_handles.h"
 #include "norvalt_h.h"
 #include "standin_registration_win.h"
 #include "standin_server_win.h"
@@ -96,12 +96,9 @@ class TFactory final : public IClassFactory {
 
 constexpr wchar_t kShutdownEvent[] = L"Local\\NorvaltStandIn.Shutdown";
 
-void closeHandle(HANDLE handle) { ::CloseHandle(handle); }
-using TEvent = TOwned<HANDLE, closeHandle>;
-
 int serve() {
   TFactory factory;
-  const TEvent shutdown(::CreateEventW(nullptr, TRUE, FALSE, kShutdownEvent));
+  const TKernelHandle shutdown(::CreateEventW(nullptr, TRUE, FALSE, kShutdownEvent));
   if (!shutdown || !factory.Register()) return 1;
   HANDLE waitFor[] = {shutdown.get()};
   for (;;) {
@@ -124,12 +121,12 @@ int serve() {
 // Asks a running server to end and waits (up to 10 s) until it has let go of its event.
 int shutDownRunningServer() {
   {
-    const TEvent shutdown(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kShutdownEvent));
+    const TKernelHandle shutdown(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kShutdownEvent));
     if (!shutdown) return 0;
     ::SetEvent(shutdown.get());
   }
   for (int i = 0; i < 200; ++i) {
-    const TEvent stillThere(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
+    const TKernelHandle stillThere(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
     if (!stillThere) return 0;
     ::Sleep(50);
   }
@@ -140,13 +137,11 @@ bool isSwitch(const wchar_t* argument, const wchar_t* name) {
   return (argument[0] == L'/' || argument[0] == L'-') && ::lstrcmpiW(argument + 1, name) == 0;
 }
 
-void freeArguments(wchar_t** arguments) { ::LocalFree(arguments); }
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   int count = 0;
-  const TOwned<wchar_t**, freeArguments> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
+  const TLocalMemory<wchar_t**> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
   if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   int result = 0;
   if (count > 1 && isSwitch(arguments.get()[1], L"RegServer"))

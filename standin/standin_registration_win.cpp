@@ -3,7 +3,7 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
-#include "base/owned.h"
+#include "base/win_handles.h"
 #include "norvalt_h.h"
 
 using Microsoft::WRL::ComPtr;
@@ -16,9 +16,6 @@ HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID library, WORD major, WORD minor,
 
 namespace {
 
-void closeKey(HKEY key) { ::RegCloseKey(key); }
-using TKey = TOwned<HKEY, closeKey>;
-
 std::wstring guidText(REFGUID guid) {
   wchar_t text[40];
   ::StringFromGUID2(guid, text, 40);
@@ -28,7 +25,7 @@ std::wstring guidText(REFGUID guid) {
 std::wstring classKeyPath() { return L"Software\\Classes\\CLSID\\" + guidText(CLSID_CoNorvaltx); }
 
 HRESULT setDefaultValue(HKEY root, const std::wstring& keyPath, const std::wstring& value) {
-  TKey key;
+  TRegistryKey key;
   LSTATUS status =
       ::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
   if (status == ERROR_SUCCESS)
@@ -48,7 +45,7 @@ HRESULT registerClass(HKEY root, const std::wstring& exePath) {
 // Windows merges the user's classes into the classes that COM looks up; where that merge
 // is missing (Wine), the class has to go to the machine's classes to be found at all.
 bool userClassesVisible() {
-  TKey key;
+  TRegistryKey key;
   const std::wstring path = L"CLSID\\" + guidText(CLSID_CoNorvaltx) + L"\\LocalServer32";
   return ::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }

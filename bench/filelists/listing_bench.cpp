@@ -13,19 +13,13 @@
 #include <memory>
 #include <string>
 
-#include "base/owned.h"
+#include "base/win_handles.h"
 #include "filelists/directory_list_box.h"
 #include "filelists/file_list_box.h"
 #include "platform/file_system_win.h"
 #include "ui/form.h"
 
 namespace {
-
-void close_handle(HANDLE h) { ::CloseHandle(h); }
-void close_find(HANDLE h) { ::FindClose(h); }
-using TFile = TOwned<HANDLE, close_handle>;
-using TFind = TOwned<HANDLE, close_find>;
-HANDLE valid_or_null(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
 
 // The logic alone: a window that exists and takes every entry.
 class TNoWindow final : public IListWindow {
@@ -61,7 +55,7 @@ double best_ms(int runs, const std::function<void()>& run) {
 std::size_t bare_listing(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
   std::size_t count = 0;
-  const TFind find(valid_or_null(::FindFirstFileW((folder + L"\\*.*").c_str(), &data)));
+  const TFindHandle find(::FindFirstFileW((folder + L"\\*.*").c_str(), &data));
   if (!find) return 0;
   do ++count;
   while (::FindNextFileW(find.get(), &data));
@@ -83,8 +77,8 @@ void make_files(const std::wstring& folder, int count) {
   if (already_filled(folder, count)) return;
   ::CreateDirectoryW(folder.c_str(), nullptr);
   for (int i = 0; i < count; ++i)
-    const TFile file(valid_or_null(::CreateFileW((folder + L"\\" + entry_name(i, count)).c_str(), GENERIC_WRITE, 0,
-                                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    const TFileHandle file(::CreateFileW((folder + L"\\" + entry_name(i, count)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void make_folders(const std::wstring& folder, int count) {
@@ -96,7 +90,7 @@ void make_folders(const std::wstring& folder, int count) {
 void remove_tree(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
   {
-    const TFind find(valid_or_null(::FindFirstFileW((folder + L"\\*").c_str(), &data)));
+    const TFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
     if (find) {
       do {
         const std::wstring name = data.cFileName;

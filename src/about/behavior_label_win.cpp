@@ -54,13 +54,10 @@ std::optional<TClientSize> TCustomBehaviorLabel::TLink::ParentClientSize() const
 }
 
 std::int32_t TCustomBehaviorLabel::TLink::TextWidth(const std::wstring& text) const {
-  HDC screen = ::GetDC(nullptr);
+  const TWindowDC screen(nullptr);
+  const TSelectObject font(screen.get(), FLabel.Font().Handle(96));
   SIZE size{};
-  {
-    TSelectObject font(screen, FLabel.Font().Handle(96));
-    ::GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
-  }
-  ::ReleaseDC(nullptr, screen);
+  ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 

@@ -6,13 +6,11 @@
 #include "automation/ole_error_text.h"
 #include "automation/ole_owned.h"
 #include "base/errors.h"
+#include "base/win_handles.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-void FreeLocal(wchar_t* text) { ::LocalFree(text); }
-using TLocalText = TOwned<wchar_t*, FreeLocal>;
 
 // The description the failing object left behind, if it says it leaves one for `iid`.
 std::wstring ServerDescription(IUnknown* source, REFIID iid) {
@@ -30,7 +28,7 @@ std::wstring ServerDescription(IUnknown* source, REFIID iid) {
 }  // namespace
 
 std::wstring SystemStatusText(HRESULT status) {
-  TLocalText text;
+  TLocalMemory<wchar_t*> text;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
       static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(text.put()), 0, nullptr);

@@ -2,6 +2,8 @@
 // Owning handles for the Win32 objects the program holds.
 #include <windows.h>
 
+#include <utility>
+
 #include "base/owned.h"
 
 namespace detail {
@@ -13,6 +15,11 @@ inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void DeleteMemoryDC(HDC h) { ::DeleteDC(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void ReleaseModule(HMODULE h) { ::FreeLibrary(h); }
+inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
+template <typename Pointer>
+void FreeLocalMemory(Pointer p) {
+  ::LocalFree(p);
+}
 }  // namespace detail
 
 using TKernelHandle = TOwned<HANDLE, detail::CloseKernelHandle>;
@@ -27,6 +34,57 @@ using TRegistryKey = TOwned<HKEY, detail::CloseRegistryKey>;
 using TMemoryDC = TOwned<HDC, detail::DeleteMemoryDC>;
 using TIconHandle = TOwned<HICON, detail::DestroyIconHandle>;
 using TModuleHandle = TOwned<HMODULE, detail::ReleaseModule>;
+using TMenuHandle = TOwned<HMENU, detail::DestroyMenuHandle>;
+// What the system allocated for the caller with LocalAlloc (message texts, argument lists).
+template <typename Pointer>
+using TLocalMemory = TOwned<Pointer, detail::FreeLocalMemory<Pointer>>;
+
+// The DC of one WM_PAINT. EndPaint runs however the painting ends, so a paint that raised
+// still gives the DC back and shows the caret again.
+class TPaintDC {
+ public:
+  explicit TPaintDC(HWND window) : FWindow(window), FDC(::BeginPaint(window, &FPaint)) {}
+  ~TPaintDC() { ::EndPaint(FWindow, &FPaint); }
+  TPaintDC(const TPaintDC&) = delete;
+  TPaintDC& operator=(const TPaintDC&) = delete;
+  HDC get() const noexcept { return FDC; }
+  // The part of the client area to paint.
+  const RECT& PaintRect() const noexcept { return FPaint.rcPaint; }
+
+ private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint{};
+  HDC FDC;
+};
+
+// A window's DC from GetDC (the screen's for no window), released with its window.
+class TWindowDC {
+ public:
+  TWindowDC() noexcept = default;
+  explicit TWindowDC(HWND window) noexcept : FWindow(window), FDC(::GetDC(window)) {}
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  TWindowDC(TWindowDC&& other) noexcept : FWindow(other.FWindow), FDC(std::exchange(other.FDC, nullptr)) {}
+  TWindowDC& operator=(TWindowDC&& other) noexcept {
+    if (this != &other) {
+      reset();
+      FWindow = other.FWindow;
+      FDC = std::exchange(other.FDC, nullptr);
+    }
+    return *this;
+  }
+  ~TWindowDC() { reset(); }
+
+  HDC get() const noexcept { return FDC; }
+  explicit operator bool() const noexcept { return FDC != nullptr; }
+  void reset() noexcept {
+    if (FDC) ::ReleaseDC(FWindow, std::exchange(FDC, nullptr));
+  }
+
+ private:
+  HWND FWindow = nullptr;
+  HDC FDC = nullptr;
+};
 
 // Selects a GDI object into a DC for one scope and puts the previous one back.
 class TSelectObject {

@@ -2,13 +2,10 @@
 
 #include <vector>
 
-#include "base/owned.h"
+#include "base/win_handles.h"
 #include "ui/dispatcher.h"
 
 namespace {
-
-void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
-using TMenuHandle = TOwned<HMENU, DestroyMenuHandle>;
 
 UINT TypeFlags(const TMenuEntry& entry) {
   UINT type = entry.Separator ? MFT_SEPARATOR : MFT_STRING;

@@ -5,15 +5,9 @@
 
 #include <vector>
 
-#include "base/owned.h"
+#include "base/win_handles.h"
 
 namespace {
-
-void close_find(HANDLE h) { ::FindClose(h); }
-// Find handles signal failure with INVALID_HANDLE_VALUE, which cannot be a template
-// argument; failures are held as null instead.
-using TFindScope = TOwned<HANDLE, close_find>;
-TFindScope own_find(HANDLE h) { return TFindScope(h == INVALID_HANDLE_VALUE ? nullptr : h); }
 
 // Absolute paths near or beyond MAX_PATH only work in the "\\?\" form for the
 // attribute and find calls.
@@ -144,9 +138,10 @@ bool TWinFileSystem::FileExists(const std::wstring& path) {
 
 void TWinFileSystem::ListEntries(const std::wstring& pattern, bool foldersOnly, const TFoundEntry& found) {
   WIN32_FIND_DATAW data;
-  const TFindScope find = own_find(::FindFirstFileExW(long_path_form(pattern).c_str(), FindExInfoBasic, &data,
-                                                     foldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch,
-                                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  // A failed search holds INVALID_HANDLE_VALUE, which TFindHandle takes as holding nothing.
+  const TFindHandle find(::FindFirstFileExW(long_path_form(pattern).c_str(), FindExInfoBasic, &data,
+                                            foldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch,
+                                            nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return;
   do {
     found(data.cFileName, data.dwFileAttributes);

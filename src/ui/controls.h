@@ -178,14 +178,10 @@ class TGraphicControl : public TControl {
 class TControlCanvas {
  public:
   explicit TControlCanvas(TControl& control);
-  ~TControlCanvas();
-  TControlCanvas(const TControlCanvas&) = delete;
-  TControlCanvas& operator=(const TControlCanvas&) = delete;
-  HDC DC() const { return FDC; }
+  HDC DC() const { return FDC.get(); }
 
  private:
-  HWND FWindow = nullptr;
-  HDC FDC = nullptr;
+  TWindowDC FDC;
 };
 
 // Pictures stored as resources: PNG through WIC (with alpha), BMP with the colour of the

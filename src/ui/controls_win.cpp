@@ -216,15 +216,10 @@ void TControl::Invalidate() {
 TControlCanvas::TControlCanvas(TControl& control) {
   TWinControl* parent = control.Parent();
   if (!parent || !parent->HandleAllocated()) return;
-  FWindow = parent->HandleIfAllocated();
-  FDC = GetDC(FWindow);
+  FDC = TWindowDC(parent->HandleIfAllocated());
   const RECT r = control.DeviceRect();
-  IntersectClipRect(FDC, r.left, r.top, r.right, r.bottom);
-  SetViewportOrgEx(FDC, r.left, r.top, nullptr);
-}
-
-TControlCanvas::~TControlCanvas() {
-  if (FDC) ReleaseDC(FWindow, FDC);
+  IntersectClipRect(FDC.get(), r.left, r.top, r.right, r.bottom);
+  SetViewportOrgEx(FDC.get(), r.left, r.top, nullptr);
 }
 
 // ---- TWinControl ----
@@ -452,10 +447,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PAINT:
       if (!FSubclassed) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(FHandle, &ps);
-        PaintContainer(dc, ps.rcPaint);
-        EndPaint(FHandle, &ps);
+        const TPaintDC paint(FHandle);
+        PaintContainer(paint.get(), paint.PaintRect());
         return 0;
       }
       break;

@@ -71,16 +71,13 @@ UINT TCustomLabel::DrawFlags() const {
 void TCustomLabel::AdjustBounds() {
   std::wstring text = DisplayText();
   if (text.empty() || (FShowAccelChar && text == L"&")) text = L" ";
-  HDC screen = GetDC(nullptr);
-  {
-    TSelectObject selectFont(screen, Font().Handle(Dpi()));
-    RECT r{0, 0, FWordWrap ? Scale(Width()) : 0, 0};
-    DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
-    const int width = Unscale(r.right, Dpi()), height = Unscale(r.bottom, Dpi());
-    const int left = FAlignment == TAlignment::RightJustify ? Left() + Width() - width : Left();
-    SetBounds(left, Top(), width, height);
-  }
-  ReleaseDC(nullptr, screen);
+  const TWindowDC screen(nullptr);
+  TSelectObject selectFont(screen.get(), Font().Handle(Dpi()));
+  RECT r{0, 0, FWordWrap ? Scale(Width()) : 0, 0};
+  DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+  const int width = Unscale(r.right, Dpi()), height = Unscale(r.bottom, Dpi());
+  const int left = FAlignment == TAlignment::RightJustify ? Left() + Width() - width : Left();
+  SetBounds(left, Top(), width, height);
 }
 
 void TCustomLabel::Paint(HDC dc) {

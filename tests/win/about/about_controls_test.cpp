@@ -15,20 +15,19 @@ namespace {
 std::vector<COLORREF> StarPixels(HWND window) {
   RECT client{};
   ::GetClientRect(window, &client);
-  HDC screen = ::GetDC(window);
-  TMemoryDC copy(::CreateCompatibleDC(screen));
-  TBitmapHandle bitmap(::CreateCompatibleBitmap(screen, client.right, client.bottom));
+  const TWindowDC screen(window);
+  TMemoryDC copy(::CreateCompatibleDC(screen.get()));
+  TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
   std::vector<COLORREF> found;
   {
     TSelectObject select(copy.get(), bitmap.get());
-    ::BitBlt(copy.get(), 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    ::BitBlt(copy.get(), 0, 0, client.right, client.bottom, screen.get(), 0, 0, SRCCOPY);
     for (int y = 0; y < client.bottom; ++y)
       for (int x = 0; x < client.right; ++x) {
         const COLORREF c = ::GetPixel(copy.get(), x, y);
         if (c != RGB(0, 0, 0)) found.push_back(c);
       }
   }
-  ::ReleaseDC(window, screen);
   return found;
 }
 

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/win_handles.h"
+
 TScratchFolder::TScratchFolder() {
   wchar_t temp[MAX_PATH];
   ::GetTempPathW(MAX_PATH, temp);
@@ -18,12 +20,10 @@ TScratchFolder::TScratchFolder() {
 
 TScratchFolder::~TScratchFolder() {
   WIN32_FIND_DATAW entry;
-  const HANDLE find = ::FindFirstFileW(Path(L"*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
+  if (const TFindHandle find(::FindFirstFileW(Path(L"*").c_str(), &entry)); find) {
     do {
       if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW(Path(entry.cFileName).c_str());
-    } while (::FindNextFileW(find, &entry));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &entry));
   }
   ::RemoveDirectoryW(FPath.c_str());
 }

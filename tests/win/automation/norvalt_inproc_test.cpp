@@ -7,6 +7,7 @@
 #include "automation/ole_error_text.h"
 #include "automation/ole_owned.h"
 #include "base/errors.h"
+#include "base/win_handles.h"
 #include "nc_test_files.h"
 #include "standin_server_win.h"
 
@@ -76,9 +77,8 @@ TEST_F(NorvaltInProcess, SavingUnderAnotherNameLeavesTheOriginalAndNoTemporaryFi
   EXPECT_EQ(FFiles.Read(L"in.nc"), "g0 x1\r\n");
   EXPECT_EQ(FFiles.Read(L"out.nc"), "G0 X1\r\n");
   WIN32_FIND_DATAW entry;
-  const HANDLE find = ::FindFirstFileW(FFiles.Path(L"*.tmp").c_str(), &entry);
-  EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
-  if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+  const TFindHandle find(::FindFirstFileW(FFiles.Path(L"*.tmp").c_str(), &entry));
+  EXPECT_EQ(find.get(), INVALID_HANDLE_VALUE) << "a temporary file was left behind";
 }
 
 TEST_F(NorvaltInProcess, AChosenFailureCarriesTheServersDescriptionForThatFileOnly) {

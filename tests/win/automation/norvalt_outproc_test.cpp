@@ -10,6 +10,7 @@
 #include "automation/ole_error.h"
 #include "automation/ole_error_text.h"
 #include "base/errors.h"
+#include "base/win_handles.h"
 #include "nc_test_files.h"
 
 namespace {
@@ -42,11 +43,10 @@ void RunServer(const std::wstring& exe, const wchar_t* option) {
   ASSERT_TRUE(::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &process))
       << "cannot start the stand-in";
-  ::WaitForSingleObject(process.hProcess, INFINITE);
+  const TKernelHandle thread(process.hThread), server(process.hProcess);
+  ::WaitForSingleObject(server.get(), INFINITE);
   DWORD code = 1;
-  ::GetExitCodeProcess(process.hProcess, &code);
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
+  ::GetExitCodeProcess(server.get(), &code);
   EXPECT_EQ(code, 0u) << "the stand-in failed at " << Narrow(option);
 }
 

@@ -7,12 +7,9 @@
 
 #include <string>
 
-#include "base/owned.h"
+#include "base/win_handles.h"
 
 namespace disk {
-
-inline void close_handle(HANDLE h) { ::CloseHandle(h); }
-using TFile = TOwned<HANDLE, close_handle>;
 
 // "\\?\" lets the helpers reach beyond MAX_PATH.
 inline std::wstring long_form(const std::wstring& path) { return L"\\\\?\\" + path; }
@@ -28,7 +25,7 @@ inline void MakeFolder(const std::wstring& path, DWORD attributes = 0) {
 inline void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
   HANDLE h = ::CreateFileW(long_form(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE) << "error " << ::GetLastError();
-  const TFile file(h);
+  const TFileHandle file(h);
 }
 
 // A fresh folder on T: for one test.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/win_handles.h"
 #include "identity/my_app_data.h"
 #include "identity/regtypes.h"
 #include "identity/verinfo2.h"
@@ -53,10 +54,8 @@ class RegistryTest : public testing::Test {
 };
 
 bool KeyExists(HKEY root, const wchar_t* key) {
-  HKEY handle = nullptr;
-  if (::RegOpenKeyExW(root, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-  ::RegCloseKey(handle);
-  return true;
+  TRegistryKey handle;
+  return ::RegOpenKeyExW(root, key, 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
 }
 
 }  // namespace

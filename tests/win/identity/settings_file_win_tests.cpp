@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "base/win_handles.h"
 #include "identity/settings_file.h"
 #include "platform/profile.h"
 
@@ -31,12 +32,11 @@ class SettingsFileTest : public testing::Test {
   std::vector<std::wstring> FolderContent() const {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((Folder + L"*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    const TFindHandle find(::FindFirstFileW((Folder + L"*").c_str(), &found));
+    if (!find) return names;
     do {
       if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
-    } while (::FindNextFileW(find, &found));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &found));
     return names;
   }
 
