@@ -38,6 +38,9 @@ class EOutOfResources : public Exception {
   using Exception::Exception;
 };
 
+// A native list could not take another entry.
+[[noreturn]] inline void RaiseInsertLineError() { throw EOutOfResources(L"Unable to insert a line"); }
+
 // Ends the current action without any message.
 class EAbort : public Exception {
  public:

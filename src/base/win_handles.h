@@ -86,6 +86,21 @@ class TWindowDC {
   HDC FDC = nullptr;
 };
 
+// Keeps a window from redrawing while many changes go in; it is redrawn whole at the end.
+class TRedrawSuspension {
+ public:
+  explicit TRedrawSuspension(HWND window) : FWindow(window) { ::SendMessageW(FWindow, WM_SETREDRAW, FALSE, 0); }
+  ~TRedrawSuspension() {
+    ::SendMessageW(FWindow, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(FWindow, nullptr, TRUE);
+  }
+  TRedrawSuspension(const TRedrawSuspension&) = delete;
+  TRedrawSuspension& operator=(const TRedrawSuspension&) = delete;
+
+ private:
+  HWND FWindow;
+};
+
 // Selects a GDI object into a DC for one scope and puts the previous one back.
 class TSelectObject {
  public:

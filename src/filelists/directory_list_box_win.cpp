@@ -23,9 +23,7 @@ void TDirectoryListBox::SetFileList(TFileListBox* fileList) {
 
 bool TDirectoryListBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
   if (name != L"FileList") return TCustomListBox::SetProperty(name, value, reader);
-  auto* fileList = dynamic_cast<TFileListBox*>(&reader.Component(value));
-  if (!fileList) throw Exception(L"FileList of " + Name + L" names no file list");
-  SetFileList(fileList);
+  SetFileList(&LinkedList<TFileListBox>(*this, L"FileList", L"file list", value, reader));
   return true;
 }
 

@@ -20,9 +20,7 @@ void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
 
 bool TDriveComboBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
   if (name != L"DirList") return TCustomComboBox::SetProperty(name, value, reader);
-  auto* dirList = dynamic_cast<TDirectoryListBox*>(&reader.Component(value));
-  if (!dirList) throw Exception(L"DirList of " + Name + L" names no folder list");
-  SetDirList(dirList);
+  SetDirList(&LinkedList<TDirectoryListBox>(*this, L"DirList", L"folder list", value, reader));
   return true;
 }
 

@@ -58,9 +58,8 @@ void TFileListModel::ApplyDirectory(const std::wstring& path, const TFolderReadi
 }
 
 bool TFileListModel::is_listed(std::wstring_view name, std::uint32_t attributes) const {
-  // Hidden, system, folder and volume entries show only when asked for; the file-type
-  // bits share the platform's attribute values.
-  constexpr std::uint32_t kSpecial = faHidden | faSystem | faDirectory | faVolumeID;
+  // Hidden, system, folder and volume entries show only when asked for.
+  constexpr std::uint32_t kSpecial = ftHidden | ftSystem | ftDirectory | ftVolumeID;
   return (attributes & kSpecial & ~std::uint32_t{FFileType}) == 0 && name != L"." && name != L"..";
 }
 

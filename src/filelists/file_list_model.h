@@ -12,14 +12,15 @@
 
 class TFolderListModel;
 
-// TFileAttr values as bits of one byte, in this order.
+// The kinds of entry the file list shows, as bits of one byte: the platform's attribute
+// bits, so that an entry's attributes test against them directly, and ftNormal for plain files.
 enum TFileAttr : std::uint8_t {
-  ftReadOnly = 0x01,
-  ftHidden = 0x02,
-  ftSystem = 0x04,
-  ftVolumeID = 0x08,
-  ftDirectory = 0x10,
-  ftArchive = 0x20,
+  ftReadOnly = faReadOnly,
+  ftHidden = faHidden,
+  ftSystem = faSystem,
+  ftVolumeID = faVolumeID,
+  ftDirectory = faDirectory,
+  ftArchive = faArchive,
   ftNormal = 0x40,
 };
 using TFileType = std::uint8_t;

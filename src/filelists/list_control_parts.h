@@ -2,7 +2,10 @@
 // What the three list controls share: the file system and locale they all use, the native
 // side of a list as the logic sees it, the screen's pointer, and row-height measuring.
 #include <cstdint>
+#include <optional>
 
+#include "base/errors.h"
+#include "base/win_handles.h"
 #include "filelists/list_window.h"
 #include "platform/file_system.h"
 #include "ui/std_controls.h"
@@ -17,8 +20,10 @@ class TComboBoxWindow final : public IListWindow {
   explicit TComboBoxWindow(TCustomComboBox& box) : FBox(box) {}
   bool HandleAllocated() const override { return FBox.HandleAllocated(); }
   void HandleNeeded() override { FBox.HandleNeeded(); }
-  void BeginUpdate() override;
-  void EndUpdate() override;
+  void BeginUpdate() override {
+    if (FBox.HandleAllocated()) FRedrawOff.emplace(FBox.HandleIfAllocated());
+  }
+  void EndUpdate() override { FRedrawOff.reset(); }
   void ClearEntries() override { FBox.ClearItems(); }
   void AddEntry(const TListEntry& entry) override { FBox.AddItem(entry.Text); }
   void SetItemIndex(int index) override { FBox.SetItemIndex(index); }
@@ -29,6 +34,7 @@ class TComboBoxWindow final : public IListWindow {
 
  private:
   TCustomComboBox& FBox;
+  std::optional<TRedrawSuspension> FRedrawOff;
 };
 
 // A list box that keeps no texts (LBS_NODATA): the logic holds and draws them, the window
@@ -67,6 +73,16 @@ class TScreenPointer final : public IPointerShape {
   void SetBusy() override;
   void Restore(int shape) override;
 };
+
+// The list that a stored link property of list (DirList, FileList) names; raises Exception
+// when value names a component that is not a T (described to the user as kind).
+template <typename T>
+T& LinkedList(const TControl& list, const wchar_t* property, const wchar_t* kind, const TLayoutValue& value,
+              const TLayoutReader& reader) {
+  auto* linked = dynamic_cast<T*>(&reader.Component(value));
+  if (!linked) throw Exception(property + (L" of " + list.Name) + L" names no " + kind);
+  return *linked;
+}
 
 // Height of a line of text in font at 96 DPI.
 int TextHeight96(const TFont& font);

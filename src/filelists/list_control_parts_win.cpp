@@ -1,5 +1,6 @@
 #include "filelists/list_control_parts.h"
 
+#include "base/errors.h"
 #include "base/win_handles.h"
 #include "filelists/list_errors.h"
 #include "filelists/type_ahead.h"
@@ -13,16 +14,6 @@ IFileSystem& ListsFileSystem() {
 const ICollation& ListsCollation() {
   static const TWinCollation collation;
   return collation;
-}
-
-void TComboBoxWindow::BeginUpdate() {
-  if (FBox.HandleAllocated()) SendMessageW(FBox.HandleIfAllocated(), WM_SETREDRAW, FALSE, 0);
-}
-
-void TComboBoxWindow::EndUpdate() {
-  if (!FBox.HandleAllocated()) return;
-  SendMessageW(FBox.HandleIfAllocated(), WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(FBox.HandleIfAllocated(), nullptr, TRUE);
 }
 
 void TCountedListBoxWindow::ClearEntries() {

@@ -20,5 +20,3 @@ void RaiseInOutError(int code) { throw EInOutError(InOutErrorMessage(code), code
 void EnterFolder(IFileSystem& fs, const std::wstring& path) {
   if (const unsigned code = fs.SetCurrentFolder(path)) RaiseInOutError(static_cast<int>(code));
 }
-
-void RaiseInsertLineError() { throw EOutOfResources(L"Unable to insert a line"); }

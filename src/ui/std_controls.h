@@ -1,7 +1,9 @@
 #pragma once
 // The standard controls of the toolkit.
+#include <optional>
 #include <string>
 
+#include "base/win_handles.h"
 #include "ui/controls.h"
 #include "ui/list_accessibility.h"
 
@@ -187,6 +189,7 @@ class TCustomListBox : public TWinControl, protected IListRows {
   bool FMultiSelect = false;
   int FItemHeight = 16;
   int FUpdateCount = 0;
+  std::optional<TRedrawSuspension> FRedrawOff;
   std::vector<std::wstring> FSavedItems;  // kept across a re-creation of the window
   TListAccessibility FAccessibility{*this};
 };

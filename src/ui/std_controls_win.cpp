@@ -18,8 +18,6 @@ std::wstring WindowText(HWND hwnd) {
 
 int Unscale(int value, UINT dpi) { return MulDiv(value, 96, static_cast<int>(dpi)); }
 
-[[noreturn]] void UnableToInsert() { throw EOutOfResources(L"Unable to insert a line"); }
-
 }  // namespace
 
 // ---- TCustomLabel ----
@@ -238,7 +236,7 @@ std::wstring TCustomComboBox::Item(int index) const {
 
 int TCustomComboBox::AddItem(const std::wstring& text) {
   const auto index = SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  if (index < 0) UnableToInsert();
+  if (index < 0) RaiseInsertLineError();
   return static_cast<int>(index);
 }
 
@@ -331,7 +329,7 @@ int TCustomListBox::AddItem(const std::wstring& text) { return InsertItem(-1, te
 
 int TCustomListBox::InsertItem(int index, const std::wstring& text) {
   const auto result = SendMessageW(Handle(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-  if (result < 0) UnableToInsert();
+  if (result < 0) RaiseInsertLineError();
   return static_cast<int>(result);
 }
 
@@ -402,14 +400,11 @@ void TCustomListBox::SetItemHeight(int height) {
 }
 
 void TCustomListBox::BeginUpdate() {
-  if (FUpdateCount++ == 0 && HandleAllocated()) SendMessageW(HandleIfAllocated(), WM_SETREDRAW, FALSE, 0);
+  if (FUpdateCount++ == 0 && HandleAllocated()) FRedrawOff.emplace(HandleIfAllocated());
 }
 
 void TCustomListBox::EndUpdate() {
-  if (--FUpdateCount == 0 && HandleAllocated()) {
-    SendMessageW(HandleIfAllocated(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(HandleIfAllocated(), nullptr, TRUE);
-  }
+  if (--FUpdateCount == 0) FRedrawOff.reset();
 }
 
 bool TCustomListBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {

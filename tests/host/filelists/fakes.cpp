@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/errors.h"
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
 #include "filelists/folder_list_model.h"
