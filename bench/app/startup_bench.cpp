@@ -9,28 +9,11 @@
 #include <vector>
 
 #include "base/win_handles.h"
+#include "window_search.h"
 
 namespace {
 
 constexpr double kNorvaltWaitMs = 2000.0;
-
-struct TFindMain {
-  DWORD Process;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindVisibleMainWindow(HWND hwnd, LPARAM param) {
-  auto& find = *reinterpret_cast<TFindMain*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  wchar_t title[64] = {};
-  GetWindowTextW(hwnd, title, 64);
-  if (process == find.Process && IsWindowVisible(hwnd) && std::wstring(title) == L"Velbrook") {
-    find.Found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 double MillisecondsSince(const LARGE_INTEGER& start) {
   LARGE_INTEGER now, frequency;
@@ -51,11 +34,11 @@ double TimeOneStart(const std::wstring& exe) {
   TKernelHandle process(info.hProcess), thread(info.hThread);
   double shownAfter = -1;
   while (MillisecondsSince(start) < 30000) {
-    TFindMain find{info.dwProcessId};
-    EnumWindows(FindVisibleMainWindow, reinterpret_cast<LPARAM>(&find));
-    if (find.Found) {
+    const HWND main =
+        FindVisibleTopLevel(info.dwProcessId, [](HWND window) { return WindowText(window) == L"Velbrook"; });
+    if (main) {
       shownAfter = MillisecondsSince(start);
-      PostMessageW(find.Found, WM_CLOSE, 0, 0);
+      PostMessageW(main, WM_CLOSE, 0, 0);
       break;
     }
     if (WaitForSingleObject(process.get(), 1) == WAIT_OBJECT_0) break;

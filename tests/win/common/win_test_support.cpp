@@ -3,35 +3,12 @@
 #include <shellapi.h>
 
 #include "base/win_handles.h"
+#include "window_search.h"
 
 #include <chrono>
 #include <map>
 
 namespace {
-
-std::wstring TextOf(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-struct TFindState {
-  DWORD Process;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM param) {
-  auto& state = *reinterpret_cast<TFindState*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  wchar_t className[32] = {};
-  GetClassNameW(hwnd, className, 32);
-  if (process == state.Process && IsWindowVisible(hwnd) && std::wstring(className) == L"#32770") {
-    state.Found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 std::map<UINT_PTR, std::function<void()>>& PendingActions() {
   static std::map<UINT_PTR, std::function<void()>> actions;
@@ -63,16 +40,16 @@ std::vector<TSeenDialog> TDialogAnswerer::Seen() {
 
 void TDialogAnswerer::watch() {
   while (!FStop) {
-    TFindState state{GetCurrentProcessId()};
-    EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&state));
-    if (state.Found) {
-      TSeenDialog seen{TextOf(state.Found), TextOf(GetDlgItem(state.Found, 0xFFFF))};
+    const HWND box =
+        FindVisibleTopLevel(GetCurrentProcessId(), [](HWND window) { return WindowClassName(window) == L"#32770"; });
+    if (box) {
+      TSeenDialog seen{WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))};
       {
         std::lock_guard<std::mutex> guard(FLock);
         FSeen.push_back(seen);
       }
-      PostMessageW(state.Found, WM_COMMAND, MAKEWPARAM(FAnswerId, BN_CLICKED), 0);
-      while (!FStop && IsWindow(state.Found) && IsWindowVisible(state.Found)) Sleep(20);
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(FAnswerId, BN_CLICKED), 0);
+      while (!FStop && IsWindow(box) && IsWindowVisible(box)) Sleep(20);
     }
     Sleep(30);
   }
