@@ -14,8 +14,6 @@ std::int32_t Clamped(long long value) {
                                                          std::numeric_limits<std::int32_t>::max()));
 }
 
-std::unique_ptr<TLabelBehavior> CreateAppear(IBehaviorLabel* label) { return std::make_unique<TLabelAppear>(label); }
-
 TAppearDirection ParseDirection(const TLayoutValue& value) {
   static const wchar_t* const names[] = {L"drFromLeft", L"drFromRight", L"drFromTop", L"drFromBottom"};
   for (int i = 0; i < 4; ++i)
@@ -25,9 +23,7 @@ TAppearDirection ParseDirection(const TLayoutValue& value) {
 
 }  // namespace
 
-const TBehaviorClassInfo TLabelAppear::ClassInfo{L"TLabelAppear", CreateAppear};
-
-TLabelAppear::TLabelAppear(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 20) {}
+TLabelAppear::TLabelAppear(IBehaviorLabel* label) : TLabelBehaviorOf(label, 20u) {}
 
 bool TLabelAppear::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name == L"Delay")

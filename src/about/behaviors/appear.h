@@ -15,12 +15,10 @@ struct TBehaviorRect {
   std::int32_t Bottom;
 };
 
-class TLabelAppear : public TTimedLabelBehavior {
+class TLabelAppear : public TLabelBehaviorOf<TLabelAppear> {
  public:
-  static const TBehaviorClassInfo ClassInfo;
-
+  static constexpr wchar_t ClassName[] = L"TLabelAppear";
   explicit TLabelAppear(IBehaviorLabel* label);
-  TBehaviorClass Class() const override { return &ClassInfo; }
 
   std::uint32_t Delay() const { return FDelay; }
   void SetDelay(std::uint32_t delay) { ChangeRestartingOption(FDelay, delay); }

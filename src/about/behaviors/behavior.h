@@ -113,3 +113,23 @@ class TTimedLabelBehavior : public TLabelBehavior {
  private:
   std::unique_ptr<ITimer> FTimer;
 };
+
+// What every registered behaviour class declares alike, written once: Derived names itself
+// in ClassName and gets its class record, Class() and a constructor that hands the record
+// to Base along with Base's options (a timed behaviour's interval).
+template <typename Derived, typename Base = TTimedLabelBehavior>
+class TLabelBehaviorOf : public Base {
+ public:
+  static const TBehaviorClassInfo ClassInfo;
+  TBehaviorClass Class() const override { return &ClassInfo; }
+
+ protected:
+  template <typename... Options>
+  explicit TLabelBehaviorOf(IBehaviorLabel* label, Options... options) : Base(label, &ClassInfo, options...) {}
+
+ private:
+  static std::unique_ptr<TLabelBehavior> Create(IBehaviorLabel* label) { return std::make_unique<Derived>(label); }
+};
+
+template <typename Derived, typename Base>
+const TBehaviorClassInfo TLabelBehaviorOf<Derived, Base>::ClassInfo{Derived::ClassName, &TLabelBehaviorOf::Create};

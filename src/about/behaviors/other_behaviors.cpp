@@ -6,11 +6,6 @@
 
 namespace {
 
-template <typename T>
-std::unique_ptr<TLabelBehavior> Create(IBehaviorLabel* label) {
-  return std::make_unique<T>(label);
-}
-
 // Shows text instead of the caption.
 void ShowEffect(IBehaviorLabel& label, const std::wstring& text) {
   label.SetEffectText(text);
@@ -19,17 +14,9 @@ void ShowEffect(IBehaviorLabel& label, const std::wstring& text) {
 
 }  // namespace
 
-const TBehaviorClassInfo TLabelNone::ClassInfo{L"TLabelNone", Create<TLabelNone>};
-const TBehaviorClassInfo TLabelBlink::ClassInfo{L"TLabelBlink", Create<TLabelBlink>};
-const TBehaviorClassInfo TLabelBounce::ClassInfo{L"TLabelBounce", Create<TLabelBounce>};
-const TBehaviorClassInfo TLabelScroll::ClassInfo{L"TLabelScroll", Create<TLabelScroll>};
-const TBehaviorClassInfo TLabelTyping::ClassInfo{L"TLabelTyping", Create<TLabelTyping>};
-const TBehaviorClassInfo TLabelSpecial::ClassInfo{L"TLabelSpecial", Create<TLabelSpecial>};
-const TBehaviorClassInfo TLabelCodeBreaker::ClassInfo{L"TLabelCodeBreaker", Create<TLabelCodeBreaker>};
-
 // Blinking
 
-TLabelBlink::TLabelBlink(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 400) {}
+TLabelBlink::TLabelBlink(IBehaviorLabel* label) : TLabelBehaviorOf(label, 400u) {}
 
 bool TLabelBlink::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"Delay") return TTimedLabelBehavior::SetProperty(name, value);
@@ -59,7 +46,7 @@ void TLabelBlink::Tick() {
 
 // Bouncing
 
-TLabelBounce::TLabelBounce(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 20) {}
+TLabelBounce::TLabelBounce(IBehaviorLabel* label) : TLabelBehaviorOf(label, 20u) {}
 
 bool TLabelBounce::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"Pixels") return TTimedLabelBehavior::SetProperty(name, value);
@@ -109,7 +96,7 @@ void TLabelBounce::Tick() {
 
 // Scrolling
 
-TLabelScroll::TLabelScroll(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 100) {}
+TLabelScroll::TLabelScroll(IBehaviorLabel* label) : TLabelBehaviorOf(label, 100u) {}
 
 bool TLabelScroll::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name == L"Direction") {
@@ -154,7 +141,7 @@ void TLabelScroll::Tick() {
 
 // Typing
 
-TLabelTyping::TLabelTyping(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 100) {}
+TLabelTyping::TLabelTyping(IBehaviorLabel* label) : TLabelBehaviorOf(label, 100u) {}
 
 bool TLabelTyping::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"MakeErrors") return TTimedLabelBehavior::SetProperty(name, value);
@@ -197,7 +184,7 @@ void TLabelTyping::Tick() {
 
 // Special
 
-TLabelSpecial::TLabelSpecial(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 20) {}
+TLabelSpecial::TLabelSpecial(IBehaviorLabel* label) : TLabelBehaviorOf(label, 20u) {}
 
 void TLabelSpecial::Start() {
   TTimedLabelBehavior::Start();
@@ -231,7 +218,7 @@ void TLabelSpecial::Tick() {
 
 // CodeBreaker
 
-TLabelCodeBreaker::TLabelCodeBreaker(IBehaviorLabel* label) : TTimedLabelBehavior(label, &ClassInfo, 20) {}
+TLabelCodeBreaker::TLabelCodeBreaker(IBehaviorLabel* label) : TLabelBehaviorOf(label, 20u) {}
 
 bool TLabelCodeBreaker::SetProperty(const std::wstring& name, const TLayoutValue& value) {
   if (name != L"DecodedText") return TTimedLabelBehavior::SetProperty(name, value);

@@ -7,20 +7,18 @@
 #include "about/behaviors/behavior.h"
 
 // "(none)": no animation; switching Active only raises OnStart and OnStop.
-class TLabelNone : public TLabelBehavior {
+class TLabelNone : public TLabelBehaviorOf<TLabelNone, TLabelBehavior> {
  public:
-  static const TBehaviorClassInfo ClassInfo;
-  explicit TLabelNone(IBehaviorLabel* label) : TLabelBehavior(label, &ClassInfo) {}
-  TBehaviorClass Class() const override { return &ClassInfo; }
+  static constexpr wchar_t ClassName[] = L"TLabelNone";
+  explicit TLabelNone(IBehaviorLabel* label) : TLabelBehaviorOf(label) {}
 };
 
 // "Blinking": after Delay, switches every Interval between the caption and the (empty)
 // effect text.
-class TLabelBlink : public TTimedLabelBehavior {
+class TLabelBlink : public TLabelBehaviorOf<TLabelBlink> {
  public:
-  static const TBehaviorClassInfo ClassInfo;
+  static constexpr wchar_t ClassName[] = L"TLabelBlink";
   explicit TLabelBlink(IBehaviorLabel* label);
-  TBehaviorClass Class() const override { return &ClassInfo; }
   std::uint32_t Delay() const { return FDelay; }
   void SetDelay(std::uint32_t delay) { ChangeRestartingOption(FDelay, delay); }
   bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
@@ -37,11 +35,10 @@ class TLabelBlink : public TTimedLabelBehavior {
 
 // "Bouncing": moves diagonally by Pixels every Interval inside the container, taking a
 // random diagonal whenever the next step would leave it; back in place on stop.
-class TLabelBounce : public TTimedLabelBehavior {
+class TLabelBounce : public TLabelBehaviorOf<TLabelBounce> {
  public:
-  static const TBehaviorClassInfo ClassInfo;
+  static constexpr wchar_t ClassName[] = L"TLabelBounce";
   explicit TLabelBounce(IBehaviorLabel* label);
-  TBehaviorClass Class() const override { return &ClassInfo; }
   std::int32_t Pixels() const { return FPixels; }
   void SetPixels(std::int32_t pixels) { FPixels = pixels; }
   bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
@@ -63,11 +60,10 @@ enum TScrollDirection { sdLeftToRight, sdRightToLeft };
 
 // "Scrolling": rotates the shown text by one character every Interval; with Padding,
 // spaces as wide as the label are appended first.
-class TLabelScroll : public TTimedLabelBehavior {
+class TLabelScroll : public TLabelBehaviorOf<TLabelScroll> {
  public:
-  static const TBehaviorClassInfo ClassInfo;
+  static constexpr wchar_t ClassName[] = L"TLabelScroll";
   explicit TLabelScroll(IBehaviorLabel* label);
-  TBehaviorClass Class() const override { return &ClassInfo; }
   TScrollDirection Direction() const { return FDirection; }
   void SetDirection(TScrollDirection direction) { FDirection = direction; }
   bool Padding() const { return FPadding; }
@@ -87,11 +83,10 @@ class TLabelScroll : public TTimedLabelBehavior {
 
 // "Typing": shows the caption one more character every Interval; with MakeErrors a wrong
 // character shows now and then for one step; switches itself off when complete.
-class TLabelTyping : public TTimedLabelBehavior {
+class TLabelTyping : public TLabelBehaviorOf<TLabelTyping> {
  public:
-  static const TBehaviorClassInfo ClassInfo;
+  static constexpr wchar_t ClassName[] = L"TLabelTyping";
   explicit TLabelTyping(IBehaviorLabel* label);
-  TBehaviorClass Class() const override { return &ClassInfo; }
   bool MakeErrors() const { return FMakeErrors; }
   void SetMakeErrors(bool makeErrors) { FMakeErrors = makeErrors; }
   bool SetProperty(const std::wstring& name, const TLayoutValue& value) override;
@@ -109,11 +104,10 @@ class TLabelTyping : public TTimedLabelBehavior {
 
 // "Special": reveals the caption from left to right, the next character counting up
 // through the character codes from the space; switches itself off at the end.
-class TLabelSpecial : public TTimedLabelBehavior {
+class TLabelSpecial : public TLabelBehaviorOf<TLabelSpecial> {
  public:
-  static const TBehaviorClassInfo ClassInfo;
+  static constexpr wchar_t ClassName[] = L"TLabelSpecial";
   explicit TLabelSpecial(IBehaviorLabel* label);
-  TBehaviorClass Class() const override { return &ClassInfo; }
 
  protected:
   void Start() override;
@@ -127,11 +121,10 @@ class TLabelSpecial : public TTimedLabelBehavior {
 
 // "CodeBreaker": changes characters of the caption at random, left to right, until each
 // equals DecodedText's; then the caption becomes DecodedText and it switches itself off.
-class TLabelCodeBreaker : public TTimedLabelBehavior {
+class TLabelCodeBreaker : public TLabelBehaviorOf<TLabelCodeBreaker> {
  public:
-  static const TBehaviorClassInfo ClassInfo;
+  static constexpr wchar_t ClassName[] = L"TLabelCodeBreaker";
   explicit TLabelCodeBreaker(IBehaviorLabel* label);
-  TBehaviorClass Class() const override { return &ClassInfo; }
   const std::wstring& DecodedText() const { return FDecodedText; }
   // A running decoding starts over for the new text.
   void SetDecodedText(const std::wstring& text) { ChangeRestartingOption(FDecodedText, text); }
