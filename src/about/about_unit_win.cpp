@@ -11,9 +11,9 @@ TAboutBox::TAboutBox(TComponent* owner)
       // The layout is read, its handlers bound, before the members bind to its controls.
       Starfield1(LoadLayout(L"TABOUTBOX",
                             {
-                                {L"FormActivate", [this](TComponent* s) { FormActivate(s); }},
-                                {L"FormClose", [this](TComponent* s) { FormClose(s); }},
-                                {L"BehaviorLabel1Stop", [this](TComponent* s) { BehaviorLabel1Stop(s); }},
+                                {L"FormActivate", Bind(this, &TAboutBox::FormActivate)},
+                                {L"FormClose", Bind(this, &TAboutBox::FormClose)},
+                                {L"BehaviorLabel1Stop", Bind(this, &TAboutBox::BehaviorLabel1Stop)},
                             })
                      .Control<TStarfield>(L"Starfield1")),
       Panel1(Control<TPanel>(L"Panel1")),

@@ -53,12 +53,12 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
       // The layout is read, its handlers bound, before the members bind to its controls.
       ScriptFileEdit(LoadLayout(L"TMAINFORM",
                                     {
-                                        {L"GetScriptButtonClick", [this](TComponent* s) { GetScriptButtonClick(s); }},
-                                        {L"SelectAllButtonClick", [this](TComponent* s) { SelectAllButtonClick(s); }},
-                                        {L"SelectNoneButtonClick", [this](TComponent* s) { SelectNoneButtonClick(s); }},
-                                        {L"ProcessButtonClick", [this](TComponent* s) { ProcessButtonClick(s); }},
-                                        {L"CloseButtonClick", [this](TComponent* s) { CloseButtonClick(s); }},
-                                        {L"FormClose", [this](TComponent* s) { FormClose(s); }},
+                                        {L"GetScriptButtonClick", Bind(this, &TMainForm::GetScriptButtonClick)},
+                                        {L"SelectAllButtonClick", Bind(this, &TMainForm::SelectAllButtonClick)},
+                                        {L"SelectNoneButtonClick", Bind(this, &TMainForm::SelectNoneButtonClick)},
+                                        {L"ProcessButtonClick", Bind(this, &TMainForm::ProcessButtonClick)},
+                                        {L"CloseButtonClick", Bind(this, &TMainForm::CloseButtonClick)},
+                                        {L"FormClose", Bind(this, &TMainForm::FormClose)},
                                     })
                          .Control<TEdit>(L"ScriptFileEdit")),
       GetScriptButton(Control<TSpeedButton>(L"GetScriptButton")),

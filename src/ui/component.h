@@ -11,6 +11,12 @@ class TComponent;
 class TForm;
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
+// A handler that calls a member function of object: Bind(this, &TMainForm::ProcessButtonClick).
+template <typename T>
+TNotifyEvent Bind(T* object, void (T::*handler)(TComponent*)) {
+  return [object, handler](TComponent* sender) { (object->*handler)(sender); };
+}
+
 // What a component needs while its stored properties are applied: handlers and the other
 // components of the form, found by name.
 class TLayoutReader {
