@@ -19,7 +19,8 @@ class TControl : public TComponent {
 
   TWinControl* Parent() const { return FParent; }
   virtual void SetParent(TWinControl* parent);
-  TForm* ParentForm() const;
+  // The form the control sits on; a form's own is itself.
+  virtual TForm* ParentForm() const;
   UINT Dpi() const;
   int Scale(int value) const { return ScaleForDpi(value, Dpi()); }
 
@@ -145,6 +146,14 @@ class TWinControl : public TControl {
   virtual void CreateWnd();
   // The window is about to go: pull state out of it that must survive a re-creation.
   virtual void DestroyWnd() {}
+  // Window creation as a form overrides it: where the window goes (device pixels), the
+  // window it belongs to (a child's parent, a top-level window's owner), and the moment it
+  // exists, before its children are made.
+  virtual RECT CreationRect(DWORD style, DWORD exStyle);
+  virtual HWND CreationParent();
+  virtual void HandleCreated() {}
+  // Moves the window to the control's bounds; a form's window is placed by its frame.
+  virtual void ApplyBoundsToWindow();
   void BoundsChanged() override;
   void VisibilityChanged() override;
   void FontChanged() override;

@@ -91,11 +91,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (FParent) FParent->InsertControl(this);
 }
 
-TForm* TControl::ParentForm() const {
-  const TControl* c = this;
-  while (c->FParent) c = c->FParent;
-  return dynamic_cast<TForm*>(const_cast<TControl*>(c));
-}
+TForm* TControl::ParentForm() const { return FParent ? FParent->ParentForm() : nullptr; }
 
 UINT TControl::Dpi() const {
   const TForm* form = ParentForm();
@@ -256,21 +252,18 @@ HWND TWinControl::Handle() {
 }
 
 void TWinControl::CreateHandle() {
-  HWND parentWindow = nullptr;
-  if (Parent()) parentWindow = Parent()->Handle();
+  HWND parentWindow = CreationParent();
   TCreateParams params;
   CreateParams(params);
   if (!params.Subclass) RegisterContainerClass();
   if (Visible()) params.Style |= WS_VISIBLE;
   if (!Enabled()) params.Style |= WS_DISABLED;
   if (FTabStop) params.Style |= WS_TABSTOP;
-  RECT r = DeviceRect();
-  TForm* form = dynamic_cast<TForm*>(this);
-  if (form) r = form->WindowRectForCreation(params.Style, params.ExStyle);
+  const RECT r = CreationRect(params.Style, params.ExStyle);
   const bool child = (params.Style & WS_CHILD) != 0;
   TWinControl* const previous = std::exchange(gCreatingControl, this);
   HWND hwnd = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Caption().c_str(), params.Style, r.left,
-                              r.top, r.right - r.left, r.bottom - r.top, child ? parentWindow : form->OwnerWindow(),
+                              r.top, r.right - r.left, r.bottom - r.top, parentWindow,
                               child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(FControlId)) : nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   gCreatingControl = previous;
@@ -281,7 +274,7 @@ void TWinControl::CreateHandle() {
     SetPropW(hwnd, kControlProperty, this);
     SetWindowSubclass(hwnd, SubclassWindowProc, 0, reinterpret_cast<DWORD_PTR>(this));
   }
-  if (form) form->HandleCreated();
+  HandleCreated();
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle(Dpi())), FALSE);
   for (TControl* c : FControls)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->Handle();
@@ -290,6 +283,10 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::CreateWnd() {}
+
+RECT TWinControl::CreationRect(DWORD, DWORD) { return DeviceRect(); }
+
+HWND TWinControl::CreationParent() { return Parent() ? Parent()->Handle() : nullptr; }
 
 void TWinControl::DestroyHandle() {
   if (!FHandle) return;
@@ -359,12 +356,13 @@ bool TWinControl::SetProperty(const std::wstring& name, const TLayoutValue& valu
 }
 
 void TWinControl::BoundsChanged() {
-  if (FHandle && !dynamic_cast<TForm*>(this)) {
-    const RECT r = DeviceRect();
-    SetWindowPos(FHandle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (FHandle) ApplyBoundsToWindow();
   TControl::BoundsChanged();
+}
+
+void TWinControl::ApplyBoundsToWindow() {
+  const RECT r = DeviceRect();
+  SetWindowPos(FHandle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TWinControl::VisibilityChanged() {

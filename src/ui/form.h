@@ -46,10 +46,9 @@ class TForm : public TWinControl {
   void SetModalResult(int result);
   bool Modal() const { return FModal; }
 
-  // The window that owns this one (the main form for later forms); none for the first.
+  // The window that owns this one: the main form, for the other forms.
   HWND OwnerWindow() const;
-  RECT WindowRectForCreation(DWORD style, DWORD exStyle);
-  void HandleCreated();
+  TForm* ParentForm() const override { return const_cast<TForm*>(this); }
 
   TNotifyEvent OnClose, OnActivate;
   // The push button that Enter presses.
@@ -66,9 +65,14 @@ class TForm : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  RECT CreationRect(DWORD style, DWORD exStyle) override { return WindowRectForCreation(style, exStyle); }
+  HWND CreationParent() override { return OwnerWindow(); }
+  void HandleCreated() override;
+  void ApplyBoundsToWindow() override {}
   void Loaded() override;
 
  private:
+  RECT WindowRectForCreation(DWORD style, DWORD exStyle);
   void Center(RECT& window, HWND over) const;
   void ApplyDpi(UINT dpi, const RECT* suggested);
   // Tells every control once, before the form first appears (FirstShowing).
