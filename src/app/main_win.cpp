@@ -38,11 +38,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RunGuarded([] { ApplyStyle(L"Glossy"); });
 
   std::unique_ptr<TAboutBox> aboutBox;
-  TMainForm mainForm(nullptr, [&aboutBox] {
+  const auto mainForm = Application().CreateMainForm<TMainForm>(nullptr, [&aboutBox] {
     if (aboutBox) aboutBox->ShowModal();
   });
   if (Application().Terminated()) return 0;
   RunGuarded([&aboutBox] { aboutBox = std::make_unique<TAboutBox>(nullptr); });
-  mainForm.Show();
+  mainForm->Show();
   return Application().Run();
 }

@@ -35,6 +35,15 @@ const std::wstring& TApplication::Title() const {
   return FTitle;
 }
 
+void TApplication::FormConstructed(TForm* form) {
+  if (FMainFormNext) FMainForm = form;
+  FMainFormNext = false;  // the main form's constructor may make other forms
+}
+
+void TApplication::FormDestroyed(TForm* form) {
+  if (FMainForm == form) FMainForm = nullptr;
+}
+
 void TApplication::Dispatch(MSG& msg) {
   // Hooks may come and go while one runs (a modal loop inside it): each runs from a copy
   // that keeps it whole, and one removed meanwhile is skipped.

@@ -11,8 +11,6 @@
 
 namespace {
 
-TForm* gMainForm = nullptr;
-
 struct TLoadedNode {
   TComponent* Component;
   const TLayoutNode* Node;
@@ -64,17 +62,17 @@ TComponent& TLayoutReader::Component(const TLayoutValue& name) const {
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   SetVisible(false);
-  if (!gMainForm) gMainForm = this;
+  Application().FormConstructed(this);
 }
 
 TForm::~TForm() {
   // Windows go first, while every control object is still whole.
   if (HWND hwnd = HandleIfAllocated()) DestroyWindow(hwnd);
   DestroyComponents();
-  if (gMainForm == this) gMainForm = nullptr;
+  Application().FormDestroyed(this);
 }
 
-TForm* TForm::MainForm() { return gMainForm; }
+TForm* TForm::MainForm() { return Application().MainForm(); }
 
 void TForm::RegisterHandler(const std::wstring& name, TNotifyEvent handler) { FHandlers[name] = std::move(handler); }
 
@@ -179,11 +177,12 @@ void TForm::CreateParams(TCreateParams& params) {
   if (FSystemMenu) params.Style |= WS_SYSMENU;
   else params.Style &= ~static_cast<DWORD>(WS_SYSMENU);
   if (FStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
-  if (this == gMainForm) params.ExStyle |= WS_EX_APPWINDOW;
+  if (this == MainForm()) params.ExStyle |= WS_EX_APPWINDOW;
 }
 
 HWND TForm::OwnerWindow() const {
-  return gMainForm && gMainForm != this ? gMainForm->HandleIfAllocated() : nullptr;
+  const TForm* main = MainForm();
+  return main && main != this ? main->HandleIfAllocated() : nullptr;
 }
 
 RECT TForm::WindowRectForCreation(DWORD style, DWORD exStyle) {
@@ -320,7 +319,7 @@ void TForm::Close() {
     return;
   }
   if (OnClose) OnClose(this);
-  if (this == gMainForm) {
+  if (this == MainForm()) {
     Application().Terminate();
   } else {
     SetVisible(false);

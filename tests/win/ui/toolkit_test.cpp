@@ -167,6 +167,21 @@ TEST(Dpi, ControlsFollowTheMonitorScale) {
   EXPECT_EQ(form.FormDpi(), 144u);
 }
 
+TEST(Forms, TheMainFormIsTheOneTheProgramMakesAsSuch) {
+  const TForm first(nullptr);
+  EXPECT_EQ(TForm::MainForm(), nullptr);  // not on account of being made first
+  {
+    const auto main = Application().CreateMainForm<TForm>(nullptr);
+    TForm later(nullptr);
+    EXPECT_EQ(TForm::MainForm(), main.get());
+    // The main form has the taskbar button and owns the forms that come after it.
+    EXPECT_NE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(GetWindowLongPtrW(later.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(GetWindow(later.Handle(), GW_OWNER), main->Handle());
+  }
+  EXPECT_EQ(TForm::MainForm(), nullptr);
+}
+
 TEST(Labels, AutoSizeFitsTheTextAndEmptyTextKeepsOneSpace) {
   RegisterStandardControls();
   TForm form(nullptr);
