@@ -57,11 +57,14 @@ std::int32_t TCustomBehaviorLabel::TLink::TextWidth(const std::wstring& text) co
   HDC screen = ::GetDC(nullptr);
   SIZE size{};
   {
-    TSelectObject font(screen, FLabel.Font().Handle(96));
+    TSelectObject font(screen, FLabel.Font().Handle(FLabel.Dpi()));
     ::GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
   }
   ::ReleaseDC(nullptr, screen);
-  return size.cx;
+  // Measured in the font the label draws with, given back in 96-DPI pixels, rounded up so
+  // that the scaled label still holds the text.
+  const auto dpi = static_cast<std::int32_t>(FLabel.Dpi());
+  return (size.cx * 96 + dpi - 1) / dpi;
 }
 
 void TCustomBehaviorLabel::TLink::Repaint() {
