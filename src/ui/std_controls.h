@@ -106,6 +106,7 @@ class TCustomComboBox : public TWinControl {
   void SetTextHint(const std::wstring& hint);
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
   void CommandNotify(WORD code) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -116,6 +117,7 @@ class TCustomComboBox : public TWinControl {
 
  private:
   void apply_text_hint();
+  void paint_focus_frame();
 
   TComboBoxStyle FStyle = TComboBoxStyle::DropDown;
   std::wstring FTextHint;

@@ -268,6 +268,26 @@ bool TCustomComboBox::SetProperty(const std::wstring& name, const TLayoutValue& 
 
 void TCustomComboBox::CommandNotify(WORD code) {
   if (code == CBN_SELCHANGE) Change();
+  // The edit part's caret alone is easy to miss: a focused editable box also wears a frame.
+  if (FStyle == TComboBoxStyle::DropDown && (code == CBN_SETFOCUS || code == CBN_KILLFOCUS))
+    InvalidateRect(HandleIfAllocated(), nullptr, TRUE);
+}
+
+LRESULT TCustomComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
+  if (msg == WM_PAINT && FStyle == TComboBoxStyle::DropDown) paint_focus_frame();
+  return result;
+}
+
+void TCustomComboBox::paint_focus_frame() {
+  HWND box = HandleIfAllocated();
+  const HWND focus = GetFocus();
+  if (focus != box && !IsChild(box, focus)) return;
+  RECT client{};
+  GetClientRect(box, &client);
+  HDC dc = GetDC(box);
+  FrameRect(dc, &client, SolidBrushFor(clHighlight));
+  ReleaseDC(box, dc);
 }
 
 // ---- TCustomListBox ----
