@@ -32,6 +32,10 @@ void TCustomLabel::CreateParams(TCreateParams& params) {
   params.ExStyle = 0;
 }
 
+std::wstring TCustomLabel::AccessibleName() const {
+  return FShowAccelChar ? WithoutAccessKeyMarks(DisplayText()) : DisplayText();
+}
+
 LRESULT TCustomLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCHITTEST) return HTTRANSPARENT;  // clicks belong to what lies below
   return TWinControl::WndProc(msg, wParam, lParam);
@@ -320,15 +324,7 @@ void TCustomListBox::DestroyWnd() {
   for (int i = 0; i < Count(); ++i) FSavedItems.push_back(Item(i));
 }
 
-LRESULT TCustomListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_GETOBJECT:
-      if (const LRESULT answer = FAccessibility.Answer(HandleIfAllocated(), wParam, lParam)) return answer;
-      break;
-    case WM_DESTROY: FAccessibility.Disconnect(); break;
-  }
-  return TWinControl::WndProc(msg, wParam, lParam);
-}
+TAccessibleControl* TCustomListBox::MakeAccessible() { return MakeAccessibleList(HandleIfAllocated(), *this, *this); }
 
 void TCustomListBox::DpiChanged() {
   TWinControl::DpiChanged();
@@ -492,6 +488,12 @@ void TProgressBar::CreateWnd() {
 void TProgressBar::SetMax(int max) {
   FMax = max;
   if (HandleAllocated()) SendMessageW(HandleIfAllocated(), PBM_SETRANGE32, FMin, FMax);
+}
+
+std::wstring TProgressBar::AccessibleValue() const {
+  const int range = FMax - FMin;
+  const int percent = range > 0 ? MulDiv(FPosition - FMin, 100, range) : 0;
+  return std::to_wstring(percent) + L"%";
 }
 
 void TProgressBar::SetPosition(int position) {

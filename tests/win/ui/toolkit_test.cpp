@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <wrl/client.h>
 
 #include "ui/application.h"
 #include "ui/buttons.h"
@@ -212,6 +213,51 @@ TEST(Dpi, EveryControlAndFontFollowsTheMonitorScale) {
     font.Height = 16;
     EXPECT_NEAR(CharHeight(font, 144), 24, 1) << std::string(face, face + wcslen(face));
   }
+}
+
+TEST(Accessibility, EveryMainWindowControlReadsWithARoleAndAName) {
+  TForm form(nullptr);
+  LoadMainWindowLayout(form);
+  form.Control<TProgressBar>(L"ProgressBar1").SetPosition(25);
+  std::vector<std::pair<TWinControl*, RECT>> rects;
+  CollectWindowRects(form, rects);
+  for (const auto& [control, r] : rects) {
+    SCOPED_TRACE(std::string(control->Name.begin(), control->Name.end()));
+    const TAccessibleRead read = ReadAccessible(control->Handle());
+    EXPECT_NE(read.Role, 0);
+    EXPECT_NE(read.Role, ROLE_SYSTEM_CLIENT) << "a bare window says nothing of what it is";
+    EXPECT_FALSE(read.Name.empty());
+  }
+  auto read = [&form](const wchar_t* name) { return ReadAccessible(form.Control<TWinControl>(name).Handle()); };
+  EXPECT_EQ(read(L"ProcessButton").Role, ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(read(L"ProcessButton").Name, L"Process");
+  EXPECT_EQ(read(L"GetScriptButton").Role, ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(read(L"GetScriptButton").Name, L"Choose a Norvalt Script");
+  EXPECT_EQ(read(L"Label1").Role, ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(read(L"Label1").Name, L"Process Files in Directory with Norvalt Script");
+  EXPECT_EQ(read(L"ProgressBar1").Role, ROLE_SYSTEM_PROGRESSBAR);
+  EXPECT_EQ(read(L"ProgressBar1").Value, L"25%");
+  EXPECT_EQ(read(L"ScriptFileEdit").Role, ROLE_SYSTEM_TEXT);
+  EXPECT_EQ(read(L"ScriptFileEdit").Name, L"Norvalt Script to Use");
+
+  // An object a client still holds after the window has gone answers, but says it is cut off.
+  TLabel& label = form.Adopt(std::make_unique<TLabel>(&form));
+  label.SetParent(&form);
+  label.SetCaption(L"&Save && go");
+  Microsoft::WRL::ComPtr<IAccessible> held;
+  ASSERT_EQ(AccessibleObjectFromWindow(label.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(held.GetAddressOf())),
+            S_OK);
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  ASSERT_EQ(held->get_accName(self, &name), S_OK);
+  EXPECT_STREQ(name, L"Save & go");
+  SysFreeString(name);
+  DestroyWindow(label.HandleIfAllocated());
+  EXPECT_EQ(held->get_accName(self, &name), CO_E_OBJNOTCONNECTED);
 }
 
 TEST(Labels, AutoSizeFitsTheTextAndEmptyTextKeepsOneSpace) {
