@@ -4,7 +4,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 PACKAGES=(g++ cmake ninja-build libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
-          libwine-dev wine wine64 fonts-wine fonts-crosextra-carlito xvfb xauth imagemagick xdotool nsis)
+          libwine-dev wine wine64 fonts-wine fonts-crosextra-carlito fonts-liberation2 xvfb xauth imagemagick xdotool nsis)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -92,6 +92,8 @@ start_wine() {
   # Segoe UI is not free. Carlito's letters are no wider than Segoe UI's, so texts sized
   # for Windows fit here too; the fonts Wine would pick otherwise are wider and clip them.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /d Carlito /f >/dev/null 2>&1 || true
+  # The same for Microsoft Sans Serif, which stands in for the bitmap MS Sans Serif above 96 DPI.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /d 'Liberation Sans' /f >/dev/null 2>&1 || true
 }
 
 stop_all() {

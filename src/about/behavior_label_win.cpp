@@ -55,10 +55,13 @@ std::optional<TClientSize> TCustomBehaviorLabel::TLink::ParentClientSize() const
 
 std::int32_t TCustomBehaviorLabel::TLink::TextWidth(const std::wstring& text) const {
   const TWindowDC screen(nullptr);
-  const TSelectObject font(screen.get(), FLabel.Font().Handle(96));
+  const TSelectObject font(screen.get(), FLabel.Font().Handle(FLabel.Dpi()));
   SIZE size{};
   ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
+  // Measured in the font the label draws with, given back in 96-DPI pixels, rounded up so
+  // that the scaled label still holds the text.
+  const auto dpi = static_cast<std::int32_t>(FLabel.Dpi());
+  return (size.cx * 96 + dpi - 1) / dpi;
 }
 
 void TCustomBehaviorLabel::TLink::Repaint() {

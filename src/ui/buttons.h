@@ -21,6 +21,8 @@ class TButton : public TWinControl {
   void CommandNotify(WORD code) override;
   void DrawItem(DRAWITEMSTRUCT& item) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // Drawn by the program, so the system would not know it for a button.
+  long AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
 
  protected:
   void CreateParams(TCreateParams& params) override;

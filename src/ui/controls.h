@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/accessibility.h"
 #include "ui/component.h"
 #include "ui/graphics.h"
 
@@ -95,7 +96,7 @@ struct TCreateParams {
   bool Subclass = false;  // a system window class that the control subclasses
 };
 
-class TWinControl : public TControl {
+class TWinControl : public TControl, protected IAccessibleSelf {
  public:
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
@@ -140,6 +141,14 @@ class TWinControl : public TControl {
   static TWinControl* FromHandle(HWND hwnd);
   int ControlId() const { return FControlId; }
 
+  // What assistive technology reads: the role, name and value the control gives itself,
+  // each falling back to what the system reads from the window.
+  long AccessibleRole() const override { return 0; }
+  std::wstring AccessibleName() const override;
+  std::wstring AccessibleValue() const override { return {}; }
+  // A name for a control without a text of its own (a picture-only button, an unlabelled box).
+  void SetAccessibleName(const std::wstring& name) { FAccessibleName = name; }
+
  protected:
   virtual void CreateParams(TCreateParams& params);
   // The window now exists: push the control's state into it.
@@ -160,6 +169,9 @@ class TWinControl : public TControl {
   // Paints the background and the windowless children; containers call it from WM_PAINT.
   void PaintContainer(HDC dc, const RECT& clip);
   virtual void PaintBackground(HDC dc, const RECT& client);
+  // The object that answers assistive technology; controls with children of their own
+  // (rows) make a richer one.
+  virtual TAccessibleControl* MakeAccessible() { return new TAccessibleControl(FHandle, *this); }
 
  private:
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -174,6 +186,8 @@ class TWinControl : public TControl {
   int FTabOrder = -1;
   bool FTabStop = false;
   int FControlId = 0;
+  std::wstring FAccessibleName;
+  TAccessibility FAccessibility;
 };
 
 // A windowless control (label, picture, starfield).

@@ -349,6 +349,8 @@ bool TWinControl::SetProperty(const std::wstring& name, const TLayoutValue& valu
     FTabOrder = value.AsInt();
   } else if (name == L"TabStop") {
     SetTabStop(value.AsBool());
+  } else if (name == L"AccessibleName") {
+    SetAccessibleName(value.AsString());
   } else {
     return TControl::SetProperty(name, value, reader);
   }
@@ -384,6 +386,10 @@ HBRUSH TWinControl::ControlColor(HDC dc) {
   SetTextColor(dc, ColorToRGB(Font().Color));
   SetBkColor(dc, ColorToRGB(Color()));
   return SolidBrushFor(Color());
+}
+
+std::wstring TWinControl::AccessibleName() const {
+  return FAccessibleName.empty() ? WithoutAccessKeyMarks(Caption()) : FAccessibleName;
 }
 
 void TWinControl::PaintBackground(HDC dc, const RECT& client) { FillRect(dc, &client, SolidBrushFor(Color())); }
@@ -440,6 +446,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
       break;
     }
+    case WM_GETOBJECT:
+      if (const LRESULT answer = FAccessibility.Answer(wParam, lParam, [this] { return MakeAccessible(); }))
+        return answer;
+      break;
+    case WM_DESTROY:
+      FAccessibility.Disconnect();
+      break;
     case WM_ERASEBKGND:
       if (!FSubclassed) return 1;
       break;

@@ -270,6 +270,9 @@ void TForm::Show() {
   const bool alreadyActive = GetActiveWindow() == hwnd;
   SetVisible(true);
   ShowWindow(hwnd, SW_SHOW);
+  // Every control paints now, before anything else runs: a control left to the message
+  // loop shows as an unpainted (black) hole for as long as the loop is busy.
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   SetForegroundWindow(hwnd);
   if (alreadyActive && OnActivate) OnActivate(this);
 }

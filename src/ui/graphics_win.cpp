@@ -29,6 +29,24 @@ TColor ColorFromName(const std::wstring& name) {
   throw Exception(L"Unknown colour " + name);
 }
 
+namespace {
+
+bool IsBitmapFont(HFONT font) {
+  HDC screen = GetDC(nullptr);
+  TEXTMETRICW tm{};
+  {
+    TSelectObject select(screen, font);
+    GetTextMetricsW(screen, &tm);
+  }
+  ReleaseDC(nullptr, screen);
+  return (tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
+}
+
+// The outline face drawn like a bitmap face; MS Sans Serif has one of the same metrics.
+std::wstring OutlineTwin(const std::wstring& face) { return face == L"MS Sans Serif" ? L"Microsoft Sans Serif" : face; }
+
+}  // namespace
+
 HFONT TFont::Handle(UINT dpi) const {
   auto& handle = FHandles[dpi];
   if (!handle) {
@@ -39,6 +57,13 @@ HFONT TFont::Handle(UINT dpi) const {
     lf.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(lf.lfFaceName, Name.c_str(), LF_FACESIZE);
     handle.reset(CreateFontIndirectW(&lf));
+    // A bitmap font has its sizes drawn for 96 DPI and would not grow with the monitor: at
+    // any other DPI its outline twin, or the nearest outline font, stands in.
+    if (dpi != 96 && handle && IsBitmapFont(handle.get())) {
+      lstrcpynW(lf.lfFaceName, OutlineTwin(Name).c_str(), LF_FACESIZE);
+      lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+      handle.reset(CreateFontIndirectW(&lf));
+    }
   }
   return handle.get();
 }

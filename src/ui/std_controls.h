@@ -36,6 +36,8 @@ class TCustomLabel : public TWinControl {
   void Loaded() override;
   void FontChanged() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  long AccessibleRole() const override { return ROLE_SYSTEM_STATICTEXT; }
+  std::wstring AccessibleName() const override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -78,6 +80,7 @@ class TEdit : public TWinControl {
   void SetTextHint(const std::wstring& hint);
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  long AccessibleRole() const override { return ROLE_SYSTEM_TEXT; }
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -108,6 +111,8 @@ class TCustomComboBox : public TWinControl {
   void SetTextHint(const std::wstring& hint);
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
   void CommandNotify(WORD code) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  long AccessibleRole() const override { return ROLE_SYSTEM_COMBOBOX; }
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -118,6 +123,7 @@ class TCustomComboBox : public TWinControl {
 
  private:
   void apply_text_hint();
+  void paint_focus_frame();
 
   TComboBoxStyle FStyle = TComboBoxStyle::DropDown;
   std::wstring FTextHint;
@@ -176,7 +182,8 @@ class TCustomListBox : public TWinControl, protected IListRows {
   // The entries are read again when the window is (re)created.
   virtual void ReadEntriesOnCreate() {}
   void DpiChanged() override;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  long AccessibleRole() const override { return ROLE_SYSTEM_LIST; }
+  TAccessibleControl* MakeAccessible() override;
 
   int RowCount() const override { return Count(); }
   std::wstring RowName(int row) const override { return Item(row); }
@@ -191,7 +198,6 @@ class TCustomListBox : public TWinControl, protected IListRows {
   int FUpdateCount = 0;
   std::optional<TRedrawSuspension> FRedrawOff;
   std::vector<std::wstring> FSavedItems;  // kept across a re-creation of the window
-  TListAccessibility FAccessibility{*this};
 };
 
 class TListBox : public TCustomListBox {
@@ -208,6 +214,9 @@ class TProgressBar : public TWinControl {
   void SetMax(int max);
   void SetPosition(int position);
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
+  long AccessibleRole() const override { return ROLE_SYSTEM_PROGRESSBAR; }
+  // How far it has come, in per cent.
+  std::wstring AccessibleValue() const override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -221,6 +230,7 @@ class TProgressBar : public TWinControl {
 class TGroupBox : public TWinControl {
  public:
   explicit TGroupBox(TComponent* owner);
+  long AccessibleRole() const override { return ROLE_SYSTEM_GROUPING; }
 
  protected:
   void PaintBackground(HDC dc, const RECT& client) override;

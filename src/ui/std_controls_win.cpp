@@ -30,6 +30,10 @@ void TCustomLabel::CreateParams(TCreateParams& params) {
   params.ExStyle = 0;
 }
 
+std::wstring TCustomLabel::AccessibleName() const {
+  return FShowAccelChar ? WithoutAccessKeyMarks(DisplayText()) : DisplayText();
+}
+
 LRESULT TCustomLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCHITTEST) return HTTRANSPARENT;  // clicks belong to what lies below
   return TWinControl::WndProc(msg, wParam, lParam);
@@ -263,6 +267,26 @@ bool TCustomComboBox::SetProperty(const std::wstring& name, const TLayoutValue& 
 
 void TCustomComboBox::CommandNotify(WORD code) {
   if (code == CBN_SELCHANGE) Change();
+  // The edit part's caret alone is easy to miss: a focused editable box also wears a frame.
+  if (FStyle == TComboBoxStyle::DropDown && (code == CBN_SETFOCUS || code == CBN_KILLFOCUS))
+    InvalidateRect(HandleIfAllocated(), nullptr, TRUE);
+}
+
+LRESULT TCustomComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
+  if (msg == WM_PAINT && FStyle == TComboBoxStyle::DropDown) paint_focus_frame();
+  return result;
+}
+
+void TCustomComboBox::paint_focus_frame() {
+  HWND box = HandleIfAllocated();
+  const HWND focus = GetFocus();
+  if (focus != box && !IsChild(box, focus)) return;
+  RECT client{};
+  GetClientRect(box, &client);
+  HDC dc = GetDC(box);
+  FrameRect(dc, &client, SolidBrushFor(clHighlight));
+  ReleaseDC(box, dc);
 }
 
 // ---- TCustomListBox ----
@@ -295,15 +319,7 @@ void TCustomListBox::DestroyWnd() {
   for (int i = 0; i < Count(); ++i) FSavedItems.push_back(Item(i));
 }
 
-LRESULT TCustomListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_GETOBJECT:
-      if (const LRESULT answer = FAccessibility.Answer(HandleIfAllocated(), wParam, lParam)) return answer;
-      break;
-    case WM_DESTROY: FAccessibility.Disconnect(); break;
-  }
-  return TWinControl::WndProc(msg, wParam, lParam);
-}
+TAccessibleControl* TCustomListBox::MakeAccessible() { return MakeAccessibleList(HandleIfAllocated(), *this, *this); }
 
 void TCustomListBox::DpiChanged() {
   TWinControl::DpiChanged();
@@ -464,6 +480,12 @@ void TProgressBar::CreateWnd() {
 void TProgressBar::SetMax(int max) {
   FMax = max;
   if (HandleAllocated()) SendMessageW(HandleIfAllocated(), PBM_SETRANGE32, FMin, FMax);
+}
+
+std::wstring TProgressBar::AccessibleValue() const {
+  const int range = FMax - FMin;
+  const int percent = range > 0 ? MulDiv(FPosition - FMin, 100, range) : 0;
+  return std::to_wstring(percent) + L"%";
 }
 
 void TProgressBar::SetPosition(int position) {

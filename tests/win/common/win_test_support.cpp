@@ -1,6 +1,7 @@
 #include "win_test_support.h"
 
 #include <shellapi.h>
+#include <wrl/client.h>
 
 #include "base/win_handles.h"
 #include "window_search.h"
@@ -106,4 +107,29 @@ std::string ReadFileBytes(const std::wstring& path) {
   ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
   bytes.resize(read);
   return bytes;
+}
+
+TAccessibleRead ReadAccessible(HWND window, long child) {
+  TAccessibleRead read;
+  Microsoft::WRL::ComPtr<IAccessible> object;
+  if (AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(object.GetAddressOf())) != S_OK)
+    return read;
+  VARIANT id;
+  VariantInit(&id);
+  id.vt = VT_I4;
+  id.lVal = child;
+  auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), std::wstring& out) {
+    BSTR value = nullptr;
+    if ((object.Get()->*get)(id, &value) == S_OK && value) out.assign(value, SysStringLen(value));
+    SysFreeString(value);
+  };
+  text(&IAccessible::get_accName, read.Name);
+  text(&IAccessible::get_accValue, read.Value);
+  VARIANT value;
+  VariantInit(&value);
+  if (object->get_accRole(id, &value) == S_OK && value.vt == VT_I4) read.Role = value.lVal;
+  if (object->get_accState(id, &value) == S_OK && value.vt == VT_I4) read.State = value.lVal;
+  if (child == CHILDID_SELF) object->get_accChildCount(&read.ChildCount);
+  return read;
 }

@@ -3,6 +3,8 @@
 // answers them; timers run checks on the UI thread while a modal loop is going on.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -54,3 +56,12 @@ class TTempFolder {
 };
 
 std::string ReadFileBytes(const std::wstring& path);
+
+// What assistive technology reads of a window's client object, or of one of its children.
+struct TAccessibleRead {
+  std::wstring Name, Value;
+  long Role = 0;
+  long State = 0;
+  long ChildCount = -1;
+};
+TAccessibleRead ReadAccessible(HWND window, long child = CHILDID_SELF);

@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-#include <oleacc.h>
-#include <wrl/client.h>
-
 #include "base/errors.h"
 #include "disk_helpers.h"
 #include "filelists/directory_list_box.h"
@@ -70,45 +67,6 @@ void double_click_row(HWND list, int row) {
 
 void type(HWND list, const std::wstring& keys) {
   for (wchar_t key : keys) SendMessageW(list, WM_CHAR, key, 0);
-}
-
-// What assistive technology reads of a list's row (child ids count rows from 1).
-struct TAccessibleRow {
-  std::wstring Name;
-  long Role = 0;
-  long State = 0;
-};
-
-Microsoft::WRL::ComPtr<IAccessible> accessible_of(HWND list) {
-  Microsoft::WRL::ComPtr<IAccessible> object;
-  EXPECT_EQ(AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(object.GetAddressOf())),
-            S_OK);
-  return object;
-}
-
-TAccessibleRow accessible_row(HWND list, long child) {
-  const auto object = accessible_of(list);
-  TAccessibleRow row;
-  if (!object) return row;
-  VARIANT id;
-  VariantInit(&id);
-  id.vt = VT_I4;
-  id.lVal = child;
-  BSTR name = nullptr;
-  if (object->get_accName(id, &name) == S_OK) row.Name.assign(name, SysStringLen(name));
-  SysFreeString(name);
-  VARIANT value;
-  if (object->get_accRole(id, &value) == S_OK) row.Role = value.lVal;
-  if (object->get_accState(id, &value) == S_OK) row.State = value.lVal;
-  return row;
-}
-
-long accessible_rows(HWND list) {
-  const auto object = accessible_of(list);
-  long count = -1;
-  if (object) object->get_accChildCount(&count);
-  return count;
 }
 
 // Holds keys down as far as GetKeyState is concerned, for one scope.
@@ -399,21 +357,21 @@ TEST_F(ListControlsTest, RowsBeyond65535AreHitExactlyAndSelectAllIsOneStep) {
   click_row(files, kFiles - 2, WM_LBUTTONDOWN, MK_CONTROL);  // focused, no longer selected
 
   // Assistive technology reads the same rows.
-  EXPECT_EQ(accessible_rows(files), kFiles);
-  const TAccessibleRow last = accessible_row(files, kFiles);
+  EXPECT_EQ(ReadAccessible(files).ChildCount, kFiles);
+  const TAccessibleRead last = ReadAccessible(files, kFiles);
   EXPECT_EQ(last.Name, L"f69999.nc");
   EXPECT_EQ(last.Role, ROLE_SYSTEM_LISTITEM);
   EXPECT_NE(last.State & STATE_SYSTEM_SELECTED, 0);
-  EXPECT_EQ(accessible_row(files, kFiles - 2).State & STATE_SYSTEM_SELECTED, 0);
-  const TAccessibleRow focused = accessible_row(files, kFiles - 1);
+  EXPECT_EQ(ReadAccessible(files, kFiles - 2).State & STATE_SYSTEM_SELECTED, 0);
+  const TAccessibleRead focused = ReadAccessible(files, kFiles - 1);
   EXPECT_EQ(focused.Name, L"f69998.nc");
   EXPECT_EQ(focused.State & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED), STATE_SYSTEM_FOCUSED);
-  EXPECT_NE(accessible_row(files, 1).State & STATE_SYSTEM_OFFSCREEN, 0);
+  EXPECT_NE(ReadAccessible(files, 1).State & STATE_SYSTEM_OFFSCREEN, 0);
   HWND folders = Folders->Handle();
-  EXPECT_EQ(accessible_rows(folders), 2);
-  EXPECT_EQ(accessible_row(folders, 1).Name, L"T:\\");
-  EXPECT_EQ(accessible_row(folders, 2).Name, L"Huge");
-  EXPECT_NE(accessible_row(folders, 2).State & STATE_SYSTEM_SELECTED, 0);
+  EXPECT_EQ(ReadAccessible(folders).ChildCount, 2);
+  EXPECT_EQ(ReadAccessible(folders, 1).Name, L"T:\\");
+  EXPECT_EQ(ReadAccessible(folders, 2).Name, L"Huge");
+  EXPECT_NE(ReadAccessible(folders, 2).State & STATE_SYSTEM_SELECTED, 0);
 
   const LRESULT top = SendMessageW(files, LB_GETTOPINDEX, 0, 0);
   Files->SelectAll();

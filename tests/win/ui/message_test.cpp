@@ -9,6 +9,7 @@ namespace {
 
 struct TShownDialog {
   std::wstring Caption, Title, Body;
+  std::vector<std::wstring> ReadAloud;  // what assistive technology reads: title, body, buttons
   std::vector<std::wstring> VisibleButtons;  // "Button1=Yes", ...
   std::vector<std::wstring> VisiblePictures;
   bool CenteredOverOwner = false;
@@ -26,9 +27,13 @@ int ShowAndAnswer(const std::wstring& title, const std::wstring& body, int type,
     shown.Caption = form->Caption();
     shown.Title = form->Control<TLabel>(L"TitleLabel").Caption();
     shown.Body = form->Control<TLabel>(L"BodyLabel").Caption();
+    for (const wchar_t* name : {L"TitleLabel", L"BodyLabel"})
+      shown.ReadAloud.push_back(ReadAccessible(form->Control<TLabel>(name).Handle()).Name);
     for (const wchar_t* name : {L"Button1", L"Button2", L"Button3"}) {
       auto& button = form->Control<TButton>(name);
-      if (IsWindowVisible(button.Handle())) shown.VisibleButtons.push_back(std::wstring(name) + L"=" + button.Caption());
+      if (!IsWindowVisible(button.Handle())) continue;
+      shown.VisibleButtons.push_back(std::wstring(name) + L"=" + button.Caption());
+      shown.ReadAloud.push_back(ReadAccessible(button.Handle()).Name);
     }
     for (const wchar_t* name : {L"ImageWarning", L"ImageStop", L"ImageQuestion"}) {
       auto& image = form->Control<TImage>(name);
@@ -62,6 +67,7 @@ TEST(MessageDialog, TypeZeroAndUnknownTypesShowOneOkAtTheRightWithTheWarning) {
     EXPECT_EQ(shown.Body, L"Enter Script File");
     EXPECT_EQ(shown.VisibleButtons, std::vector<std::wstring>{L"Button3=OK"});
     EXPECT_EQ(shown.VisiblePictures, std::vector<std::wstring>{L"ImageWarning"});
+    EXPECT_EQ(shown.ReadAloud, (std::vector<std::wstring>{L"Error:", L"Enter Script File", L"OK"}));
   }
 }
 

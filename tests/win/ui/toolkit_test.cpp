@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <wrl/client.h>
 
 #include "base/errors.h"
 #include "ui/application.h"
@@ -72,18 +73,22 @@ class TLinkedStandIn : public TBase {
   }
 };
 
-}  // namespace
-
-TEST(Layout, MainWindowControlsSitInTheirPlacesInTabOrder) {
+void LoadMainWindowLayout(TForm& form) {
   RegisterStandardControls();
   RegisterComponentClass<TLinkedStandIn<TComboBox>>(L"TDriveComboBox");
   RegisterComponentClass<TLinkedStandIn<TListBox>>(L"TDirectoryListBox");
   RegisterComponentClass<TLinkedStandIn<TListBox>>(L"TFileListBox");
-  TForm form(nullptr);
   for (const wchar_t* handler : {L"GetScriptButtonClick", L"SelectAllButtonClick", L"SelectNoneButtonClick",
                                  L"ProcessButtonClick", L"CloseButtonClick", L"FormClose"})
     form.RegisterHandler(handler, [](TComponent*) {});
   form.LoadLayout(L"TMAINFORM");
+}
+
+}  // namespace
+
+TEST(Layout, MainWindowControlsSitInTheirPlacesInTabOrder) {
+  TForm form(nullptr);
+  LoadMainWindowLayout(form);
   HWND window = form.Handle();
 
   RECT client{};
@@ -147,24 +152,112 @@ TEST(Layout, UnknownPropertiesAndHandlersAreReportedWithTheirNames) {
   EXPECT_THROW(other.LoadLayout(L"NO_SUCH_LAYOUT"), Exception);
 }
 
-TEST(Dpi, ControlsFollowTheMonitorScale) {
-  RegisterStandardControls();
+namespace {
+
+// Every windowed control under parent, each with its window's rectangle in the parent's client area.
+void CollectWindowRects(TWinControl& parent, std::vector<std::pair<TWinControl*, RECT>>& out) {
+  for (TControl* child : parent.Controls()) {
+    auto* control = dynamic_cast<TWinControl*>(child);
+    if (!control || !control->HandleAllocated()) continue;
+    RECT r{};
+    GetWindowRect(control->HandleIfAllocated(), &r);
+    MapWindowPoints(nullptr, parent.HandleIfAllocated(), reinterpret_cast<POINT*>(&r), 2);
+    out.emplace_back(control, r);
+    CollectWindowRects(*control, out);
+  }
+}
+
+int CharHeight(const TFont& font, UINT dpi) {
+  HDC screen = GetDC(nullptr);
+  TEXTMETRICW tm{};
+  HGDIOBJ old = SelectObject(screen, font.Handle(dpi));
+  GetTextMetricsW(screen, &tm);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return tm.tmHeight - tm.tmInternalLeading;
+}
+
+}  // namespace
+
+TEST(Dpi, EveryControlAndFontFollowsTheMonitorScale) {
   TForm form(nullptr);
-  form.SetClientSize(200, 100);
-  TButton& button = form.Adopt(std::make_unique<TButton>(&form));
-  button.SetParent(&form);
-  button.SetBounds(10, 20, 75, 25);
+  LoadMainWindowLayout(form);
   HWND window = form.Handle();
-  RECT suggested{0, 0, 400, 300};
+  RECT suggested{0, 0, 800, 800};
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(form.FormDpi(), 144u);
+
+  std::vector<std::pair<TWinControl*, RECT>> rects;
+  CollectWindowRects(form, rects);
+  ASSERT_EQ(rects.size(), 14u);
+  for (const auto& [control, r] : rects) {
+    SCOPED_TRACE(std::string(control->Name.begin(), control->Name.end()));
+    EXPECT_EQ(r.left, ScaleForDpi(control->Left(), 144));
+    EXPECT_EQ(r.top, ScaleForDpi(control->Top(), 144));
+    EXPECT_EQ(r.right - r.left, ScaleForDpi(control->Width(), 144));
+    // A drop-down combo box's height is its edit's, which the font decides.
+    if (!dynamic_cast<TComboBox*>(control)) EXPECT_EQ(r.bottom - r.top, ScaleForDpi(control->Height(), 144));
+  }
+  // 95 x 41 at (105, 436) stays so in 96-DPI pixels; on screen 142.5 rounds half away from zero.
+  auto& button = form.Control<TWinControl>(L"ProcessButton");
+  EXPECT_EQ(button.Width(), 95);
   RECT r{};
   GetWindowRect(button.Handle(), &r);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-  EXPECT_EQ(r.left, 15);
-  EXPECT_EQ(r.top, 30);
-  EXPECT_EQ(r.right - r.left, 113);  // 75 * 1.5 rounded
-  EXPECT_EQ(r.bottom - r.top, 38);
-  EXPECT_EQ(form.FormDpi(), 144u);
+  EXPECT_EQ(r.right - r.left, 143);
+  EXPECT_EQ(r.bottom - r.top, 62);
+
+  // Fonts grow with the monitor, bitmap faces such as the About box's MS Sans Serif too.
+  for (const wchar_t* face : {L"Segoe UI", L"MS Sans Serif"}) {
+    TFont font;
+    font.Name = face;
+    font.Height = 16;
+    EXPECT_NEAR(CharHeight(font, 144), 24, 1) << std::string(face, face + wcslen(face));
+  }
+}
+
+TEST(Accessibility, EveryMainWindowControlReadsWithARoleAndAName) {
+  TForm form(nullptr);
+  LoadMainWindowLayout(form);
+  form.Control<TProgressBar>(L"ProgressBar1").SetPosition(25);
+  std::vector<std::pair<TWinControl*, RECT>> rects;
+  CollectWindowRects(form, rects);
+  for (const auto& [control, r] : rects) {
+    SCOPED_TRACE(std::string(control->Name.begin(), control->Name.end()));
+    const TAccessibleRead read = ReadAccessible(control->Handle());
+    EXPECT_NE(read.Role, 0);
+    EXPECT_NE(read.Role, ROLE_SYSTEM_CLIENT) << "a bare window says nothing of what it is";
+    EXPECT_FALSE(read.Name.empty());
+  }
+  auto read = [&form](const wchar_t* name) { return ReadAccessible(form.Control<TWinControl>(name).Handle()); };
+  EXPECT_EQ(read(L"ProcessButton").Role, ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(read(L"ProcessButton").Name, L"Process");
+  EXPECT_EQ(read(L"GetScriptButton").Role, ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(read(L"GetScriptButton").Name, L"Choose a Norvalt Script");
+  EXPECT_EQ(read(L"Label1").Role, ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(read(L"Label1").Name, L"Process Files in Directory with Norvalt Script");
+  EXPECT_EQ(read(L"ProgressBar1").Role, ROLE_SYSTEM_PROGRESSBAR);
+  EXPECT_EQ(read(L"ProgressBar1").Value, L"25%");
+  EXPECT_EQ(read(L"ScriptFileEdit").Role, ROLE_SYSTEM_TEXT);
+  EXPECT_EQ(read(L"ScriptFileEdit").Name, L"Norvalt Script to Use");
+
+  // An object a client still holds after the window has gone answers, but says it is cut off.
+  TLabel& label = form.Adopt(std::make_unique<TLabel>(&form));
+  label.SetParent(&form);
+  label.SetCaption(L"&Save && go");
+  Microsoft::WRL::ComPtr<IAccessible> held;
+  ASSERT_EQ(AccessibleObjectFromWindow(label.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(held.GetAddressOf())),
+            S_OK);
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  ASSERT_EQ(held->get_accName(self, &name), S_OK);
+  EXPECT_STREQ(name, L"Save & go");
+  SysFreeString(name);
+  DestroyWindow(label.HandleIfAllocated());
+  EXPECT_EQ(held->get_accName(self, &name), CO_E_OBJNOTCONNECTED);
 }
 
 TEST(Forms, TheMainFormIsTheOneTheProgramMakesAsSuch) {
