@@ -32,13 +32,10 @@ TColor ColorFromName(const std::wstring& name) {
 namespace {
 
 bool IsBitmapFont(HFONT font) {
-  HDC screen = GetDC(nullptr);
+  const TWindowDC screen(nullptr);
+  const TSelectObject select(screen.get(), font);
   TEXTMETRICW tm{};
-  {
-    TSelectObject select(screen, font);
-    GetTextMetricsW(screen, &tm);
-  }
-  ReleaseDC(nullptr, screen);
+  GetTextMetricsW(screen.get(), &tm);
   return (tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
 }
 

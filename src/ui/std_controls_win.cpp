@@ -284,9 +284,8 @@ void TCustomComboBox::paint_focus_frame() {
   if (focus != box && !IsChild(box, focus)) return;
   RECT client{};
   GetClientRect(box, &client);
-  HDC dc = GetDC(box);
-  FrameRect(dc, &client, SolidBrushFor(clHighlight));
-  ReleaseDC(box, dc);
+  const TWindowDC dc(box);
+  FrameRect(dc.get(), &client, SolidBrushFor(clHighlight));
 }
 
 // ---- TCustomListBox ----

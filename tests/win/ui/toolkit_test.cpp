@@ -2,6 +2,7 @@
 #include <wrl/client.h>
 
 #include "base/errors.h"
+#include "base/win_handles.h"
 #include "ui/application.h"
 #include "ui/buttons.h"
 #include "ui/dispatcher.h"
@@ -168,12 +169,10 @@ void CollectWindowRects(TWinControl& parent, std::vector<std::pair<TWinControl*,
 }
 
 int CharHeight(const TFont& font, UINT dpi) {
-  HDC screen = GetDC(nullptr);
+  const TWindowDC screen(nullptr);
+  const TSelectObject select(screen.get(), font.Handle(dpi));
   TEXTMETRICW tm{};
-  HGDIOBJ old = SelectObject(screen, font.Handle(dpi));
-  GetTextMetricsW(screen, &tm);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  GetTextMetricsW(screen.get(), &tm);
   return tm.tmHeight - tm.tmInternalLeading;
 }
 
