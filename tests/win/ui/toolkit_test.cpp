@@ -195,7 +195,9 @@ TEST(Dpi, EveryControlAndFontFollowsTheMonitorScale) {
     EXPECT_EQ(r.top, ScaleForDpi(control->Top(), 144));
     EXPECT_EQ(r.right - r.left, ScaleForDpi(control->Width(), 144));
     // A drop-down combo box's height is its edit's, which the font decides.
-    if (!dynamic_cast<TComboBox*>(control)) EXPECT_EQ(r.bottom - r.top, ScaleForDpi(control->Height(), 144));
+    if (!dynamic_cast<TComboBox*>(control)) {
+      EXPECT_EQ(r.bottom - r.top, ScaleForDpi(control->Height(), 144));
+    }
   }
   // 95 x 41 at (105, 436) stays so in 96-DPI pixels; on screen 142.5 rounds half away from zero.
   auto& button = form.Control<TWinControl>(L"ProcessButton");
