@@ -201,7 +201,7 @@ class TGraphicControl : public TControl {
 class TControlCanvas {
  public:
   explicit TControlCanvas(TControl& control);
-  HDC DC() const { return FDC.get(); }
+  HDC DC() const { return FDC.Get(); }
 
  private:
   TWindowDC FDC;

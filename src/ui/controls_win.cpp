@@ -214,8 +214,8 @@ TControlCanvas::TControlCanvas(TControl& control) {
   if (!parent || !parent->HandleAllocated()) return;
   FDC = TWindowDC(parent->HandleIfAllocated());
   const RECT r = control.DeviceRect();
-  IntersectClipRect(FDC.get(), r.left, r.top, r.right, r.bottom);
-  SetViewportOrgEx(FDC.get(), r.left, r.top, nullptr);
+  IntersectClipRect(FDC.Get(), r.left, r.top, r.right, r.bottom);
+  SetViewportOrgEx(FDC.Get(), r.left, r.top, nullptr);
 }
 
 // ---- TWinControl ----
@@ -402,21 +402,21 @@ void TWinControl::PaintContainer(HDC target, const RECT& clip) {
   // Compose off screen so that background and windowless children reach the screen in one copy.
   TMemoryDC dc(CreateCompatibleDC(target));
   TBitmapHandle bitmap(CreateCompatibleBitmap(target, width, height));
-  TSelectObject selectBitmap(dc.get(), bitmap.get());
-  SetViewportOrgEx(dc.get(), -clip.left, -clip.top, nullptr);
-  PaintBackground(dc.get(), client);
+  TSelectObject selectBitmap(dc.Get(), bitmap.Get());
+  SetViewportOrgEx(dc.Get(), -clip.left, -clip.top, nullptr);
+  PaintBackground(dc.Get(), client);
   for (TControl* c : FControls) {
     if (!c->Windowless() || !c->Visible()) continue;
     const RECT r = c->DeviceRect();
     RECT overlap{};
     if (!IntersectRect(&overlap, &r, &clip)) continue;
-    const int saved = SaveDC(dc.get());
-    IntersectClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(dc.get(), r.left - clip.left, r.top - clip.top, nullptr);
-    c->Paint(dc.get());
-    RestoreDC(dc.get(), saved);
+    const int saved = SaveDC(dc.Get());
+    IntersectClipRect(dc.Get(), r.left, r.top, r.right, r.bottom);
+    SetViewportOrgEx(dc.Get(), r.left - clip.left, r.top - clip.top, nullptr);
+    c->Paint(dc.Get());
+    RestoreDC(dc.Get(), saved);
   }
-  BitBlt(target, clip.left, clip.top, width, height, dc.get(), clip.left, clip.top, SRCCOPY);
+  BitBlt(target, clip.left, clip.top, width, height, dc.Get(), clip.left, clip.top, SRCCOPY);
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -459,7 +459,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       if (!FSubclassed) {
         const TPaintDC paint(FHandle);
-        PaintContainer(paint.get(), paint.PaintRect());
+        PaintContainer(paint.Get(), paint.PaintRect());
         return 0;
       }
       break;

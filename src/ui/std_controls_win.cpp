@@ -74,9 +74,9 @@ void TCustomLabel::AdjustBounds() {
   std::wstring text = DisplayText();
   if (text.empty() || (FShowAccelChar && text == L"&")) text = L" ";
   const TWindowDC screen(nullptr);
-  TSelectObject selectFont(screen.get(), Font().Handle(Dpi()));
+  TSelectObject selectFont(screen.Get(), Font().Handle(Dpi()));
   RECT r{0, 0, FWordWrap ? Scale(Width()) : 0, 0};
-  DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+  DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
   const int width = Unscale(r.right, Dpi()), height = Unscale(r.bottom, Dpi());
   const int left = FAlignment == TAlignment::RightJustify ? Left() + Width() - width : Left();
   SetBounds(left, Top(), width, height);
@@ -285,7 +285,7 @@ void TCustomComboBox::paint_focus_frame() {
   RECT client{};
   GetClientRect(box, &client);
   const TWindowDC dc(box);
-  FrameRect(dc.get(), &client, SolidBrushFor(clHighlight));
+  FrameRect(dc.Get(), &client, SolidBrushFor(clHighlight));
 }
 
 // ---- TCustomListBox ----

@@ -201,7 +201,7 @@ TEST_F(EndToEnd, WithoutNorvaltTheProgramSaysSoAndEnds) {
     std::wstring line = commandLine;
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
     TKernelHandle process(info.hProcess), thread(info.hThread);
-    WaitForSingleObject(process.get(), kTimeoutMs);
+    WaitForSingleObject(process.Get(), kTimeoutMs);
   };
   run(standIn + L" /UnregServer");
   ASSERT_TRUE(Driver.Launch(VelbrookExe()));

@@ -78,7 +78,7 @@ TEST_F(NorvaltInProcess, SavingUnderAnotherNameLeavesTheOriginalAndNoTemporaryFi
   EXPECT_EQ(FFiles.Read(L"out.nc"), "G0 X1\r\n");
   WIN32_FIND_DATAW entry;
   const TFindHandle find(::FindFirstFileW(FFiles.Path(L"*.tmp").c_str(), &entry));
-  EXPECT_EQ(find.get(), INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+  EXPECT_EQ(find.Get(), INVALID_HANDLE_VALUE) << "a temporary file was left behind";
 }
 
 TEST_F(NorvaltInProcess, AChosenFailureCarriesTheServersDescriptionForThatFileOnly) {
@@ -165,12 +165,12 @@ TEST_F(NorvaltInProcess, LateBoundCallsReachTheSameOperations) {
   TBstr argument = MakeBstr(path);
   VARIANT arguments[1];
   arguments[0].vt = VT_BSTR;
-  arguments[0].bstrVal = argument.get();
+  arguments[0].bstrVal = argument.Get();
   DISPPARAMS params{arguments, nullptr, 1, 0};
   TVariant result;
-  ASSERT_EQ(server->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.put(), nullptr, nullptr),
+  ASSERT_EQ(server->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Put(), nullptr, nullptr),
             S_OK);
-  EXPECT_EQ(result.get().vt, VT_I4);
-  EXPECT_EQ(result.get().lVal, 7);  // the bytes read
+  EXPECT_EQ(result.Get().vt, VT_I4);
+  EXPECT_EQ(result.Get().lVal, 7);  // the bytes read
   EXPECT_EQ(server->Reserved001(), E_NOTIMPL);
 }

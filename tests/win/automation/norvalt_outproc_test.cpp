@@ -44,9 +44,9 @@ void RunServer(const std::wstring& exe, const wchar_t* option) {
                                &process))
       << "cannot start the stand-in";
   const TKernelHandle thread(process.hThread), server(process.hProcess);
-  ::WaitForSingleObject(server.get(), INFINITE);
+  ::WaitForSingleObject(server.Get(), INFINITE);
   DWORD code = 1;
-  ::GetExitCodeProcess(server.get(), &code);
+  ::GetExitCodeProcess(server.Get(), &code);
   EXPECT_EQ(code, 0u) << "the stand-in failed at " << Narrow(option);
 }
 

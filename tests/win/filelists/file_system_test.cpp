@@ -10,7 +10,7 @@
 
 namespace {
 
-std::map<std::wstring, std::uint32_t> list(IFileSystem& fs, const std::wstring& pattern) {
+std::map<std::wstring, std::uint32_t> List(IFileSystem& fs, const std::wstring& pattern) {
   std::map<std::wstring, std::uint32_t> found;
   fs.ListEntries(pattern, false, [&](std::wstring_view name, std::uint32_t attributes) {
     found[std::wstring(name)] = attributes;
@@ -18,7 +18,7 @@ std::map<std::wstring, std::uint32_t> list(IFileSystem& fs, const std::wstring& 
   return found;
 }
 
-std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 }  // namespace
 
@@ -41,7 +41,7 @@ TEST_F(WinFileSystemTest, DriveOnAMissingFolderCannotBeEntered) {
   EXPECT_FALSE(Fs.FolderExists(L"U:\\"));
   EXPECT_EQ(Fs.CurrentFolder(), L"C:\\");
   std::printf("U: (missing folder): drive type %d, SetCurrentDirectory error %u (\"%s\")\n",
-              static_cast<int>(Fs.DriveType(L"u:\\")), code, narrow(InOutErrorMessage(static_cast<int>(code))).c_str());
+              static_cast<int>(Fs.DriveType(L"u:\\")), code, Narrow(InOutErrorMessage(static_cast<int>(code))).c_str());
   EXPECT_EQ(Fs.DriveType(L"u:\\"), TDriveType::NoRootDir) << "so the drive box leaves it out";
 }
 
@@ -70,7 +70,7 @@ TEST_F(WinFileSystemTest, MissingFoldersAndFilesAreToldApart) {
   const unsigned missingParent = Fs.SetCurrentFolder(folder + L"\\none\\deeper");
   EXPECT_TRUE(missing == 2 || missing == 3) << missing;
   EXPECT_TRUE(missingParent == 2 || missingParent == 3) << missingParent;
-  EXPECT_TRUE(list(Fs, folder + L"\\none\\*.*").empty());
+  EXPECT_TRUE(List(Fs, folder + L"\\none\\*.*").empty());
 }
 
 TEST_F(WinFileSystemTest, ListingReportsHiddenAndSystemAttributes) {
@@ -81,7 +81,7 @@ TEST_F(WinFileSystemTest, ListingReportsHiddenAndSystemAttributes) {
   disk::MakeFile(folder + L"\\boot.nc", FILE_ATTRIBUTE_SYSTEM);
   disk::MakeFolder(folder + L"\\Sub");
   disk::MakeFolder(folder + L"\\HiddenSub", FILE_ATTRIBUTE_HIDDEN);
-  const auto found = list(Fs, folder + L"\\*.*");
+  const auto found = List(Fs, folder + L"\\*.*");
   ASSERT_EQ(found.size(), 8u) << "six entries with . and ..";
   EXPECT_EQ(found.at(L"plain.nc") & (faHidden | faSystem | faDirectory), 0u);
   EXPECT_NE(found.at(L"locked.nc") & faReadOnly, 0u);
@@ -89,7 +89,7 @@ TEST_F(WinFileSystemTest, ListingReportsHiddenAndSystemAttributes) {
   EXPECT_NE(found.at(L"boot.nc") & faSystem, 0u);
   EXPECT_NE(found.at(L"Sub") & faDirectory, 0u);
   EXPECT_NE(found.at(L"HiddenSub") & faHidden, 0u);
-  EXPECT_EQ(list(Fs, folder + L"\\*.nc").size(), 4u);
+  EXPECT_EQ(List(Fs, folder + L"\\*.nc").size(), 4u);
 }
 
 TEST_F(WinFileSystemTest, UnicodeNamesRoundTrip) {
@@ -98,7 +98,7 @@ TEST_F(WinFileSystemTest, UnicodeNamesRoundTrip) {
   disk::MakeFile(folder + L"\\\u00E9t\u00E9.nc");
   ASSERT_EQ(Fs.SetCurrentFolder(folder), 0u);
   EXPECT_EQ(Fs.CurrentFolder(), L"T:\\" + name);
-  const auto found = list(Fs, folder + L"\\*.nc");
+  const auto found = List(Fs, folder + L"\\*.nc");
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found.begin()->first, L"\u00E9t\u00E9.nc");
 }
@@ -112,7 +112,7 @@ TEST_F(WinFileSystemTest, FoldersBeyond260Characters) {
   disk::MakeFile(path + L"\\deep.nc");
   EXPECT_TRUE(Fs.FolderExists(path));
   EXPECT_TRUE(Fs.FileExists(path + L"\\deep.nc"));
-  EXPECT_EQ(list(Fs, path + L"\\*.nc").size(), 1u);
+  EXPECT_EQ(List(Fs, path + L"\\*.nc").size(), 1u);
   const unsigned code = Fs.SetCurrentFolder(path);
   std::printf("SetCurrentDirectoryW with %zu characters: error %u\n", path.size(), code);
   if (code == 0) {
@@ -133,7 +133,7 @@ TEST(WinCollation, SortKeysOrderAsTheLocaleComparesIgnoringCase) {
       const std::string ka = collation.SortKeyIgnoreCase(a);
       const std::string kb = collation.SortKeyIgnoreCase(b);
       const int byKey = ka < kb ? -1 : (ka == kb ? 0 : 1);
-      EXPECT_EQ((byCompare > 0) - (byCompare < 0), byKey) << narrow(a) << " / " << narrow(b);
+      EXPECT_EQ((byCompare > 0) - (byCompare < 0), byKey) << Narrow(a) << " / " << Narrow(b);
     }
   EXPECT_EQ(collation.CompareIgnoreCase(L"alpha", L"ALPHA"), 0);
   EXPECT_NE(collation.Compare(L"alpha", L"ALPHA"), 0);

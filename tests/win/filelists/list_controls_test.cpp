@@ -24,20 +24,20 @@ namespace {
 const std::wstring kJobs = L"T:\\Lists\\NC\\Jobs";
 const std::wstring kUnicodeName = L"\u00FCber \u540D\u524D.nc";
 
-std::wstring current_folder() {
+std::wstring CurrentFolder() {
   wchar_t buffer[1024];
   return std::wstring(buffer, GetCurrentDirectoryW(1024, buffer));
 }
 
 // The folder entries, checking that the window has a row for each.
-TStrings folder_items(TDirectoryListBox& folders) {
+TStrings FolderItems(TDirectoryListBox& folders) {
   TStrings items;
   for (const TListEntry& entry : folders.Model().Entries()) items.push_back(entry.Text);
   EXPECT_EQ(SendMessageW(folders.Handle(), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(items.size()));
   return items;
 }
 
-std::vector<int> native_selection(HWND list) {
+std::vector<int> NativeSelection(HWND list) {
   std::vector<int> selected;
   const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i)
@@ -45,14 +45,14 @@ std::vector<int> native_selection(HWND list) {
   return selected;
 }
 
-std::wstring combo_text(HWND box, int index) {
+std::wstring ComboText(HWND box, int index) {
   std::wstring text(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, index, 0)), L'\0');
   SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   return text;
 }
 
 // A mouse message at the middle of a list row.
-void click_row(HWND list, int row, UINT down, WPARAM keys = 0) {
+void ClickRow(HWND list, int row, UINT down, WPARAM keys = 0) {
   const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
   const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
   const LPARAM point = MAKELPARAM(20, (row - top) * height + height / 2);
@@ -60,23 +60,23 @@ void click_row(HWND list, int row, UINT down, WPARAM keys = 0) {
   SendMessageW(list, WM_LBUTTONUP, keys, point);
 }
 
-void double_click_row(HWND list, int row) {
-  click_row(list, row, WM_LBUTTONDOWN);
-  click_row(list, row, WM_LBUTTONDBLCLK);
+void DoubleClickRow(HWND list, int row) {
+  ClickRow(list, row, WM_LBUTTONDOWN);
+  ClickRow(list, row, WM_LBUTTONDBLCLK);
 }
 
-void type(HWND list, const std::wstring& keys) {
+void Type(HWND list, const std::wstring& keys) {
   for (wchar_t key : keys) SendMessageW(list, WM_CHAR, key, 0);
 }
 
 // Holds keys down as far as GetKeyState is concerned, for one scope.
 class TKeysHeld {
  public:
-  explicit TKeysHeld(std::initializer_list<BYTE> keys) : FKeys(keys) { set(0x80); }
-  ~TKeysHeld() { set(0); }
+  explicit TKeysHeld(std::initializer_list<BYTE> keys) : FKeys(keys) { Set(0x80); }
+  ~TKeysHeld() { Set(0); }
 
  private:
-  void set(BYTE state) const {
+  void Set(BYTE state) const {
     BYTE keys[256];
     GetKeyboardState(keys);
     for (BYTE key : FKeys) keys[key] = state;
@@ -88,7 +88,7 @@ class TKeysHeld {
 // Watches the rows that the file list's window is given and notes the pointer then.
 class TRowsWatch {
  public:
-  explicit TRowsWatch(HWND list) : FHook(SetWindowsHookExW(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId())) {
+  explicit TRowsWatch(HWND list) : FHook(SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
     gList = list;
     gWatch = this;
   }
@@ -100,7 +100,7 @@ class TRowsWatch {
   int RowsMadeWhileBusy = 0;
 
  private:
-  static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && gWatch && message->hwnd == gList &&
         message->message == LB_SETCOUNT && message->wParam > 0) {
@@ -160,7 +160,7 @@ class ListControlsTest : public testing::Test {
   }
   std::wstring HighlightedDrive() {
     const int index = static_cast<int>(SendMessageW(Drives->Handle(), CB_GETCURSEL, 0, 0));
-    return index < 0 ? L"" : combo_text(Drives->Handle(), index);
+    return index < 0 ? L"" : ComboText(Drives->Handle(), index);
   }
   TStrings FileItems() {
     TStrings items;
@@ -171,7 +171,7 @@ class ListControlsTest : public testing::Test {
     std::vector<int> selected;
     for (int i = 0; i < Files->Count(); ++i)
       if (Files->Selected(i)) selected.push_back(i);
-    EXPECT_EQ(native_selection(Files->Handle()), selected) << "the window shows another selection";
+    EXPECT_EQ(NativeSelection(Files->Handle()), selected) << "the window shows another selection";
     return selected;
   }
 
@@ -193,7 +193,7 @@ TEST_F(ListControlsTest, StartFolderFillsTheThreeLinkedLists) {
   EXPECT_EQ(drive.back(), L']');
   EXPECT_EQ(Drives->Drive(), L't');
 
-  EXPECT_EQ(folder_items(*Folders), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
+  EXPECT_EQ(FolderItems(*Folders), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
   std::vector<TEntryPicture> kinds;
   for (const TListEntry& entry : Folders->Model().Entries()) kinds.push_back(entry.Picture);
   EXPECT_EQ(kinds, (std::vector<TEntryPicture>{TEntryPicture::OpenFolder, TEntryPicture::OpenFolder,
@@ -207,7 +207,7 @@ TEST_F(ListControlsTest, StartFolderFillsTheThreeLinkedLists) {
   EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(Folders->Directory(), kJobs);
   EXPECT_EQ(Files->Directory(), kJobs);
-  EXPECT_EQ(current_folder(), kJobs);
+  EXPECT_EQ(CurrentFolder(), kJobs);
   EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETITEMHEIGHT, 0, 0), Files->Scale(15));
   EXPECT_GE(SendMessageW(Folders->Handle(), LB_GETITEMHEIGHT, 0, 0), Folders->Scale(16));
 }
@@ -215,7 +215,7 @@ TEST_F(ListControlsTest, StartFolderFillsTheThreeLinkedLists) {
 TEST_F(ListControlsTest, DoubleClickAndEnterOpenFoldersAndTheCurrentFolderFollows) {
   OpenJobs();
   HWND folders = Folders->Handle();
-  click_row(folders, 4, WM_LBUTTONDOWN);  // a click only moves the highlight
+  ClickRow(folders, 4, WM_LBUTTONDOWN);  // a click only moves the highlight
   EXPECT_EQ(Folders->Directory(), kJobs);
   EXPECT_EQ(Folders->Model().ItemIndex(), 4);
   SendMessageW(folders, WM_KEYDOWN, VK_RETURN, 0);
@@ -223,33 +223,33 @@ TEST_F(ListControlsTest, DoubleClickAndEnterOpenFoldersAndTheCurrentFolderFollow
   EXPECT_EQ(Files->Directory(), kJobs + L"\\new");
   EXPECT_TRUE(FileItems().empty());
 
-  double_click_row(folders, 0);
+  DoubleClickRow(folders, 0);
   EXPECT_EQ(Folders->Directory(), L"T:\\");
-  EXPECT_EQ(folder_items(*Folders).front(), L"T:\\");
+  EXPECT_EQ(FolderItems(*Folders).front(), L"T:\\");
   EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(Files->Directory(), L"T:\\");
-  EXPECT_EQ(current_folder(), L"T:\\");
+  EXPECT_EQ(CurrentFolder(), L"T:\\");
 }
 
 TEST_F(ListControlsTest, AFailingFolderChangeShowsTheErrorBoxAndChangesNothing) {
   disk::MakeFolder(L"T:\\Lists\\Gone");
   OpenStartFolder(*Drives, *Folders, L"T:\\Lists");
   Form->Show();
-  const TStrings before = folder_items(*Folders);
+  const TStrings before = FolderItems(*Folders);
   const int gone = static_cast<int>(std::find(before.begin(), before.end(), L"Gone") - before.begin());
   ASSERT_LT(gone, static_cast<int>(before.size()));
   ASSERT_TRUE(RemoveDirectoryW(L"T:\\Lists\\Gone"));
   {
     TDialogAnswerer answerer;
-    double_click_row(Folders->Handle(), gone);
+    DoubleClickRow(Folders->Handle(), gone);
     const auto seen = answerer.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].Text == L"File not found." || seen[0].Text == L"Invalid filename.") << seen[0].Text;
   }
   EXPECT_EQ(Folders->Directory(), L"T:\\Lists");
-  EXPECT_EQ(folder_items(*Folders), before);
+  EXPECT_EQ(FolderItems(*Folders), before);
   EXPECT_EQ(Files->Directory(), L"T:\\Lists");
-  EXPECT_EQ(current_folder(), L"T:\\Lists");
+  EXPECT_EQ(CurrentFolder(), L"T:\\Lists");
 }
 
 TEST_F(ListControlsTest, PickingDrivesInTheClosedBoxMovesTheLists) {
@@ -259,8 +259,8 @@ TEST_F(ListControlsTest, PickingDrivesInTheClosedBoxMovesTheLists) {
   ASSERT_EQ(count, static_cast<int>(Drives->Model().Entries().size()));
   int c = -1, t = -1;
   for (int i = 0; i < count; ++i) {
-    if (combo_text(box, i).substr(0, 2) == L"c:") c = i;
-    if (combo_text(box, i).substr(0, 2) == L"t:") t = i;
+    if (ComboText(box, i).substr(0, 2) == L"c:") c = i;
+    if (ComboText(box, i).substr(0, 2) == L"t:") t = i;
   }
   ASSERT_GE(c, 0);
   ASSERT_GT(t, c);
@@ -269,7 +269,7 @@ TEST_F(ListControlsTest, PickingDrivesInTheClosedBoxMovesTheLists) {
   EXPECT_EQ(HighlightedDrive().substr(0, 2), L"c:");
   EXPECT_EQ(Folders->Directory().substr(0, 2), L"C:");
   EXPECT_EQ(Files->Directory(), Folders->Directory());
-  EXPECT_EQ(current_folder(), Folders->Directory());
+  EXPECT_EQ(CurrentFolder(), Folders->Directory());
   for (int step = c; step < t; ++step) SendMessageW(box, WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(Drives->Drive(), L't');
   EXPECT_EQ(Folders->Directory(), kJobs) << "drive T: keeps its own current folder";
@@ -293,15 +293,15 @@ TEST_F(ListControlsTest, SelectAllClearSelectionAndSelCount) {
 TEST_F(ListControlsTest, MouseAndKeysSelectThroughTheLogic) {
   OpenJobs();
   HWND files = Files->Handle();
-  click_row(files, 1, WM_LBUTTONDOWN);
+  ClickRow(files, 1, WM_LBUTTONDOWN);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));
-  click_row(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
+  ClickRow(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1, 3}));
-  click_row(files, 0, WM_LBUTTONDOWN, MK_SHIFT);  // from the anchor 3
+  ClickRow(files, 0, WM_LBUTTONDOWN, MK_SHIFT);  // from the anchor 3
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2, 3}));
-  click_row(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
+  ClickRow(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2}));
-  click_row(files, 2, WM_LBUTTONDOWN);
+  ClickRow(files, 2, WM_LBUTTONDOWN);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{2}));
 
   SendMessageW(files, WM_KEYDOWN, VK_UP, 0);
@@ -346,15 +346,15 @@ TEST_F(ListControlsTest, RowsBeyond65535AreHitExactlyAndSelectAllIsOneStep) {
   ASSERT_EQ(Files->Count(), kFiles);
 
   SendMessageW(files, LB_SETTOPINDEX, kFiles - 5, 0);
-  click_row(files, kFiles - 1, WM_LBUTTONDOWN);
+  ClickRow(files, kFiles - 1, WM_LBUTTONDOWN);
   ASSERT_EQ(Files->SelCount(), 1);
   EXPECT_TRUE(Files->Selected(kFiles - 1));
   EXPECT_EQ(Files->Item(kFiles - 1), L"f69999.nc");
-  click_row(files, kFiles - 3, WM_LBUTTONDOWN, MK_SHIFT);
+  ClickRow(files, kFiles - 3, WM_LBUTTONDOWN, MK_SHIFT);
   EXPECT_EQ(Files->SelCount(), 3);
   EXPECT_TRUE(Files->Selected(kFiles - 3));
-  click_row(files, kFiles - 3, WM_LBUTTONDOWN, MK_CONTROL);
-  click_row(files, kFiles - 2, WM_LBUTTONDOWN, MK_CONTROL);  // focused, no longer selected
+  ClickRow(files, kFiles - 3, WM_LBUTTONDOWN, MK_CONTROL);
+  ClickRow(files, kFiles - 2, WM_LBUTTONDOWN, MK_CONTROL);  // focused, no longer selected
 
   // Assistive technology reads the same rows.
   EXPECT_EQ(ReadAccessible(files).ChildCount, kFiles);
@@ -387,16 +387,16 @@ TEST_F(ListControlsTest, TypingLeavesOnlyTheFirstMatchSelected) {
   OpenJobs();
   HWND files = Files->Handle();
   Files->SelectAll();
-  type(files, L"pa");
+  Type(files, L"pa");
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));  // Part1.nc, ignoring case
   EXPECT_EQ(SendMessageW(files, LB_GETCARETINDEX, 0, 0), 1);
-  type(files, L"\b\b");
+  Type(files, L"\b\b");
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0}));
-  type(files, L"\u00FC");
+  Type(files, L"\u00FC");
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{3}));
 
   HWND folders = Folders->Handle();
-  type(folders, L"o");
+  Type(folders, L"o");
   EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 5);  // Old
   EXPECT_EQ(Folders->Directory(), kJobs) << "typing only moves the highlight";
 }
@@ -443,7 +443,7 @@ TEST_F(ListControlsTest, FoldersBeyond260CharactersAreListedOrRefusedWithoutChan
     EXPECT_THROW(Folders->SetDirectory(deep), EInOutError);
     EXPECT_EQ(Folders->Directory(), kJobs);
     EXPECT_EQ(Files->Directory(), kJobs);
-    EXPECT_EQ(current_folder(), kJobs);
+    EXPECT_EQ(CurrentFolder(), kJobs);
   }
 }
 
@@ -456,29 +456,29 @@ struct TPaintedRow {
   bool AnyPureBlue = false;
 };
 
-TPaintedRow paint_row(TWinControl& control, UINT index, int rowHeight) {
+TPaintedRow PaintRow(TWinControl& control, UINT index, int rowHeight) {
   const int width = 200;
   const TMemoryDC dc(CreateCompatibleDC(nullptr));
   const TBitmapHandle bitmap(CreateBitmap(width, rowHeight, 1, 32, nullptr));
-  const TSelectObject select(dc.get(), bitmap.get());
+  const TSelectObject select(dc.Get(), bitmap.Get());
   DRAWITEMSTRUCT item{};
   item.CtlType = ODT_LISTBOX;
   item.itemID = index;
   item.itemAction = ODA_DRAWENTIRE;
   item.hwndItem = control.Handle();
-  item.hDC = dc.get();
+  item.hDC = dc.Get();
   item.rcItem = {0, 0, width, rowHeight};
   control.DrawItem(item);
   TPaintedRow painted;
-  const COLORREF background = GetPixel(dc.get(), width - 1, 0);
+  const COLORREF background = GetPixel(dc.Get(), width - 1, 0);
   for (int x = 0; x < width && painted.FirstInk < 0; ++x)
     for (int y = 0; y < rowHeight; ++y)
-      if (GetPixel(dc.get(), x, y) != background) {
+      if (GetPixel(dc.Get(), x, y) != background) {
         painted.FirstInk = x;
         break;
       }
   for (int x = 0; x < width; ++x)
-    for (int y = 0; y < rowHeight; ++y) painted.AnyPureBlue |= GetPixel(dc.get(), x, y) == RGB(0, 0, 255);
+    for (int y = 0; y < rowHeight; ++y) painted.AnyPureBlue |= GetPixel(dc.Get(), x, y) == RGB(0, 0, 255);
   return painted;
 }
 
@@ -488,15 +488,15 @@ TEST_F(ListControlsTest, RowsAreIndentedByDepthAndPicturesAreTransparent) {
   OpenJobs();
   const int height = static_cast<int>(SendMessageW(Folders->Handle(), LB_GETITEMHEIGHT, 0, 0));
   // The folder pictures' outline starts one pixel in.
-  EXPECT_EQ(paint_row(*Folders, 0, height).FirstInk, Folders->Scale(2 + 1));
-  EXPECT_EQ(paint_row(*Folders, 2, height).FirstInk, Folders->Scale(2 + 8 + 1));
-  EXPECT_EQ(paint_row(*Folders, 3, height).FirstInk, Folders->Scale(2 + 12 + 1));
-  EXPECT_EQ(paint_row(*Folders, 4, height).FirstInk, Folders->Scale(2 + 16 + 1));  // below the current folder
-  for (UINT row = 0; row < 6; ++row) EXPECT_FALSE(paint_row(*Folders, row, height).AnyPureBlue) << row;
+  EXPECT_EQ(PaintRow(*Folders, 0, height).FirstInk, Folders->Scale(2 + 1));
+  EXPECT_EQ(PaintRow(*Folders, 2, height).FirstInk, Folders->Scale(2 + 8 + 1));
+  EXPECT_EQ(PaintRow(*Folders, 3, height).FirstInk, Folders->Scale(2 + 12 + 1));
+  EXPECT_EQ(PaintRow(*Folders, 4, height).FirstInk, Folders->Scale(2 + 16 + 1));  // below the current folder
+  for (UINT row = 0; row < 6; ++row) EXPECT_FALSE(PaintRow(*Folders, row, height).AnyPureBlue) << row;
 
   const int driveHeight = static_cast<int>(SendMessageW(Drives->Handle(), CB_GETITEMHEIGHT, 0, 0));
   EXPECT_GE(driveHeight, Drives->Scale(11));
-  const TPaintedRow drive = paint_row(*Drives, 0, driveHeight);
+  const TPaintedRow drive = PaintRow(*Drives, 0, driveHeight);
   EXPECT_EQ(drive.FirstInk, Drives->Scale(2));
   EXPECT_FALSE(drive.AnyPureBlue);
 }

@@ -36,7 +36,7 @@ class SettingsFileTest : public testing::Test {
     if (!find) return names;
     do {
       if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
-    } while (::FindNextFileW(find.get(), &found));
+    } while (::FindNextFileW(find.Get(), &found));
     return names;
   }
 
