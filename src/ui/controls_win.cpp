@@ -227,7 +227,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
   for (TControl* child : std::vector<TControl*>(FControls)) child->SetParent(nullptr);
-  DestroyHandle();
+  destroy_handle();
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
@@ -247,11 +247,11 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 HWND TWinControl::Handle() {
-  if (!FHandle) CreateHandle();
+  if (!FHandle) create_handle();
   return FHandle;
 }
 
-void TWinControl::CreateHandle() {
+void TWinControl::create_handle() {
   HWND parentWindow = CreationParent();
   TCreateParams params;
   CreateParams(params);
@@ -278,7 +278,7 @@ void TWinControl::CreateHandle() {
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle(Dpi())), FALSE);
   for (TControl* c : FControls)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->Handle();
-  ApplyTabOrder();
+  apply_tab_order();
   CreateWnd();
 }
 
@@ -288,7 +288,7 @@ RECT TWinControl::CreationRect(DWORD, DWORD) { return DeviceRect(); }
 
 HWND TWinControl::CreationParent() { return Parent() ? Parent()->Handle() : nullptr; }
 
-void TWinControl::DestroyHandle() {
+void TWinControl::destroy_handle() {
   if (!FHandle) return;
   DestroyWnd();
   DestroyWindow(FHandle);
@@ -297,11 +297,11 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
-  DestroyHandle();
-  CreateHandle();
+  destroy_handle();
+  create_handle();
 }
 
-void TWinControl::ApplyTabOrder() {
+void TWinControl::apply_tab_order() {
   std::vector<TWinControl*> ordered;
   for (TControl* c : FControls)
     if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated()) ordered.push_back(w);
