@@ -20,14 +20,14 @@ class TMy : public TForm {
  private:
   void FormCreate();
 
-  TImage& ImageWarning;
-  TImage& ImageStop;
-  TImage& ImageQuestion;
-  TLabel& TitleLabel;
-  TLabel& BodyLabel;
-  TButton& Button1;
-  TButton& Button2;
-  TButton& Button3;
+  TImage& FImageWarning;
+  TImage& FImageStop;
+  TImage& FImageQuestion;
+  TLabel& FTitleLabel;
+  TLabel& FBodyLabel;
+  TButton& FButton1;
+  TButton& FButton2;
+  TButton& FButton3;
 };
 
 // Shows one message and returns the button's result; what the rest of the program calls.

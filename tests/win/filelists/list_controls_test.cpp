@@ -89,12 +89,12 @@ class TKeysHeld {
 class TRowsWatch {
  public:
   explicit TRowsWatch(HWND list) : FHook(SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
-    gList = list;
-    gWatch = this;
+    FList = list;
+    FWatch = this;
   }
   ~TRowsWatch() {
     UnhookWindowsHookEx(FHook);
-    gWatch = nullptr;
+    FWatch = nullptr;
   }
   std::size_t Rows = 0;
   int RowsMadeWhileBusy = 0;
@@ -102,15 +102,15 @@ class TRowsWatch {
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && gWatch && message->hwnd == gList &&
+    if (code == HC_ACTION && FWatch && message->hwnd == FList &&
         message->message == LB_SETCOUNT && message->wParam > 0) {
-      gWatch->Rows = message->wParam;
-      if (GetCursor() == LoadCursorW(nullptr, IDC_WAIT)) ++gWatch->RowsMadeWhileBusy;
+      FWatch->Rows = message->wParam;
+      if (GetCursor() == LoadCursorW(nullptr, IDC_WAIT)) ++FWatch->RowsMadeWhileBusy;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
-  static inline HWND gList = nullptr;
-  static inline TRowsWatch* gWatch = nullptr;
+  static inline HWND FList = nullptr;
+  static inline TRowsWatch* FWatch = nullptr;
   HHOOK FHook;
 };
 
@@ -143,120 +143,120 @@ class ListControlsTest : public testing::Test {
   void SetUp() override {
     // The controls start from the process's current folder.
     ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
-    Form = std::make_unique<TForm>(nullptr);
-    Form->LoadLayout(L"TLISTSFORM");
-    Drives = &Form->Control<TDriveComboBox>(L"DriveComboBox1");
-    Folders = &Form->Control<TDirectoryListBox>(L"DirectoryListBox1");
-    Files = &Form->Control<TFileListBox>(L"FileListBox1");
+    FForm = std::make_unique<TForm>(nullptr);
+    FForm->LoadLayout(L"TLISTSFORM");
+    FDrives = &FForm->Control<TDriveComboBox>(L"DriveComboBox1");
+    FFolders = &FForm->Control<TDirectoryListBox>(L"DirectoryListBox1");
+    FFiles = &FForm->Control<TFileListBox>(L"FileListBox1");
   }
   void TearDown() override {
-    Form.reset();
+    FForm.reset();
     SetCurrentDirectoryW(L"C:\\");
   }
 
   void OpenJobs() {
-    OpenStartFolder(*Drives, *Folders, kJobs + L"\\");
-    Form->Show();
+    OpenStartFolder(*FDrives, *FFolders, kJobs + L"\\");
+    FForm->Show();
   }
   std::wstring HighlightedDrive() {
-    const int index = static_cast<int>(SendMessageW(Drives->Handle(), CB_GETCURSEL, 0, 0));
-    return index < 0 ? L"" : ComboText(Drives->Handle(), index);
+    const int index = static_cast<int>(SendMessageW(FDrives->Handle(), CB_GETCURSEL, 0, 0));
+    return index < 0 ? L"" : ComboText(FDrives->Handle(), index);
   }
   TStrings FileItems() {
     TStrings items;
-    for (int i = 0; i < Files->Count(); ++i) items.push_back(Files->Item(i));
+    for (int i = 0; i < FFiles->Count(); ++i) items.push_back(FFiles->Item(i));
     return items;
   }
   std::vector<int> SelectedFiles() {
     std::vector<int> selected;
-    for (int i = 0; i < Files->Count(); ++i)
-      if (Files->Selected(i)) selected.push_back(i);
-    EXPECT_EQ(NativeSelection(Files->Handle()), selected) << "the window shows another selection";
+    for (int i = 0; i < FFiles->Count(); ++i)
+      if (FFiles->Selected(i)) selected.push_back(i);
+    EXPECT_EQ(NativeSelection(FFiles->Handle()), selected) << "the window shows another selection";
     return selected;
   }
 
-  std::unique_ptr<TForm> Form;
-  TDriveComboBox* Drives = nullptr;
-  TDirectoryListBox* Folders = nullptr;
-  TFileListBox* Files = nullptr;
+  std::unique_ptr<TForm> FForm;
+  TDriveComboBox* FDrives = nullptr;
+  TDirectoryListBox* FFolders = nullptr;
+  TFileListBox* FFiles = nullptr;
 };
 
 TEST_F(ListControlsTest, StartFolderFillsTheThreeLinkedLists) {
   // Making the window reads nothing: drives come with the drive step, the rest after it.
-  Form->Handle();
-  EXPECT_EQ(SendMessageW(Drives->Handle(), CB_GETCOUNT, 0, 0), 0);
-  EXPECT_EQ(SendMessageW(Folders->Handle(), LB_GETCOUNT, 0, 0), 0);
-  EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETCOUNT, 0, 0), 0);
+  FForm->Handle();
+  EXPECT_EQ(SendMessageW(FDrives->Handle(), CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(FFolders->Handle(), LB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(FFiles->Handle(), LB_GETCOUNT, 0, 0), 0);
   OpenJobs();
   const std::wstring drive = HighlightedDrive();
   EXPECT_EQ(drive.substr(0, 4), L"t: [");
   EXPECT_EQ(drive.back(), L']');
-  EXPECT_EQ(Drives->Drive(), L't');
+  EXPECT_EQ(FDrives->Drive(), L't');
 
-  EXPECT_EQ(FolderItems(*Folders), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
+  EXPECT_EQ(FolderItems(*FFolders), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
   std::vector<TEntryPicture> kinds;
-  for (const TListEntry& entry : Folders->Model().Entries()) kinds.push_back(entry.Picture);
+  for (const TListEntry& entry : FFolders->Model().Entries()) kinds.push_back(entry.Picture);
   EXPECT_EQ(kinds, (std::vector<TEntryPicture>{TEntryPicture::OpenFolder, TEntryPicture::OpenFolder,
                                                TEntryPicture::OpenFolder, TEntryPicture::CurrentFolder,
                                                TEntryPicture::ClosedFolder, TEntryPicture::ClosedFolder}));
-  EXPECT_EQ(SendMessageW(Folders->Handle(), LB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(SendMessageW(FFolders->Handle(), LB_GETCURSEL, 0, 0), 3);
 
   // Plain files only, read-only ones included, in the locale's order.
   const TStrings files{L"locked.nc", L"Part1.nc", L"part2.nc", kUnicodeName};
   EXPECT_EQ(FileItems(), files);
-  EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETCOUNT, 0, 0), 4);
-  EXPECT_EQ(Folders->Directory(), kJobs);
-  EXPECT_EQ(Files->Directory(), kJobs);
+  EXPECT_EQ(SendMessageW(FFiles->Handle(), LB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(FFolders->Directory(), kJobs);
+  EXPECT_EQ(FFiles->Directory(), kJobs);
   EXPECT_EQ(CurrentFolder(), kJobs);
-  EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETITEMHEIGHT, 0, 0), Files->Scale(15));
-  EXPECT_GE(SendMessageW(Folders->Handle(), LB_GETITEMHEIGHT, 0, 0), Folders->Scale(16));
+  EXPECT_EQ(SendMessageW(FFiles->Handle(), LB_GETITEMHEIGHT, 0, 0), FFiles->Scale(15));
+  EXPECT_GE(SendMessageW(FFolders->Handle(), LB_GETITEMHEIGHT, 0, 0), FFolders->Scale(16));
 }
 
 TEST_F(ListControlsTest, DoubleClickAndEnterOpenFoldersAndTheCurrentFolderFollows) {
   OpenJobs();
-  HWND folders = Folders->Handle();
+  HWND folders = FFolders->Handle();
   ClickRow(folders, 4, WM_LBUTTONDOWN);  // a click only moves the highlight
-  EXPECT_EQ(Folders->Directory(), kJobs);
-  EXPECT_EQ(Folders->Model().ItemIndex(), 4);
+  EXPECT_EQ(FFolders->Directory(), kJobs);
+  EXPECT_EQ(FFolders->Model().ItemIndex(), 4);
   SendMessageW(folders, WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_EQ(Folders->Directory(), kJobs + L"\\new");
-  EXPECT_EQ(Files->Directory(), kJobs + L"\\new");
+  EXPECT_EQ(FFolders->Directory(), kJobs + L"\\new");
+  EXPECT_EQ(FFiles->Directory(), kJobs + L"\\new");
   EXPECT_TRUE(FileItems().empty());
 
   DoubleClickRow(folders, 0);
-  EXPECT_EQ(Folders->Directory(), L"T:\\");
-  EXPECT_EQ(FolderItems(*Folders).front(), L"T:\\");
+  EXPECT_EQ(FFolders->Directory(), L"T:\\");
+  EXPECT_EQ(FolderItems(*FFolders).front(), L"T:\\");
   EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 0);
-  EXPECT_EQ(Files->Directory(), L"T:\\");
+  EXPECT_EQ(FFiles->Directory(), L"T:\\");
   EXPECT_EQ(CurrentFolder(), L"T:\\");
 }
 
 TEST_F(ListControlsTest, AFailingFolderChangeShowsTheErrorBoxAndChangesNothing) {
   disk::MakeFolder(L"T:\\Lists\\Gone");
-  OpenStartFolder(*Drives, *Folders, L"T:\\Lists");
-  Form->Show();
-  const TStrings before = FolderItems(*Folders);
+  OpenStartFolder(*FDrives, *FFolders, L"T:\\Lists");
+  FForm->Show();
+  const TStrings before = FolderItems(*FFolders);
   const int gone = static_cast<int>(std::find(before.begin(), before.end(), L"Gone") - before.begin());
   ASSERT_LT(gone, static_cast<int>(before.size()));
   ASSERT_TRUE(RemoveDirectoryW(L"T:\\Lists\\Gone"));
   {
     TDialogAnswerer answerer;
-    DoubleClickRow(Folders->Handle(), gone);
+    DoubleClickRow(FFolders->Handle(), gone);
     const auto seen = answerer.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].Text == L"File not found." || seen[0].Text == L"Invalid filename.") << seen[0].Text;
   }
-  EXPECT_EQ(Folders->Directory(), L"T:\\Lists");
-  EXPECT_EQ(FolderItems(*Folders), before);
-  EXPECT_EQ(Files->Directory(), L"T:\\Lists");
+  EXPECT_EQ(FFolders->Directory(), L"T:\\Lists");
+  EXPECT_EQ(FolderItems(*FFolders), before);
+  EXPECT_EQ(FFiles->Directory(), L"T:\\Lists");
   EXPECT_EQ(CurrentFolder(), L"T:\\Lists");
 }
 
 TEST_F(ListControlsTest, PickingDrivesInTheClosedBoxMovesTheLists) {
   OpenJobs();
-  HWND box = Drives->Handle();
+  HWND box = FDrives->Handle();
   const int count = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
-  ASSERT_EQ(count, static_cast<int>(Drives->Model().Entries().size()));
+  ASSERT_EQ(count, static_cast<int>(FDrives->Model().Entries().size()));
   int c = -1, t = -1;
   for (int i = 0; i < count; ++i) {
     if (ComboText(box, i).substr(0, 2) == L"c:") c = i;
@@ -267,32 +267,32 @@ TEST_F(ListControlsTest, PickingDrivesInTheClosedBoxMovesTheLists) {
   TDialogAnswerer answerer;  // drives in between may not be ready
   for (int step = t; step > c; --step) SendMessageW(box, WM_KEYDOWN, VK_UP, 0);
   EXPECT_EQ(HighlightedDrive().substr(0, 2), L"c:");
-  EXPECT_EQ(Folders->Directory().substr(0, 2), L"C:");
-  EXPECT_EQ(Files->Directory(), Folders->Directory());
-  EXPECT_EQ(CurrentFolder(), Folders->Directory());
+  EXPECT_EQ(FFolders->Directory().substr(0, 2), L"C:");
+  EXPECT_EQ(FFiles->Directory(), FFolders->Directory());
+  EXPECT_EQ(CurrentFolder(), FFolders->Directory());
   for (int step = c; step < t; ++step) SendMessageW(box, WM_KEYDOWN, VK_DOWN, 0);
-  EXPECT_EQ(Drives->Drive(), L't');
-  EXPECT_EQ(Folders->Directory(), kJobs) << "drive T: keeps its own current folder";
-  EXPECT_EQ(Files->Directory(), kJobs);
+  EXPECT_EQ(FDrives->Drive(), L't');
+  EXPECT_EQ(FFolders->Directory(), kJobs) << "drive T: keeps its own current folder";
+  EXPECT_EQ(FFiles->Directory(), kJobs);
 }
 
 TEST_F(ListControlsTest, SelectAllClearSelectionAndSelCount) {
-  OpenStartFolder(*Drives, *Folders, L"T:\\Lists\\Empty");
-  Form->Show();
-  Files->SelectAll();
-  EXPECT_EQ(Files->SelCount(), 0);
-  Folders->SetDirectory(kJobs);
-  Files->SelectAll();
-  EXPECT_EQ(Files->SelCount(), 4);
+  OpenStartFolder(*FDrives, *FFolders, L"T:\\Lists\\Empty");
+  FForm->Show();
+  FFiles->SelectAll();
+  EXPECT_EQ(FFiles->SelCount(), 0);
+  FFolders->SetDirectory(kJobs);
+  FFiles->SelectAll();
+  EXPECT_EQ(FFiles->SelCount(), 4);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2, 3}));
-  Files->ClearSelection();
-  EXPECT_EQ(Files->SelCount(), 0);
+  FFiles->ClearSelection();
+  EXPECT_EQ(FFiles->SelCount(), 0);
   EXPECT_TRUE(SelectedFiles().empty());
 }
 
 TEST_F(ListControlsTest, MouseAndKeysSelectThroughTheLogic) {
   OpenJobs();
-  HWND files = Files->Handle();
+  HWND files = FFiles->Handle();
   ClickRow(files, 1, WM_LBUTTONDOWN);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));
   ClickRow(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
@@ -340,19 +340,19 @@ TEST_F(ListControlsTest, MouseAndKeysSelectThroughTheLogic) {
 TEST_F(ListControlsTest, RowsBeyond65535AreHitExactlyAndSelectAllIsOneStep) {
   const std::wstring huge = L"T:\\Huge";  // 70,000 files, made when the drive is mapped
   constexpr int kFiles = 70'000;
-  OpenStartFolder(*Drives, *Folders, huge);
-  Form->Show();
-  HWND files = Files->Handle();
-  ASSERT_EQ(Files->Count(), kFiles);
+  OpenStartFolder(*FDrives, *FFolders, huge);
+  FForm->Show();
+  HWND files = FFiles->Handle();
+  ASSERT_EQ(FFiles->Count(), kFiles);
 
   SendMessageW(files, LB_SETTOPINDEX, kFiles - 5, 0);
   ClickRow(files, kFiles - 1, WM_LBUTTONDOWN);
-  ASSERT_EQ(Files->SelCount(), 1);
-  EXPECT_TRUE(Files->Selected(kFiles - 1));
-  EXPECT_EQ(Files->Item(kFiles - 1), L"f69999.nc");
+  ASSERT_EQ(FFiles->SelCount(), 1);
+  EXPECT_TRUE(FFiles->Selected(kFiles - 1));
+  EXPECT_EQ(FFiles->Item(kFiles - 1), L"f69999.nc");
   ClickRow(files, kFiles - 3, WM_LBUTTONDOWN, MK_SHIFT);
-  EXPECT_EQ(Files->SelCount(), 3);
-  EXPECT_TRUE(Files->Selected(kFiles - 3));
+  EXPECT_EQ(FFiles->SelCount(), 3);
+  EXPECT_TRUE(FFiles->Selected(kFiles - 3));
   ClickRow(files, kFiles - 3, WM_LBUTTONDOWN, MK_CONTROL);
   ClickRow(files, kFiles - 2, WM_LBUTTONDOWN, MK_CONTROL);  // focused, no longer selected
 
@@ -367,26 +367,26 @@ TEST_F(ListControlsTest, RowsBeyond65535AreHitExactlyAndSelectAllIsOneStep) {
   EXPECT_EQ(focused.Name, L"f69998.nc");
   EXPECT_EQ(focused.State & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED), STATE_SYSTEM_FOCUSED);
   EXPECT_NE(ReadAccessible(files, 1).State & STATE_SYSTEM_OFFSCREEN, 0);
-  HWND folders = Folders->Handle();
+  HWND folders = FFolders->Handle();
   EXPECT_EQ(ReadAccessible(folders).ChildCount, 2);
   EXPECT_EQ(ReadAccessible(folders, 1).Name, L"T:\\");
   EXPECT_EQ(ReadAccessible(folders, 2).Name, L"Huge");
   EXPECT_NE(ReadAccessible(folders, 2).State & STATE_SYSTEM_SELECTED, 0);
 
   const LRESULT top = SendMessageW(files, LB_GETTOPINDEX, 0, 0);
-  Files->SelectAll();
-  EXPECT_EQ(Files->SelCount(), kFiles);
+  FFiles->SelectAll();
+  EXPECT_EQ(FFiles->SelCount(), kFiles);
   EXPECT_EQ(SendMessageW(files, LB_GETSELCOUNT, 0, 0), kFiles);
   EXPECT_EQ(SendMessageW(files, LB_GETTOPINDEX, 0, 0), top) << "the view stays";
-  Files->ClearSelection();
+  FFiles->ClearSelection();
   EXPECT_EQ(SendMessageW(files, LB_GETSELCOUNT, 0, 0), 0);
   EXPECT_EQ(SendMessageW(files, LB_GETTOPINDEX, 0, 0), top);
 }
 
 TEST_F(ListControlsTest, TypingLeavesOnlyTheFirstMatchSelected) {
   OpenJobs();
-  HWND files = Files->Handle();
-  Files->SelectAll();
+  HWND files = FFiles->Handle();
+  FFiles->SelectAll();
   Type(files, L"pa");
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));  // Part1.nc, ignoring case
   EXPECT_EQ(SendMessageW(files, LB_GETCARETINDEX, 0, 0), 1);
@@ -395,10 +395,10 @@ TEST_F(ListControlsTest, TypingLeavesOnlyTheFirstMatchSelected) {
   Type(files, L"\u00FC");
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{3}));
 
-  HWND folders = Folders->Handle();
+  HWND folders = FFolders->Handle();
   Type(folders, L"o");
   EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 5);  // Old
-  EXPECT_EQ(Folders->Directory(), kJobs) << "typing only moves the highlight";
+  EXPECT_EQ(FFolders->Directory(), kJobs) << "typing only moves the highlight";
 }
 
 TEST_F(ListControlsTest, LongListingsShowTheBusyPointerAndRestoreIt) {
@@ -406,22 +406,22 @@ TEST_F(ListControlsTest, LongListingsShowTheBusyPointerAndRestoreIt) {
   const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
   SetCursor(arrow);
   {
-    const TRowsWatch small(Files->Handle());
-    Folders->SetDirectory(L"T:\\Lists\\Empty");
-    Folders->SetDirectory(kJobs);
+    const TRowsWatch small(FFiles->Handle());
+    FFolders->SetDirectory(L"T:\\Lists\\Empty");
+    FFolders->SetDirectory(kJobs);
     EXPECT_EQ(small.Rows, 4u);
     EXPECT_EQ(small.RowsMadeWhileBusy, 0);
   }
   EXPECT_EQ(GetCursor(), arrow);
   {
-    const TRowsWatch many(Files->Handle());
-    Folders->SetDirectory(L"T:\\Lists\\Many");
+    const TRowsWatch many(FFiles->Handle());
+    FFolders->SetDirectory(L"T:\\Lists\\Many");
     EXPECT_EQ(many.Rows, 150u);
     EXPECT_GT(many.RowsMadeWhileBusy, 0);
   }
   EXPECT_EQ(GetCursor(), arrow);
-  EXPECT_EQ(Files->Item(0), L"f1000.nc");
-  EXPECT_EQ(Files->Item(149), L"f1149.nc");
+  EXPECT_EQ(FFiles->Item(0), L"f1000.nc");
+  EXPECT_EQ(FFiles->Item(149), L"f1149.nc");
 }
 
 TEST_F(ListControlsTest, FoldersBeyond260CharactersAreListedOrRefusedWithoutChange) {
@@ -436,13 +436,13 @@ TEST_F(ListControlsTest, FoldersBeyond260CharactersAreListedOrRefusedWithoutChan
   ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
   OpenJobs();
   if (platformTakesIt) {
-    Folders->SetDirectory(deep);
-    EXPECT_EQ(Folders->Directory(), deep);
+    FFolders->SetDirectory(deep);
+    EXPECT_EQ(FFolders->Directory(), deep);
     EXPECT_EQ(FileItems(), (TStrings{L"deep.nc"}));
   } else {
-    EXPECT_THROW(Folders->SetDirectory(deep), EInOutError);
-    EXPECT_EQ(Folders->Directory(), kJobs);
-    EXPECT_EQ(Files->Directory(), kJobs);
+    EXPECT_THROW(FFolders->SetDirectory(deep), EInOutError);
+    EXPECT_EQ(FFolders->Directory(), kJobs);
+    EXPECT_EQ(FFiles->Directory(), kJobs);
     EXPECT_EQ(CurrentFolder(), kJobs);
   }
 }
@@ -486,17 +486,17 @@ TPaintedRow PaintRow(TWinControl& control, UINT index, int rowHeight) {
 
 TEST_F(ListControlsTest, RowsAreIndentedByDepthAndPicturesAreTransparent) {
   OpenJobs();
-  const int height = static_cast<int>(SendMessageW(Folders->Handle(), LB_GETITEMHEIGHT, 0, 0));
+  const int height = static_cast<int>(SendMessageW(FFolders->Handle(), LB_GETITEMHEIGHT, 0, 0));
   // The folder pictures' outline starts one pixel in.
-  EXPECT_EQ(PaintRow(*Folders, 0, height).FirstInk, Folders->Scale(2 + 1));
-  EXPECT_EQ(PaintRow(*Folders, 2, height).FirstInk, Folders->Scale(2 + 8 + 1));
-  EXPECT_EQ(PaintRow(*Folders, 3, height).FirstInk, Folders->Scale(2 + 12 + 1));
-  EXPECT_EQ(PaintRow(*Folders, 4, height).FirstInk, Folders->Scale(2 + 16 + 1));  // below the current folder
-  for (UINT row = 0; row < 6; ++row) EXPECT_FALSE(PaintRow(*Folders, row, height).AnyPureBlue) << row;
+  EXPECT_EQ(PaintRow(*FFolders, 0, height).FirstInk, FFolders->Scale(2 + 1));
+  EXPECT_EQ(PaintRow(*FFolders, 2, height).FirstInk, FFolders->Scale(2 + 8 + 1));
+  EXPECT_EQ(PaintRow(*FFolders, 3, height).FirstInk, FFolders->Scale(2 + 12 + 1));
+  EXPECT_EQ(PaintRow(*FFolders, 4, height).FirstInk, FFolders->Scale(2 + 16 + 1));  // below the current folder
+  for (UINT row = 0; row < 6; ++row) EXPECT_FALSE(PaintRow(*FFolders, row, height).AnyPureBlue) << row;
 
-  const int driveHeight = static_cast<int>(SendMessageW(Drives->Handle(), CB_GETITEMHEIGHT, 0, 0));
-  EXPECT_GE(driveHeight, Drives->Scale(11));
-  const TPaintedRow drive = PaintRow(*Drives, 0, driveHeight);
-  EXPECT_EQ(drive.FirstInk, Drives->Scale(2));
+  const int driveHeight = static_cast<int>(SendMessageW(FDrives->Handle(), CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_GE(driveHeight, FDrives->Scale(11));
+  const TPaintedRow drive = PaintRow(*FDrives, 0, driveHeight);
+  EXPECT_EQ(drive.FirstInk, FDrives->Scale(2));
   EXPECT_FALSE(drive.AnyPureBlue);
 }
