@@ -19,7 +19,7 @@ const std::string kScript =
 
 // A folder of NC files that the stand-in names at start-up, a script, and a trace of
 // every call the stand-in receives.
-class EndToEnd : public testing::Test {
+class EndToEndTest : public testing::Test {
  protected:
   void SetUp() override {
     EndStandInServers();
@@ -52,7 +52,7 @@ class EndToEnd : public testing::Test {
 
 }  // namespace
 
-TEST_F(EndToEnd, SelectedFilesAreTreatedAndSavedInDisplayOrder) {
+TEST_F(EndToEndTest, SelectedFilesAreTreatedAndSavedInDisplayOrder) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
   // The lists open at Norvalt's folder.
   EXPECT_EQ(FDriver.FileCount(), 5);
@@ -82,7 +82,7 @@ TEST_F(EndToEnd, SelectedFilesAreTreatedAndSavedInDisplayOrder) {
   EXPECT_EQ(CountCalls(Trace(), L"LoadScript"), 2);
 }
 
-TEST_F(EndToEnd, AFailingFileStopsTheRunInTheErrorBoxAndEarlierFilesStaySaved) {
+TEST_F(EndToEndTest, AFailingFileStopsTheRunInTheErrorBoxAndEarlierFilesStaySaved) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
   FDriver.SetScriptPath(WriteScript("fail OpenNcFile file C.NC status 0x80070005\r\n"));
   FDriver.SelectFiles({0, 2, 3});
@@ -105,7 +105,7 @@ TEST_F(EndToEnd, AFailingFileStopsTheRunInTheErrorBoxAndEarlierFilesStaySaved) {
   EXPECT_TRUE(WaitFor([&] { return !FDriver.WaitForDialog(0); }, kTimeoutMs));  // the window goes on
 }
 
-TEST_F(EndToEnd, ASilentAbortEndsTheRunWithoutAnyMessage) {
+TEST_F(EndToEndTest, ASilentAbortEndsTheRunWithoutAnyMessage) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
   FDriver.SetScriptPath(WriteScript("fail ScriptStep1 file B.NC status 0xA0004004\r\n"));
   FDriver.SelectFiles({0, 1, 2});
@@ -117,7 +117,7 @@ TEST_F(EndToEnd, ASilentAbortEndsTheRunWithoutAnyMessage) {
   EXPECT_EQ(FileText(L"B.NC"), kBracket);
 }
 
-TEST_F(EndToEnd, ChecksBeforeTheRunUseTheProgramsOwnMessages) {
+TEST_F(EndToEndTest, ChecksBeforeTheRunUseTheProgramsOwnMessages) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
   FDriver.SetScriptPath(L"");
   FDriver.Press(L"Process");
@@ -141,7 +141,7 @@ TEST_F(EndToEnd, ChecksBeforeTheRunUseTheProgramsOwnMessages) {
   EXPECT_EQ(CountCalls(Trace(), L"LoadScript"), 0);
 }
 
-TEST_F(EndToEnd, AFailingGetFolderIsReportedAndTheWindowStillOpens) {
+TEST_F(EndToEndTest, AFailingGetFolderIsReportedAndTheWindowStillOpens) {
   UseSettings("fail GetFolder status 0x80070005\r\n");
   ASSERT_TRUE(FDriver.Launch(VelbrookExe()));
   const auto box = FDriver.WaitForDialog(kTimeoutMs);
@@ -152,7 +152,7 @@ TEST_F(EndToEnd, AFailingGetFolderIsReportedAndTheWindowStillOpens) {
   EXPECT_TRUE(FDriver.WaitForMainWindow(kTimeoutMs));
 }
 
-TEST_F(EndToEnd, CloseRemembersTheScriptAndTheTitleBarDoesNot) {
+TEST_F(EndToEndTest, CloseRemembersTheScriptAndTheTitleBarDoesNot) {
   const std::wstring settings = ProgramFolder() + L"\\velbrook.ini";
   DeleteFileW(settings.c_str());
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
@@ -172,7 +172,7 @@ TEST_F(EndToEnd, CloseRemembersTheScriptAndTheTitleBarDoesNot) {
   DeleteFileW(settings.c_str());
 }
 
-TEST_F(EndToEnd, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
+TEST_F(EndToEndTest, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
   FDriver.ChooseLastSystemMenuEntry();
   const auto box = FDriver.WaitForDialog(kTimeoutMs);
@@ -193,7 +193,7 @@ TEST_F(EndToEnd, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
   EXPECT_TRUE(FDriver.WaitForExit(kTimeoutMs));
 }
 
-TEST_F(EndToEnd, WithoutNorvaltTheProgramSaysSoAndEnds) {
+TEST_F(EndToEndTest, WithoutNorvaltTheProgramSaysSoAndEnds) {
   const std::wstring standIn = L"\"" + ProgramFolder() + L"\\NorvaltStandIn.exe\"";
   auto run = [](const std::wstring& commandLine) {
     STARTUPINFOW startup{sizeof(startup)};

@@ -5,9 +5,9 @@
 #include "base/errors.h"
 #include "lists_fixture.h"
 
-using TDriveBoxTest = TListsTest;
+using DriveBoxTest = ListsTest;
 
-TEST_F(TDriveBoxTest, ListsEachKnownDriveWithItsCaptionAndPicture) {
+TEST_F(DriveBoxTest, ListsEachKnownDriveWithItsCaptionAndPicture) {
   BuildAndShow();
   EXPECT_EQ(FDriveWindow.Texts(), (TStrings{L"a:", L"c: [system]", L"d: [data]", L"e: [disc]", L"f: []",
                                            L"n: \\\\server\\share", L"r: []"}));
@@ -20,7 +20,7 @@ TEST_F(TDriveBoxTest, ListsEachKnownDriveWithItsCaptionAndPicture) {
   EXPECT_EQ(FDriveBox->Drive(), L'c');
 }
 
-TEST_F(TDriveBoxTest, UpperTextCaseTurnsLettersLabelsAndSharesUpper) {
+TEST_F(DriveBoxTest, UpperTextCaseTurnsLettersLabelsAndSharesUpper) {
   Build();
   FDriveBox->SetTextCase(tcUpperCase);
   Show();
@@ -29,7 +29,7 @@ TEST_F(TDriveBoxTest, UpperTextCaseTurnsLettersLabelsAndSharesUpper) {
   EXPECT_EQ(FDriveBox->Drive(), L'C');
 }
 
-TEST_F(TDriveBoxTest, LabelsAreReadWithErrorPromptsOffAndRemovableDrivesUntouched) {
+TEST_F(DriveBoxTest, LabelsAreReadWithErrorPromptsOffAndRemovableDrivesUntouched) {
   Build();
   FDriveBox->ListDrives();
   EXPECT_EQ(FFs.LoudVolumeReads, 0);
@@ -37,7 +37,7 @@ TEST_F(TDriveBoxTest, LabelsAreReadWithErrorPromptsOffAndRemovableDrivesUntouche
   EXPECT_EQ(FFs.ErrorMode, 0u) << "the previous mode comes back";
 }
 
-TEST_F(TDriveBoxTest, LongShareNamesAreAskedForOnceMoreWithTheSizeThePlatformWants) {
+TEST_F(DriveBoxTest, LongShareNamesAreAskedForOnceMoreWithTheSizeThePlatformWants) {
   const std::wstring longShare = L"\\\\server\\" + std::wstring(300, L's');
   FFs.AddDrive(L'M', TDriveType::Remote).RemoteName = longShare;
   TFakeVolume& lost = FFs.AddDrive(L'L', TDriveType::Remote, L"Lost");
@@ -49,7 +49,7 @@ TEST_F(TDriveBoxTest, LongShareNamesAreAskedForOnceMoreWithTheSizeThePlatformWan
   EXPECT_EQ(FDriveWindow.Texts()[6], L"m: " + longShare);
 }
 
-TEST_F(TDriveBoxTest, SameDriveInOtherCaseChangesNothing) {
+TEST_F(DriveBoxTest, SameDriveInOtherCaseChangesNothing) {
   BuildAndShow();
   const int listings = FFs.Listings;
   FDriveBox->SetDrive(L'C');
@@ -57,7 +57,7 @@ TEST_F(TDriveBoxTest, SameDriveInOtherCaseChangesNothing) {
   EXPECT_EQ(FFs.Listings, listings);
 }
 
-TEST_F(TDriveBoxTest, PickingADriveMovesTheFolderAndFileLists) {
+TEST_F(DriveBoxTest, PickingADriveMovesTheFolderAndFileLists) {
   BuildAndShow();
   int changes = 0;
   FDriveBox->OnChange = [&] { ++changes; };
@@ -71,7 +71,7 @@ TEST_F(TDriveBoxTest, PickingADriveMovesTheFolderAndFileLists) {
   EXPECT_EQ(changes, 1);
 }
 
-TEST_F(TDriveBoxTest, SteppingThroughTheDrivesMovesTheListsAtEveryStep) {
+TEST_F(DriveBoxTest, SteppingThroughTheDrivesMovesTheListsAtEveryStep) {
   BuildAndShow();
   for (int i = 0; i < static_cast<int>(FDriveBox->Entries().size()); ++i) {
     const wchar_t letter = FDriveBox->Entries()[static_cast<std::size_t>(i)].Text.front();
@@ -86,7 +86,7 @@ TEST_F(TDriveBoxTest, SteppingThroughTheDrivesMovesTheListsAtEveryStep) {
   }
 }
 
-TEST_F(TDriveBoxTest, DriveAttachedLaterIsFollowedWhileTheHighlightStays) {
+TEST_F(DriveBoxTest, DriveAttachedLaterIsFollowedWhileTheHighlightStays) {
   BuildAndShow();
   FFs.AddDrive(L'G', TDriveType::Fixed, L"Usb");
   FFs.AddFolder(L"G:\\Backup");
@@ -97,7 +97,7 @@ TEST_F(TDriveBoxTest, DriveAttachedLaterIsFollowedWhileTheHighlightStays) {
   EXPECT_EQ(Folders(), (TStrings{L"G:\\", L"Backup"}));
 }
 
-TEST_F(TDriveBoxTest, DriveWithoutMediumLeavesTheBoxAndTheListsWhereTheyWere) {
+TEST_F(DriveBoxTest, DriveWithoutMediumLeavesTheBoxAndTheListsWhereTheyWere) {
   BuildAndShow();
   const TStrings folders = Folders();
   const TStrings files = Files();
@@ -116,7 +116,7 @@ TEST_F(TDriveBoxTest, DriveWithoutMediumLeavesTheBoxAndTheListsWhereTheyWere) {
   EXPECT_EQ(Files(), files);
 }
 
-TEST_F(TDriveBoxTest, DriveWhoseRememberedFolderHasGoneOpensAtItsRoot) {
+TEST_F(DriveBoxTest, DriveWhoseRememberedFolderHasGoneOpensAtItsRoot) {
   BuildAndShow();
   FFolderList->SetDirectory(L"D:\\JOBS\\2024");
   FDriveBox->SetDrive(L'c');
@@ -131,14 +131,14 @@ TEST_F(TDriveBoxTest, DriveWhoseRememberedFolderHasGoneOpensAtItsRoot) {
   }
 }
 
-TEST_F(TDriveBoxTest, NetworkPathCharacterMatchesNoEntryAndFailsToFollow) {
+TEST_F(DriveBoxTest, NetworkPathCharacterMatchesNoEntryAndFailsToFollow) {
   BuildAndShow();
   EXPECT_THROW(FDriveBox->SetDrive(L'\\'), EInOutError);
   EXPECT_EQ(FDriveBox->ItemIndex(), 1);
   EXPECT_EQ(FFolderList->Directory(), L"C:\\NC\\Jobs");
 }
 
-TEST_F(TDriveBoxTest, LinksAreClearedWhenALinkedListGoes) {
+TEST_F(DriveBoxTest, LinksAreClearedWhenALinkedListGoes) {
   Build();
   EXPECT_EQ(FFolderList->DriveCombo(), FDriveBox.get());
   EXPECT_EQ(FFileList->DirList(), FFolderList.get());

@@ -3,7 +3,7 @@
 #include "base/errors.h"
 #include "lists_fixture.h"
 
-class TFileListTest : public TListsTest {
+class FileListTest : public ListsTest {
  protected:
   // count plain files named n000.nc ... in C:\Many, arriving in name order.
   void AddManyFiles(int count) {
@@ -23,7 +23,7 @@ class TFileListTest : public TListsTest {
   }
 };
 
-TEST_F(TFileListTest, ListsPlainFilesInOrderIgnoringCase) {
+TEST_F(FileListTest, ListsPlainFilesInOrderIgnoringCase) {
   FFs.AddFile(L"C:\\NC\\Jobs\\Zeta.txt");
   FFs.AddFile(L"C:\\NC\\Jobs\\alpha.TXT", faArchive | faReadOnly);
   BuildAndShow();
@@ -32,7 +32,7 @@ TEST_F(TFileListTest, ListsPlainFilesInOrderIgnoringCase) {
   EXPECT_EQ(FFileList->Item(1), L"locked.nc");
 }
 
-TEST_F(TFileListTest, MaskPatternsAreListedInTurn) {
+TEST_F(FileListTest, MaskPatternsAreListedInTurn) {
   FFs.AddFile(L"C:\\NC\\Jobs\\notes.txt");
   FFs.AddFile(L"C:\\NC\\Jobs\\tool.tap");
   Build();
@@ -41,14 +41,14 @@ TEST_F(TFileListTest, MaskPatternsAreListedInTurn) {
   EXPECT_EQ(Files(), (TStrings{L"notes.txt", L"tool.tap"}));
 }
 
-TEST_F(TFileListTest, AskedAttributesShowHiddenAndSystemFiles) {
+TEST_F(FileListTest, AskedAttributesShowHiddenAndSystemFiles) {
   Build();
   FFileList->SetFileType(ftNormal | ftHidden | ftSystem);
   Show();
   EXPECT_EQ(Files(), (TStrings{L"boot.nc", L"locked.nc", L"Part1.nc", L"part2.nc", L"secret.nc"}));
 }
 
-TEST_F(TFileListTest, FilesAreReadOnlyOnceTheWindowExists) {
+TEST_F(FileListTest, FilesAreReadOnlyOnceTheWindowExists) {
   Build();
   FFolderWindow.HandleNeeded();
   FFolderList->SetDirectory(L"D:\\JOBS");
@@ -58,7 +58,7 @@ TEST_F(TFileListTest, FilesAreReadOnlyOnceTheWindowExists) {
   EXPECT_EQ(Files(), (TStrings{L"mill.nc"}));
 }
 
-TEST_F(TFileListTest, LongListingShowsTheBusyPointerAndPutsThePreviousOneBack) {
+TEST_F(FileListTest, LongListingShowsTheBusyPointerAndPutsThePreviousOneBack) {
   AddManyFiles(150);
   FFs.Start(L"C:\\Many");
   Build();
@@ -71,7 +71,7 @@ TEST_F(TFileListTest, LongListingShowsTheBusyPointerAndPutsThePreviousOneBack) {
   EXPECT_EQ(FFileList->Count(), 150);
 }
 
-TEST_F(TFileListTest, HundredFilesNeverReachPosition100) {
+TEST_F(FileListTest, HundredFilesNeverReachPosition100) {
   AddManyFiles(100);
   FFs.Start(L"C:\\Many");
   BuildAndShow();
@@ -79,7 +79,7 @@ TEST_F(TFileListTest, HundredFilesNeverReachPosition100) {
   EXPECT_EQ(FFileList->Count(), 100);
 }
 
-TEST_F(TFileListTest, PointerComesBackWhenTheListCannotTakeAnotherEntry) {
+TEST_F(FileListTest, PointerComesBackWhenTheListCannotTakeAnotherEntry) {
   AddManyFiles(150);
   FFs.Start(L"C:\\Many");
   Build();
@@ -89,7 +89,7 @@ TEST_F(TFileListTest, PointerComesBackWhenTheListCannotTakeAnotherEntry) {
   EXPECT_EQ(FFileList->Count(), 120) << "the logic holds what the window holds";
 }
 
-TEST_F(TFileListTest, OldEntriesStayWhenTheFolderCannotBeEntered) {
+TEST_F(FileListTest, OldEntriesStayWhenTheFolderCannotBeEntered) {
   BuildAndShow();
   const TStrings files = Files();
   FFs.Remove(L"C:\\NC\\Jobs");
@@ -103,7 +103,7 @@ TEST_F(TFileListTest, OldEntriesStayWhenTheFolderCannotBeEntered) {
   EXPECT_EQ(FFileList->Count(), 3);
 }
 
-TEST_F(TFileListTest, FailedFolderChangeKeepsDirectoryAndEntries) {
+TEST_F(FileListTest, FailedFolderChangeKeepsDirectoryAndEntries) {
   BuildAndShow();
   EXPECT_THROW(FFileList->ApplyDirectory(L"C:\\Nowhere"), EInOutError);
   EXPECT_EQ(FFileList->Directory(), L"C:\\NC\\Jobs");
@@ -113,7 +113,7 @@ TEST_F(TFileListTest, FailedFolderChangeKeepsDirectoryAndEntries) {
   EXPECT_EQ(FFs.Listings, listings) << "same folder ignoring case";
 }
 
-TEST_F(TFileListTest, SelectAllAndClearSelection) {
+TEST_F(FileListTest, SelectAllAndClearSelection) {
   BuildAndShow();
   FFileList->Click(1, false, false);
   const int calls = FFileWindow.SelectionCalls;
@@ -136,7 +136,7 @@ TEST_F(TFileListTest, SelectAllAndClearSelection) {
   EXPECT_EQ(FFileList->Count(), 0);
 }
 
-TEST_F(TFileListTest, ExtendedSelectionByMouse) {
+TEST_F(FileListTest, ExtendedSelectionByMouse) {
   for (const wchar_t* name : {L"a.nc", L"b.nc", L"c.nc", L"d.nc", L"e.nc"}) FFs.AddFile(std::wstring(L"D:\\Set\\") + name);
   FFs.Start(L"D:\\Set");
   BuildAndShow();
@@ -157,7 +157,7 @@ TEST_F(TFileListTest, ExtendedSelectionByMouse) {
   EXPECT_EQ(SelectedIndexes(), (std::vector<int>{3}));
 }
 
-TEST_F(TFileListTest, MoveKeysWithShiftAndCtrl) {
+TEST_F(FileListTest, MoveKeysWithShiftAndCtrl) {
   for (const wchar_t* name : {L"a.nc", L"b.nc", L"c.nc", L"d.nc"}) FFs.AddFile(std::wstring(L"D:\\Set\\") + name);
   FFs.Start(L"D:\\Set");
   BuildAndShow();
@@ -186,7 +186,7 @@ TEST_F(TFileListTest, MoveKeysWithShiftAndCtrl) {
   EXPECT_EQ(SelectedIndexes(), (std::vector<int>{0, 2}));
 }
 
-TEST_F(TFileListTest, TypingLeavesOnlyTheFirstMatchingFileSelected) {
+TEST_F(FileListTest, TypingLeavesOnlyTheFirstMatchingFileSelected) {
   BuildAndShow();
   FFileList->SelectAll();
   FFileList->TypeKey(L'P', 0);

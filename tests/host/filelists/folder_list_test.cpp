@@ -3,7 +3,7 @@
 #include "base/errors.h"
 #include "lists_fixture.h"
 
-class TFolderListTest : public TListsTest {
+class FolderListTest : public ListsTest {
  protected:
   int FailureCode(const std::wstring& folder) {
     try {
@@ -15,7 +15,7 @@ class TFolderListTest : public TListsTest {
   }
 };
 
-TEST_F(TFolderListTest, StartFolderShowsChainCurrentAndVisibleSubfolders) {
+TEST_F(FolderListTest, StartFolderShowsChainCurrentAndVisibleSubfolders) {
   BuildAndShow();
   EXPECT_EQ(FDriveWindow.Texts()[static_cast<std::size_t>(FDriveBox->ItemIndex())], L"c: [system]");
   EXPECT_EQ(Folders(), (TStrings{L"C:\\", L"NC", L"Jobs", L"new", L"Old"}));
@@ -33,7 +33,7 @@ TEST_F(TFolderListTest, StartFolderShowsChainCurrentAndVisibleSubfolders) {
   EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc"}));
 }
 
-TEST_F(TFolderListTest, DriveRootIsOneCurrentEntryWithItsSubfoldersOneLevelDeeper) {
+TEST_F(FolderListTest, DriveRootIsOneCurrentEntryWithItsSubfoldersOneLevelDeeper) {
   BuildAndShow();
   FFolderList->SetDirectory(L"C:\\");
   EXPECT_EQ(Folders(), (TStrings{L"C:\\", L"NC", L"Tools"}));
@@ -44,7 +44,7 @@ TEST_F(TFolderListTest, DriveRootIsOneCurrentEntryWithItsSubfoldersOneLevelDeepe
   EXPECT_EQ(FFs.CurrentFolder(), L"C:\\");
 }
 
-TEST_F(TFolderListTest, TrailingSeparatorFileNameOrPatternLandInTheFolder) {
+TEST_F(FolderListTest, TrailingSeparatorFileNameOrPatternLandInTheFolder) {
   FFs.Start(L"C:\\Tools");
   BuildAndShow();
   FFolderList->SetDirectory(L"C:\\NC\\Jobs\\");
@@ -57,7 +57,7 @@ TEST_F(TFolderListTest, TrailingSeparatorFileNameOrPatternLandInTheFolder) {
   EXPECT_EQ(FFileList->Directory(), L"C:\\NC\\Jobs\\Old");
 }
 
-TEST_F(TFolderListTest, MissingFolderChangesNothing) {
+TEST_F(FolderListTest, MissingFolderChangesNothing) {
   BuildAndShow();
   const TStrings folders = Folders();
   const TStrings files = Files();
@@ -76,7 +76,7 @@ TEST_F(TFolderListTest, MissingFolderChangesNothing) {
   }
 }
 
-TEST_F(TFolderListTest, DriveRelativeFolderFromAnotherDrive) {
+TEST_F(FolderListTest, DriveRelativeFolderFromAnotherDrive) {
   BuildAndShow();
   EXPECT_EQ(FailureCode(L"D:JOBS\\2024"), 0);
   EXPECT_EQ(FFolderList->Directory(), L"D:\\JOBS\\2024");
@@ -87,7 +87,7 @@ TEST_F(TFolderListTest, DriveRelativeFolderFromAnotherDrive) {
   ExpectInAgreement();
 }
 
-TEST_F(TFolderListTest, OneReadingServesBothLists) {
+TEST_F(FolderListTest, OneReadingServesBothLists) {
   BuildAndShow();
   int listings = FFs.Listings;
   FFolderList->SetDirectory(L"D:\\JOBS");
@@ -102,7 +102,7 @@ TEST_F(TFolderListTest, OneReadingServesBothLists) {
   EXPECT_EQ(FFs.Listings, listings + 2);
 }
 
-TEST_F(TFolderListTest, SameFolderInOtherCaseIsNotReadAgain) {
+TEST_F(FolderListTest, SameFolderInOtherCaseIsNotReadAgain) {
   BuildAndShow();
   const int listings = FFs.Listings;
   FFolderList->SetDirectory(L"c:\\nc\\JOBS");
@@ -110,7 +110,7 @@ TEST_F(TFolderListTest, SameFolderInOtherCaseIsNotReadAgain) {
   EXPECT_EQ(FFs.Listings, listings);
 }
 
-TEST_F(TFolderListTest, OpeningEntriesMovesUpTheChain) {
+TEST_F(FolderListTest, OpeningEntriesMovesUpTheChain) {
   BuildAndShow();
   EXPECT_EQ(FFolderList->GetItemPath(0), L"C:\\");
   EXPECT_EQ(FFolderList->GetItemPath(1), L"C:\\NC");
@@ -134,7 +134,7 @@ TEST_F(TFolderListTest, OpeningEntriesMovesUpTheChain) {
   EXPECT_EQ(FFileList->Directory(), L"C:\\");
 }
 
-TEST_F(TFolderListTest, VolumeThatDoesNotPreserveCaseShowsEverythingInLowerCase) {
+TEST_F(FolderListTest, VolumeThatDoesNotPreserveCaseShowsEverythingInLowerCase) {
   FFs.AddDrive(L'C', TDriveType::Fixed, L"System").PreservesCase = false;
   BuildAndShow();
   EXPECT_FALSE(FFolderList->PreserveCase());
@@ -143,7 +143,7 @@ TEST_F(TFolderListTest, VolumeThatDoesNotPreserveCaseShowsEverythingInLowerCase)
   EXPECT_EQ(shown, (TStrings{L"c:\\", L"nc", L"jobs", L"new", L"old"}));
 }
 
-TEST_F(TFolderListTest, UnreadableFlagsCountAsNeitherPreservingNorSensitive) {
+TEST_F(FolderListTest, UnreadableFlagsCountAsNeitherPreservingNorSensitive) {
   FFs.AddDrive(L'C', TDriveType::Fixed, L"System").InfoReadable = false;
   BuildAndShow();
   EXPECT_FALSE(FFolderList->PreserveCase());
@@ -151,7 +151,7 @@ TEST_F(TFolderListTest, UnreadableFlagsCountAsNeitherPreservingNorSensitive) {
   EXPECT_EQ(FFolderList->DisplayCase(L"Jobs"), L"jobs");
 }
 
-TEST_F(TFolderListTest, CaseSensitiveVolumeShowsNamesDifferingOnlyInCaseOnce) {
+TEST_F(FolderListTest, CaseSensitiveVolumeShowsNamesDifferingOnlyInCaseOnce) {
   TFakeVolume& linux = FFs.AddDrive(L'L', TDriveType::Fixed, L"Linux");
   linux.CaseSensitive = true;
   linux.PreservesCase = false;
@@ -167,7 +167,7 @@ TEST_F(TFolderListTest, CaseSensitiveVolumeShowsNamesDifferingOnlyInCaseOnce) {
   EXPECT_NE(FFolderList->FileCompareText(L"L:\\SRV", L"L:\\srv"), 0);
 }
 
-TEST_F(TFolderListTest, NetworkFolderShowsTheShareRootAsFirstEntry) {
+TEST_F(FolderListTest, NetworkFolderShowsTheShareRootAsFirstEntry) {
   BuildAndShow();
   FFolderList->SetDirectory(L"\\\\server\\share\\Cells");
   EXPECT_EQ(FFolderList->Directory(), L"\\\\server\\share\\Cells");
@@ -184,7 +184,7 @@ TEST_F(TFolderListTest, NetworkFolderShowsTheShareRootAsFirstEntry) {
   EXPECT_EQ(FFolderList->ItemIndex(), 0);
 }
 
-TEST_F(TFolderListTest, RebuildsWithRedrawingSuspendedAlsoWhenTheListIsFull) {
+TEST_F(FolderListTest, RebuildsWithRedrawingSuspendedAlsoWhenTheListIsFull) {
   BuildAndShow();
   EXPECT_EQ(FFolderWindow.AddsWhileRedrawing, 0);
   FFolderWindow.Capacity = 2;
@@ -198,7 +198,7 @@ TEST_F(TFolderListTest, RebuildsWithRedrawingSuspendedAlsoWhenTheListIsFull) {
   EXPECT_EQ(FFolderList->Entries().size(), FFolderWindow.Entries.size());
 }
 
-TEST_F(TFolderListTest, TypingMovesTheHighlightToTheFirstMatchingEntry) {
+TEST_F(FolderListTest, TypingMovesTheHighlightToTheFirstMatchingEntry) {
   BuildAndShow();
   FFolderList->TypeKey(L'o', 1000);
   EXPECT_EQ(FFolderList->ItemIndex(), 4);
@@ -214,7 +214,7 @@ TEST_F(TFolderListTest, TypingMovesTheHighlightToTheFirstMatchingEntry) {
   EXPECT_EQ(FFolderList->ItemIndex(), 0);
 }
 
-TEST_F(TFolderListTest, FolderEntriesAreReadAtTheFirstRebuildOnly) {
+TEST_F(FolderListTest, FolderEntriesAreReadAtTheFirstRebuildOnly) {
   Build();
   EXPECT_TRUE(Folders().empty());
   FFolderList->SetDirectory(L"C:\\NC");

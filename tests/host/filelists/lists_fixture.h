@@ -11,9 +11,9 @@
 #include "filelists/folder_list_model.h"
 #include "filelists/paths.h"
 
-class TListsTest : public testing::Test {
+class ListsTest : public testing::Test {
  protected:
-  TListsTest() {
+  ListsTest() {
     FFs.AddDrive(L'A', TDriveType::Removable, L"floppy");
     FFs.AddDrive(L'C', TDriveType::Fixed, L"System");
     FFs.AddFolder(L"C:\\NC\\Jobs\\Old");

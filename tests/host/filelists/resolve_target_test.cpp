@@ -4,7 +4,7 @@
 #include "lists_fixture.h"
 #include "filelists/resolve_target.h"
 
-class ResolveTargetTest : public TListsTest {
+class ResolveTargetTest : public ListsTest {
  protected:
   TResolvedTarget Resolve(const std::wstring& target) { return ResolveTarget(FFs, target); }
   int FailureCode(const std::wstring& target) {

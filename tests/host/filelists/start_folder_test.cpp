@@ -21,7 +21,7 @@ TEST(StartFolder, DriveAndFolderPartsOfTheAnswer) {
   EXPECT_FALSE(SplitStartFolder(L""));
 }
 
-class TStartUpTest : public TListsTest {
+class StartUpTest : public ListsTest {
  protected:
   // The start sequence's folder steps, then the window is shown.
   void StartAt(const std::wstring& answer) {
@@ -45,7 +45,7 @@ class TStartUpTest : public TListsTest {
   }
 };
 
-TEST_F(TStartUpTest, ListsReadOnlyWhenTheStartSequenceOrTheFirstShowAsks) {
+TEST_F(StartUpTest, ListsReadOnlyWhenTheStartSequenceOrTheFirstShowAsks) {
   Build();
   FDriveWindow.HandleNeeded();  // the main window is made with its controls
   FFolderWindow.HandleNeeded();
@@ -61,7 +61,7 @@ TEST_F(TStartUpTest, ListsReadOnlyWhenTheStartSequenceOrTheFirstShowAsks) {
   EXPECT_EQ(FFs.Listings, 2);
 }
 
-TEST_F(TStartUpTest, FolderWithOrWithoutTrailingSeparator) {
+TEST_F(StartUpTest, FolderWithOrWithoutTrailingSeparator) {
   for (const std::wstring answer : {L"D:\\JOBS\\", L"D:\\JOBS"}) {
     StartAt(answer);
     EXPECT_EQ(HighlightedDrive(), L"d: [data]") << answer;
@@ -77,7 +77,7 @@ TEST_F(TStartUpTest, FolderWithOrWithoutTrailingSeparator) {
   }
 }
 
-TEST_F(TStartUpTest, DriveRoot) {
+TEST_F(StartUpTest, DriveRoot) {
   StartAt(L"E:\\");
   EXPECT_EQ(HighlightedDrive(), L"e: [disc]");
   EXPECT_EQ(FFolderList->Directory(), L"E:\\");
@@ -86,7 +86,7 @@ TEST_F(TStartUpTest, DriveRoot) {
   EXPECT_EQ(FFileList->Directory(), L"E:\\");
 }
 
-TEST_F(TStartUpTest, MissingFolderLeavesTheListsAtThatDrivesCurrentFolder) {
+TEST_F(StartUpTest, MissingFolderLeavesTheListsAtThatDrivesCurrentFolder) {
   FFs.SetCurrentFolder(L"D:\\JOBS\\2024");
   FFs.Start(L"C:\\NC\\Jobs");
   EXPECT_EQ(StartFailure(L"D:\\NOPE\\"), L"File not found");
@@ -96,7 +96,7 @@ TEST_F(TStartUpTest, MissingFolderLeavesTheListsAtThatDrivesCurrentFolder) {
   EXPECT_EQ(Folders(), (TStrings{L"D:\\", L"JOBS", L"2024"}));
 }
 
-TEST_F(TStartUpTest, DriveNotReadyKeepsTheFolder) {
+TEST_F(StartUpTest, DriveNotReadyKeepsTheFolder) {
   EXPECT_EQ(StartFailure(L"F:\\NC\\"), L"I/O error 21");
   EXPECT_EQ(HighlightedDrive(), L"c: [system]");
   EXPECT_EQ(FFolderList->Directory(), L"C:\\NC\\Jobs");
@@ -105,14 +105,14 @@ TEST_F(TStartUpTest, DriveNotReadyKeepsTheFolder) {
   EXPECT_EQ(FFs.CurrentFolder(), L"C:\\NC\\Jobs");
 }
 
-TEST_F(TStartUpTest, NetworkPathFailsAtTheDriveStep) {
+TEST_F(StartUpTest, NetworkPathFailsAtTheDriveStep) {
   EXPECT_EQ(StartFailure(L"\\\\server\\share\\Cells\\"), L"I/O error 123");
   EXPECT_EQ(FFolderList->Directory(), L"C:\\NC\\Jobs");
   EXPECT_EQ(HighlightedDrive(), L"c: [system]");
   EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc"}));
 }
 
-TEST_F(TStartUpTest, EmptyAnswerLeavesTheListsAtTheStartFolder) {
+TEST_F(StartUpTest, EmptyAnswerLeavesTheListsAtTheStartFolder) {
   StartAt(L"");
   EXPECT_EQ(HighlightedDrive(), L"c: [system]");
   EXPECT_EQ(FFolderList->Directory(), L"C:\\NC\\Jobs");
