@@ -13,7 +13,7 @@ class TMy : public TForm {
 
   // Fills the dialog, shows it modally and returns the result of the button that closed it
   // (Cancel when it is closed from its title bar).
-  int Mess(const std::wstring& Title, const std::wstring& Body, int MessageType);
+  int Mess(const std::wstring& title, const std::wstring& body, int messageType);
 
   std::wstring TitleCaption;
 
@@ -31,4 +31,4 @@ class TMy : public TForm {
 };
 
 // Shows one message and returns the button's result; what the rest of the program calls.
-int MyMess(const std::wstring& Title, const std::wstring& Body, int MessageType);
+int MyMess(const std::wstring& title, const std::wstring& body, int messageType);

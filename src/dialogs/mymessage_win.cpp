@@ -23,17 +23,17 @@ void TMy::FormCreate() {
   SetCaption(L"");
 }
 
-int TMy::Mess(const std::wstring& Title, const std::wstring& Body, int MessageType) {
+int TMy::Mess(const std::wstring& title, const std::wstring& body, int messageType) {
   SetCaption(TitleCaption);
-  FTitleLabel.SetCaption(Title);
-  FBodyLabel.SetCaption(SpaceBeforeBackslashes(Body));
+  FTitleLabel.SetCaption(title);
+  FBodyLabel.SetCaption(SpaceBeforeBackslashes(body));
 
   TButton* const buttons[] = {&FButton1, &FButton2, &FButton3};
   TImage* const pictures[] = {&FImageWarning, &FImageStop, &FImageQuestion};
   for (TButton* b : buttons) b->Hide();
   for (TImage* p : pictures) p->Hide();
 
-  const TMessageSetup setup = MessageSetupFor(MessageType);
+  const TMessageSetup setup = MessageSetupFor(messageType);
   TButton* first = nullptr;
   for (std::size_t i = 0; i < setup.Buttons.size(); ++i) {
     if (!setup.Buttons[i].Caption) continue;
@@ -51,7 +51,7 @@ int TMy::Mess(const std::wstring& Title, const std::wstring& Body, int MessageTy
   return ShowModal();
 }
 
-int MyMess(const std::wstring& Title, const std::wstring& Body, int MessageType) {
+int MyMess(const std::wstring& title, const std::wstring& body, int messageType) {
   TMy dialog(nullptr);
-  return dialog.Mess(Title, Body, MessageType);
+  return dialog.Mess(title, body, messageType);
 }
