@@ -15,7 +15,7 @@ std::string ReadBytes(const std::wstring& path) {
   if (!file) return bytes;
   char chunk[4096];
   DWORD got = 0;
-  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  while (ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
   return bytes;
 }
 

@@ -70,7 +70,7 @@ bool TVelbrookDriver::Launch(const std::wstring& exe) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
     return false;
-  FProcess.reset(info.hProcess);
+  FProcess.Reset(info.hProcess);
   FOwnsProcess = true;
   TKernelHandle thread(info.hThread);
   FProcessId = info.dwProcessId;
@@ -81,7 +81,7 @@ bool TVelbrookDriver::Start(const std::wstring& exe, unsigned timeoutMs) {
   return Launch(exe) && WaitForMainWindow(timeoutMs);
 }
 
-bool TVelbrookDriver::find_main_window(const wchar_t* title) {
+bool TVelbrookDriver::FindMainWindow(const wchar_t* title) {
   TTopLevelSearch search{FProcessId, nullptr, title};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
   FMain = search.Found;
@@ -89,7 +89,7 @@ bool TVelbrookDriver::find_main_window(const wchar_t* title) {
 }
 
 bool TVelbrookDriver::WaitForMainWindow(unsigned timeoutMs) {
-  return WaitFor([&] { return find_main_window(L"Velbrook") || WaitForSingleObject(FProcess.get(), 0) == WAIT_OBJECT_0; },
+  return WaitFor([&] { return FindMainWindow(L"Velbrook") || WaitForSingleObject(FProcess.Get(), 0) == WAIT_OBJECT_0; },
                  timeoutMs) &&
          FMain != nullptr;
 }
@@ -104,7 +104,7 @@ bool TVelbrookDriver::Attach(unsigned timeoutMs) {
         return true;
       },
       timeoutMs);
-  if (found) FProcess.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, FProcessId));
+  if (found) FProcess.Reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, FProcessId));
   return found;
 }
 
@@ -230,19 +230,19 @@ std::optional<TProgramDialog> TVelbrookDriver::WaitForDialog(unsigned timeoutMs)
   dialog.Window = found;
   dialog.ErrorBox = ClassOf(found) == L"#32770";
   dialog.Caption = TextOf(found);
-  collect_texts(found, dialog);
+  CollectTexts(found, dialog);
   return dialog;
 }
 
 // Texts and buttons of the visible windows below parent, each followed by what it holds
 // (the About box keeps its labels in panels).
-void TVelbrookDriver::collect_texts(HWND parent, TProgramDialog& dialog) const {
+void TVelbrookDriver::CollectTexts(HWND parent, TProgramDialog& dialog) const {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     const std::wstring text = TextOf(child);
     if (ClassOf(child) == L"Button") dialog.Buttons.push_back(text);
     else if (!text.empty()) dialog.Texts.push_back(text);
-    collect_texts(child, dialog);
+    CollectTexts(child, dialog);
   }
 }
 
@@ -255,15 +255,15 @@ void TVelbrookDriver::Answer(const TProgramDialog& dialog, const wchar_t* button
 }
 
 std::optional<DWORD> TVelbrookDriver::WaitForExit(unsigned timeoutMs) {
-  if (WaitForSingleObject(FProcess.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+  if (WaitForSingleObject(FProcess.Get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
   DWORD code = 0;
-  GetExitCodeProcess(FProcess.get(), &code);
+  GetExitCodeProcess(FProcess.Get(), &code);
   return code;
 }
 
 void TVelbrookDriver::Kill() {
-  if (FProcess && FOwnsProcess && WaitForSingleObject(FProcess.get(), 0) != WAIT_OBJECT_0) {
-    TerminateProcess(FProcess.get(), 1);
-    WaitForSingleObject(FProcess.get(), 5000);
+  if (FProcess && FOwnsProcess && WaitForSingleObject(FProcess.Get(), 0) != WAIT_OBJECT_0) {
+    TerminateProcess(FProcess.Get(), 1);
+    WaitForSingleObject(FProcess.Get(), 5000);
   }
 }

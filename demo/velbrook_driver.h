@@ -68,8 +68,8 @@ class TVelbrookDriver {
   void Kill();
 
  private:
-  bool find_main_window(const wchar_t* title);
-  void collect_texts(HWND parent, TProgramDialog& dialog) const;
+  bool FindMainWindow(const wchar_t* title);
+  void CollectTexts(HWND parent, TProgramDialog& dialog) const;
 
   TKernelHandle FProcess;
   DWORD FProcessId = 0;

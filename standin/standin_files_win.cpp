@@ -6,20 +6,20 @@
 
 namespace {
 
-[[noreturn]] void raiseLastError() { throw TFileError{::GetLastError()}; }
+[[noreturn]] void RaiseLastError() { throw TFileError{::GetLastError()}; }
 
-TFileHandle openFile(const std::wstring& path, DWORD access, DWORD disposition) {
+TFileHandle OpenHandle(const std::wstring& path, DWORD access, DWORD disposition) {
   const HANDLE file = ::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) raiseLastError();
+  if (file == INVALID_HANDLE_VALUE) RaiseLastError();
   return TFileHandle(file);
 }
 
-void writeAll(HANDLE file, std::string_view bytes) {
+void WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) raiseLastError();
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr)) RaiseLastError();
     bytes.remove_prefix(written);
   }
 }
@@ -43,15 +43,15 @@ std::wstring FromUtf8(std::string_view text) {
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
-  const TFileHandle file = openFile(path, GENERIC_READ, OPEN_EXISTING);
+  const TFileHandle file = OpenHandle(path, GENERIC_READ, OPEN_EXISTING);
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) raiseLastError();
+  if (!::GetFileSizeEx(file.Get(), &size)) RaiseLastError();
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD read = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-    if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) raiseLastError();
+    if (!::ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr)) RaiseLastError();
     if (read == 0) break;
     done += read;
   }
@@ -62,9 +62,9 @@ std::string ReadWholeFile(const std::wstring& path) {
 void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
   const std::wstring temporary = path + L".~" + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
   try {
-    const TFileHandle file = openFile(temporary, GENERIC_WRITE, CREATE_ALWAYS);
-    writeAll(file.get(), bytes);
-    if (!::FlushFileBuffers(file.get())) raiseLastError();
+    const TFileHandle file = OpenHandle(temporary, GENERIC_WRITE, CREATE_ALWAYS);
+    WriteAll(file.Get(), bytes);
+    if (!::FlushFileBuffers(file.Get())) RaiseLastError();
   } catch (const TFileError&) {
     ::DeleteFileW(temporary.c_str());
     throw;
@@ -77,6 +77,6 @@ void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
 }
 
 void AppendToFile(const std::wstring& path, std::string_view bytes) {
-  const TFileHandle file = openFile(path, FILE_APPEND_DATA, OPEN_ALWAYS);
-  writeAll(file.get(), bytes);
+  const TFileHandle file = OpenHandle(path, FILE_APPEND_DATA, OPEN_ALWAYS);
+  WriteAll(file.Get(), bytes);
 }

@@ -19,7 +19,7 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-std::wstring exePath() {
+std::wstring ExePath() {
   std::wstring path(MAX_PATH, L'\0');
   while (true) {
     const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -31,8 +31,8 @@ std::wstring exePath() {
   }
 }
 
-std::wstring settingsPath() {
-  std::wstring path = exePath();
+std::wstring SettingsPath() {
+  std::wstring path = ExePath();
   path.erase(path.find_last_of(L'\\') + 1);
   return path + L"NorvaltStandIn.ini";
 }
@@ -68,9 +68,9 @@ class TFactory final : public IClassFactory {
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     try {
-      hold();
+      Hold();
       ComPtr<INorvaltx> norvalt =
-          CreateStandInNorvalt(settingsPath(), {[this] { let_go(); }, [this] { Withdraw(); }});
+          CreateStandInNorvalt(SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }});
       return norvalt.CopyTo(iid, object);
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
@@ -78,15 +78,15 @@ class TFactory final : public IClassFactory {
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     if (lock)
-      hold();
+      Hold();
     else
-      let_go();
+      LetGo();
     return S_OK;
   }
 
  private:
-  void hold() { ++FHolds; }
-  void let_go() {
+  void Hold() { ++FHolds; }
+  void LetGo() {
     if (--FHolds == 0) ::PostQuitMessage(0);
   }
 
@@ -96,11 +96,11 @@ class TFactory final : public IClassFactory {
 
 constexpr wchar_t kShutdownEvent[] = L"Local\\NorvaltStandIn.Shutdown";
 
-int serve() {
+int Serve() {
   TFactory factory;
   const TKernelHandle shutdown(::CreateEventW(nullptr, TRUE, FALSE, kShutdownEvent));
   if (!shutdown || !factory.Register()) return 1;
-  HANDLE waitFor[] = {shutdown.get()};
+  HANDLE waitFor[] = {shutdown.Get()};
   for (;;) {
     const DWORD woken = ::MsgWaitForMultipleObjects(1, waitFor, FALSE, INFINITE, QS_ALLINPUT);
     if (woken == WAIT_OBJECT_0) break;
@@ -119,11 +119,11 @@ int serve() {
 }
 
 // Asks a running server to end and waits (up to 10 s) until it has let go of its event.
-int shutDownRunningServer() {
+int ShutDownRunningServer() {
   {
     const TKernelHandle shutdown(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kShutdownEvent));
     if (!shutdown) return 0;
-    ::SetEvent(shutdown.get());
+    ::SetEvent(shutdown.Get());
   }
   for (int i = 0; i < 200; ++i) {
     const TKernelHandle stillThere(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
@@ -133,7 +133,7 @@ int shutDownRunningServer() {
   return 1;
 }
 
-bool isSwitch(const wchar_t* argument, const wchar_t* name) {
+bool IsSwitch(const wchar_t* argument, const wchar_t* name) {
   return (argument[0] == L'/' || argument[0] == L'-') && ::lstrcmpiW(argument + 1, name) == 0;
 }
 
@@ -144,14 +144,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const TLocalMemory<wchar_t**> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
   if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   int result = 0;
-  if (count > 1 && isSwitch(arguments.get()[1], L"RegServer"))
-    result = SUCCEEDED(RegisterStandIn(exePath())) ? 0 : 1;
-  else if (count > 1 && isSwitch(arguments.get()[1], L"UnregServer"))
+  if (count > 1 && IsSwitch(arguments.Get()[1], L"RegServer"))
+    result = SUCCEEDED(RegisterStandIn(ExePath())) ? 0 : 1;
+  else if (count > 1 && IsSwitch(arguments.Get()[1], L"UnregServer"))
     result = SUCCEEDED(UnregisterStandIn()) ? 0 : 1;
-  else if (count > 1 && isSwitch(arguments.get()[1], L"Shutdown"))
-    result = shutDownRunningServer();
+  else if (count > 1 && IsSwitch(arguments.Get()[1], L"Shutdown"))
+    result = ShutDownRunningServer();
   else
-    result = serve();
+    result = Serve();
   ::CoUninitialize();
   return result;
 }

@@ -21,7 +21,7 @@ struct TCallFailure {
   std::wstring Description;
 };
 
-std::wstring systemText(DWORD code) {
+std::wstring SystemText(DWORD code) {
   wchar_t buffer[512];
   const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                                         buffer, sizeof buffer / sizeof buffer[0], nullptr);
@@ -30,12 +30,12 @@ std::wstring systemText(DWORD code) {
   return text;
 }
 
-[[noreturn]] void failOnFile(const TFileError& error, const wchar_t* what, const std::wstring& path) {
-  throw TCallFailure{HRESULT_FROM_WIN32(error.Code), std::wstring(what) + L" \"" + path + L"\": " + systemText(error.Code)};
+[[noreturn]] void FailOnFile(const TFileError& error, const wchar_t* what, const std::wstring& path) {
+  throw TCallFailure{HRESULT_FROM_WIN32(error.Code), std::wstring(what) + L" \"" + path + L"\": " + SystemText(error.Code)};
 }
 
 // Leaves (or clears) the error object that describes the failure to the caller.
-void setErrorDescription(const std::wstring& description) {
+void SetErrorDescription(const std::wstring& description) {
   ComPtr<ICreateErrorInfo> create;
   ComPtr<IErrorInfo> info;
   if (description.empty() || FAILED(::CreateErrorInfo(&create)) || FAILED(create.As(&info))) {
@@ -54,7 +54,7 @@ void setErrorDescription(const std::wstring& description) {
 class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
  public:
   TStandInNorvalt(const std::wstring& settingsPath, TStandInHost host) : FHost(std::move(host)) {
-    load_settings(settingsPath);
+    LoadSettings(settingsPath);
   }
   TStandInNorvalt(const TStandInNorvalt&) = delete;
   TStandInNorvalt& operator=(const TStandInNorvalt&) = delete;
@@ -99,17 +99,17 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     if (!info) return E_POINTER;
     *info = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
-    const HRESULT status = type_info();
+    const HRESULT status = TypeInfo();
     if (FAILED(status)) return status;
     return FTypeInfo.CopyTo(info);
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    const HRESULT status = type_info();
+    const HRESULT status = TypeInfo();
     return FAILED(status) ? status : ::DispGetIDsOfNames(FTypeInfo.Get(), names, count, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* argumentError) override {
-    const HRESULT status = type_info();
+    const HRESULT status = TypeInfo();
     return FAILED(status) ? status
                           : ::DispInvoke(static_cast<INorvaltx*>(this), FTypeInfo.Get(), id, flags, params, result,
                                          exception, argumentError);
@@ -118,49 +118,49 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
   // The operations Velbrook uses.
   HRESULT STDMETHODCALLTYPE OpenNcFile(BSTR path, LONG* result) override {
     const std::wstring file = BstrText(path);
-    return serve(TCall::OpenNcFile, file, file, [&] {
+    return Serve(TCall::OpenNcFile, file, file, [&] {
       try {
         FText = ReadWholeFile(file);
       } catch (const TFileError& error) {
-        failOnFile(error, L"Can't open NC file", file);
+        FailOnFile(error, L"Can't open NC file", file);
       }
       FOpenFile = file;
       if (result) *result = static_cast<LONG>(FText.size());
     });
   }
   HRESULT STDMETHODCALLTYPE ScriptStep1() override {
-    return serve(TCall::ScriptStep1, L"", FOpenFile, [&] { run_step(FSettings.Step1, FScript.Step1); });
+    return Serve(TCall::ScriptStep1, L"", FOpenFile, [&] { RunStep(FSettings.Step1, FScript.Step1); });
   }
   HRESULT STDMETHODCALLTYPE ScriptStep2() override {
-    return serve(TCall::ScriptStep2, L"", FOpenFile, [&] { run_step(FSettings.Step2, FScript.Step2); });
+    return Serve(TCall::ScriptStep2, L"", FOpenFile, [&] { RunStep(FSettings.Step2, FScript.Step2); });
   }
   HRESULT STDMETHODCALLTYPE SaveNcFileAs(BSTR path, LONG* result) override {
     const std::wstring file = BstrText(path);
-    return serve(TCall::SaveNcFileAs, file, file, [&] {
-      require_open_file();
+    return Serve(TCall::SaveNcFileAs, file, file, [&] {
+      RequireOpenFile();
       try {
         WriteFileAtomically(file, FText);
       } catch (const TFileError& error) {
-        failOnFile(error, L"Can't save NC file", file);
+        FailOnFile(error, L"Can't save NC file", file);
       }
       if (result) *result = static_cast<LONG>(FText.size());
     });
   }
   HRESULT STDMETHODCALLTYPE GetFolder(LONG selector, VARIANT* result) override {
-    return serve(TCall::GetFolder, std::to_wstring(selector), L"", [&] {
+    return Serve(TCall::GetFolder, std::to_wstring(selector), L"", [&] {
       if (!result) throw TCallFailure{E_POINTER, L""};
       if (selector != -2) throw TCallFailure{E_INVALIDARG, L"Unknown folder selector " + std::to_wstring(selector)};
-      answer_folder(*result);
+      AnswerFolder(*result);
     });
   }
   HRESULT STDMETHODCALLTYPE LoadScript(BSTR path, LONG* result) override {
     const std::wstring file = BstrText(path);
-    return serve(TCall::LoadScript, file, file, [&] {
+    return Serve(TCall::LoadScript, file, file, [&] {
       std::string text;
       try {
         text = ReadWholeFile(file);
       } catch (const TFileError& error) {
-        failOnFile(error, L"Can't open script", file);
+        FailOnFile(error, L"Can't open script", file);
       }
       try {
         FScript = ParseScript(text);
@@ -212,7 +212,7 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
  private:
   ~TStandInNorvalt() = default;
 
-  void load_settings(const std::wstring& path) {
+  void LoadSettings(const std::wstring& path) {
     std::string text;
     try {
       text = ReadWholeFile(path);
@@ -227,7 +227,7 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     }
   }
 
-  HRESULT type_info() {
+  HRESULT TypeInfo() {
     if (FTypeInfo) return S_OK;
     wchar_t module[MAX_PATH];
     if (!::GetModuleFileNameW(nullptr, module, MAX_PATH)) return HRESULT_FROM_WIN32(::GetLastError());
@@ -236,12 +236,12 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     return FAILED(status) ? status : library->GetTypeInfoOfGuid(__uuidof(INorvaltx), &FTypeInfo);
   }
 
-  const std::optional<std::string>& trace_path() const {
+  const std::optional<std::string>& TracePath() const {
     return FScript.TracePath ? FScript.TracePath : FSettings.TracePath;
   }
 
-  void trace(TCall call, const std::wstring& argument) const {
-    if (!trace_path()) return;
+  void Trace(TCall call, const std::wstring& argument) const {
+    if (!TracePath()) return;
     std::string line(CallName(call));
     if (!argument.empty()) {
       line += '\t';
@@ -249,13 +249,13 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     }
     line += "\r\n";
     try {
-      AppendToFile(FromUtf8(*trace_path()), line);
+      AppendToFile(FromUtf8(*TracePath()), line);
     } catch (const TFileError&) {
       // A trace that cannot be written must not change the answers tests look at.
     }
   }
 
-  const TCallDirective* directive_for(TCall call, const std::string& file) const {
+  const TCallDirective* DirectiveFor(TCall call, const std::string& file) const {
     const TCallDirective* directive = FindDirective(FSettings.Directives, call, file);
     return directive ? directive : FindDirective(FScript.Directives, call, file);
   }
@@ -263,11 +263,11 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
   // Traces the call, obeys any fail or crash directive for it, then does the work; no
   // exception crosses the interface.
   template <typename Work>
-  HRESULT serve(TCall call, const std::wstring& argument, const std::wstring& file, Work work) {
+  HRESULT Serve(TCall call, const std::wstring& argument, const std::wstring& file, Work work) {
     try {
-      trace(call, argument);
+      Trace(call, argument);
       if (FSettingsError) throw TCallFailure{E_FAIL, *FSettingsError};
-      if (const TCallDirective* directive = directive_for(call, ToUtf8(file))) {
+      if (const TCallDirective* directive = DirectiveFor(call, ToUtf8(file))) {
         if (directive->Action == TCallDirective::Crash) {
           if (FHost.BeforeCrash) FHost.BeforeCrash();
           ::TerminateProcess(::GetCurrentProcess(), 3);
@@ -275,40 +275,40 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
         throw TCallFailure{static_cast<HRESULT>(directive->Status), FromUtf8(directive->Description.value_or(""))};
       }
       work();
-      setErrorDescription(L"");
+      SetErrorDescription(L"");
       return S_OK;
     } catch (const TCallFailure& failure) {
-      setErrorDescription(failure.Description);
+      SetErrorDescription(failure.Description);
       return failure.Status;
     } catch (const std::bad_alloc&) {
-      setErrorDescription(L"");
+      SetErrorDescription(L"");
       return E_OUTOFMEMORY;
     }
   }
 
-  void require_open_file() const {
+  void RequireOpenFile() const {
     if (FOpenFile.empty()) throw TCallFailure{E_UNEXPECTED, L"No NC file is open"};
   }
 
-  void run_step(const std::vector<TRule>& settingsRules, const std::vector<TRule>& scriptRules) {
-    require_open_file();
+  void RunStep(const std::vector<TRule>& settingsRules, const std::vector<TRule>& scriptRules) {
+    RequireOpenFile();
     FText = ApplyRules(ApplyRules(FText, settingsRules), scriptRules);
   }
 
-  void answer_folder(VARIANT& result) const {
+  void AnswerFolder(VARIANT& result) const {
     const std::optional<TFolderAnswer>& answer = FScript.Folder ? FScript.Folder : FSettings.Folder;
     ::VariantInit(&result);
     if (!answer) {
       wchar_t folder[MAX_PATH];
       const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, folder);
       result.vt = VT_BSTR;
-      result.bstrVal = MakeBstr(std::wstring_view(folder, length)).release();
+      result.bstrVal = MakeBstr(std::wstring_view(folder, length)).Release();
       return;
     }
     switch (answer->Kind) {
       case TFolderAnswer::TKind::Text:
         result.vt = VT_BSTR;
-        result.bstrVal = MakeBstr(FromUtf8(answer->Text)).release();
+        result.bstrVal = MakeBstr(FromUtf8(answer->Text)).Release();
         break;
       case TFolderAnswer::TKind::Number:
         result.vt = VT_I4;

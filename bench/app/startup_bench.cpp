@@ -41,9 +41,9 @@ double TimeOneStart(const std::wstring& exe) {
       PostMessageW(main, WM_CLOSE, 0, 0);
       break;
     }
-    if (WaitForSingleObject(process.get(), 1) == WAIT_OBJECT_0) break;
+    if (WaitForSingleObject(process.Get(), 1) == WAIT_OBJECT_0) break;
   }
-  if (WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process.get(), 1);
+  if (WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 1);
   return shownAfter;
 }
 

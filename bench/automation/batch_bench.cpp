@@ -63,7 +63,7 @@ double Time(F&& run) {
 void WriteText(const std::wstring& path, const std::string& text) {
   TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 }  // namespace
@@ -97,13 +97,13 @@ int wmain(int argc, wchar_t** argv) {
       }));
       bare.push_back(Time([&] {
         LONG result = 0;
-        raw->LoadScript(MakeBstr(script).get(), &result);
+        raw->LoadScript(MakeBstr(script).Get(), &result);
         for (const auto& name : names) {
           const TBstr path = MakeBstr(folder + L"\\" + name);
-          raw->OpenNcFile(path.get(), &result);
+          raw->OpenNcFile(path.Get(), &result);
           raw->ScriptStep1();
           raw->ScriptStep2();
-          raw->SaveNcFileAs(path.get(), &result);
+          raw->SaveNcFileAs(path.Get(), &result);
         }
       }));
     }

@@ -42,7 +42,7 @@ class TNoPointer final : public IPointerShape {
   void Restore(int) override {}
 };
 
-double best_ms(int runs, const std::function<void()>& run) {
+double BestMs(int runs, const std::function<void()>& run) {
   double best = 1e300;
   for (int i = 0; i < runs; ++i) {
     const auto start = std::chrono::steady_clock::now();
@@ -52,42 +52,42 @@ double best_ms(int runs, const std::function<void()>& run) {
   return best;
 }
 
-std::size_t bare_listing(const std::wstring& folder) {
+std::size_t BareListing(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
   std::size_t count = 0;
   const TFindHandle find(::FindFirstFileW((folder + L"\\*.*").c_str(), &data));
   if (!find) return 0;
   do ++count;
-  while (::FindNextFileW(find.get(), &data));
+  while (::FindNextFileW(find.Get(), &data));
   return count;
 }
 
 // Names arrive in a scrambled order, as they do from most file systems.
-std::wstring entry_name(int i, int count) {
+std::wstring EntryName(int i, int count) {
   const long long scrambled = (static_cast<long long>(i) * 7919) % count;
   return L"Part_" + std::to_wstring(scrambled) + L".nc";
 }
 
 // "." and ".." come with the names.
-bool already_filled(const std::wstring& folder, int count) {
-  return bare_listing(folder) == static_cast<std::size_t>(count) + 2;
+bool AlreadyFilled(const std::wstring& folder, int count) {
+  return BareListing(folder) == static_cast<std::size_t>(count) + 2;
 }
 
-void make_files(const std::wstring& folder, int count) {
-  if (already_filled(folder, count)) return;
+void MakeFiles(const std::wstring& folder, int count) {
+  if (AlreadyFilled(folder, count)) return;
   ::CreateDirectoryW(folder.c_str(), nullptr);
   for (int i = 0; i < count; ++i)
-    const TFileHandle file(::CreateFileW((folder + L"\\" + entry_name(i, count)).c_str(), GENERIC_WRITE, 0, nullptr,
+    const TFileHandle file(::CreateFileW((folder + L"\\" + EntryName(i, count)).c_str(), GENERIC_WRITE, 0, nullptr,
                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-void make_folders(const std::wstring& folder, int count) {
-  if (already_filled(folder, count)) return;
+void MakeFolders(const std::wstring& folder, int count) {
+  if (AlreadyFilled(folder, count)) return;
   ::CreateDirectoryW(folder.c_str(), nullptr);
-  for (int i = 0; i < count; ++i) ::CreateDirectoryW((folder + L"\\" + entry_name(i, count)).c_str(), nullptr);
+  for (int i = 0; i < count; ++i) ::CreateDirectoryW((folder + L"\\" + EntryName(i, count)).c_str(), nullptr);
 }
 
-void remove_tree(const std::wstring& folder) {
+void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
   {
     const TFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
@@ -97,10 +97,10 @@ void remove_tree(const std::wstring& folder) {
         if (name == L"." || name == L"..") continue;
         const std::wstring path = folder + L"\\" + name;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          remove_tree(path);
+          RemoveTree(path);
         else
           ::DeleteFileW(path.c_str());
-      } while (::FindNextFileW(find.get(), &data));
+      } while (::FindNextFileW(find.Get(), &data));
     }
   }
   ::RemoveDirectoryW(folder.c_str());
@@ -123,7 +123,7 @@ struct TListsWindow {
   TFileListBox& Files = Form.Adopt(std::make_unique<TFileListBox>(&Form));
 };
 
-void print_row(const char* what, int count, double bare, double ours) {
+void PrintRow(const char* what, int count, double bare, double ours) {
   std::printf("%-28s %7d entries   bare %9.2f ms   lists %9.2f ms   ratio %6.2f\n", what, count, bare, ours,
               ours / bare);
 }
@@ -149,61 +149,61 @@ int main(int argc, char** argv) {
   std::printf("best of %d runs each; bare = FindFirstFileW/FindNextFileW counting names\n", kRuns);
   for (const int count : {1000, 10000, 100000}) {
     const std::wstring folder = root + L"\\files" + std::to_wstring(count);
-    make_files(folder, count);
+    MakeFiles(folder, count);
     TFileListModel files(fs, collation, window, pointer);
-    const double bare = best_ms(kRuns, [&] { bare_listing(folder); });
+    const double bare = BestMs(kRuns, [&] { BareListing(folder); });
     // Each run reads the folder afresh: the list moves away and back.
-    const double ours = best_ms(kRuns, [&] {
+    const double ours = BestMs(kRuns, [&] {
       files.ApplyDirectory(root);
       files.ApplyDirectory(folder);
     });
     if (files.Count() != count) std::printf("  (listed %d of %d files)\n", files.Count(), count);
-    print_row("file list ReadEntries", count, bare, ours);
+    PrintRow("file list ReadEntries", count, bare, ours);
   }
 
   const std::wstring folders = root + L"\\folders10000";
-  make_folders(folders, 10000);
+  MakeFolders(folders, 10000);
   TFolderListModel folderList(fs, collation, window);
-  const double bareFolders = best_ms(kRuns, [&] { bare_listing(folders); });
-  const double ours = best_ms(kRuns, [&] {
+  const double bareFolders = BestMs(kRuns, [&] { BareListing(folders); });
+  const double ours = BestMs(kRuns, [&] {
     folderList.SetDirectory(root);
     folderList.SetDirectory(folders);
   });
   const int subfolders = static_cast<int>(folderList.Entries().size()) - folderList.CurrentIndex() - 1;
-  print_row("folder list RebuildEntries", subfolders, bareFolders, ours);
+  PrintRow("folder list RebuildEntries", subfolders, bareFolders, ours);
 
   // The same through the controls: the entries go into the native list windows too.
   TListsWindow lists;
   for (const int count : {1000, 10000, 100000}) {
     const std::wstring folder = root + L"\\files" + std::to_wstring(count);
-    const double bare = best_ms(kRuns, [&] { bare_listing(folder); });
-    const double control = best_ms(kRuns, [&] {
+    const double bare = BestMs(kRuns, [&] { BareListing(folder); });
+    const double control = BestMs(kRuns, [&] {
       lists.Files.Model().ApplyDirectory(root);
       lists.Files.Model().ApplyDirectory(folder);
     });
     if (lists.Files.Count() != count) std::printf("  (listed %d of %d files)\n", lists.Files.Count(), count);
-    print_row("TFileListBox with window", count, bare, control);
+    PrintRow("TFileListBox with window", count, bare, control);
   }
   // Select All and Select None on the biggest folder, through the real control.
   double selectAll = 1e300;
   double selectNone = 1e300;
   for (int i = 0; i < kRuns; ++i) {
-    selectAll = std::min(selectAll, best_ms(1, [&] { lists.Files.SelectAll(); }));
-    selectNone = std::min(selectNone, best_ms(1, [&] { lists.Files.ClearSelection(); }));
+    selectAll = std::min(selectAll, BestMs(1, [&] { lists.Files.SelectAll(); }));
+    selectNone = std::min(selectNone, BestMs(1, [&] { lists.Files.ClearSelection(); }));
   }
   std::printf("%-28s %7d entries   Select All %7.2f ms   Select None %7.2f ms\n", "TFileListBox selection",
               lists.Files.Count(), selectAll, selectNone);
   const auto folderListing = [&] {
-    return best_ms(kRuns, [&] {
+    return BestMs(kRuns, [&] {
       lists.Folders.SetDirectory(root);
       lists.Folders.SetDirectory(folders);
     });
   };
   // Linked, the file list reads the same folder again; alone, only the folder list works.
-  print_row("TDirectoryListBox with window", subfolders, bareFolders, folderListing());
+  PrintRow("TDirectoryListBox with window", subfolders, bareFolders, folderListing());
   lists.Folders.SetFileList(nullptr);
-  print_row("  the same, file list unlinked", subfolders, bareFolders, folderListing());
+  PrintRow("  the same, file list unlinked", subfolders, bareFolders, folderListing());
   ::SetCurrentDirectoryW(L"C:\\");
-  if (argc <= 1) remove_tree(root);
+  if (argc <= 1) RemoveTree(root);
   return 0;
 }

@@ -55,9 +55,9 @@ std::optional<TClientSize> TCustomBehaviorLabel::TLink::ParentClientSize() const
 
 std::int32_t TCustomBehaviorLabel::TLink::TextWidth(const std::wstring& text) const {
   const TWindowDC screen(nullptr);
-  const TSelectObject font(screen.get(), FLabel.Font().Handle(FLabel.Dpi()));
+  const TSelectObject font(screen.Get(), FLabel.Font().Handle(FLabel.Dpi()));
   SIZE size{};
-  ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   // Measured in the font the label draws with, given back in 96-DPI pixels, rounded up so
   // that the scaled label still holds the text.
   const auto dpi = static_cast<std::int32_t>(FLabel.Dpi());

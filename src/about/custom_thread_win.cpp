@@ -7,9 +7,9 @@
 
 TCustomThread::TCustomThread() {
   InitUIThreadCalls();
-  FStopEvent.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  FStopEvent.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!FStopEvent) throw Exception(L"Cannot create a thread");
-  FHandle.reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, nullptr)));
+  FHandle.Reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, nullptr)));
   if (!FHandle) throw Exception(L"Cannot create a thread");
 }
 
@@ -28,20 +28,20 @@ unsigned __stdcall TCustomThread::ThreadProc(void* self) {
 
 void TCustomThread::Resume() {
   if (!FSuspended) return;
-  if (::ResumeThread(FHandle.get()) == static_cast<DWORD>(-1)) throw Exception(L"Cannot start a thread");
+  if (::ResumeThread(FHandle.Get()) == static_cast<DWORD>(-1)) throw Exception(L"Cannot start a thread");
   FSuspended = false;
 }
 
 void TCustomThread::Terminate() {
   FTerminated = true;
-  ::SetEvent(FStopEvent.get());
+  ::SetEvent(FStopEvent.Get());
 }
 
 void TCustomThread::SleepUnlessTerminated(DWORD milliseconds) const {
-  ::WaitForSingleObject(FStopEvent.get(), milliseconds);
+  ::WaitForSingleObject(FStopEvent.Get(), milliseconds);
 }
 
-void TCustomThread::WaitFor() { WaitServingUIThreadCalls(FHandle.get()); }
+void TCustomThread::WaitFor() { WaitServingUIThreadCalls(FHandle.Get()); }
 
 void TCustomThread::Shutdown() {
   if (!FHandle) return;
@@ -50,7 +50,7 @@ void TCustomThread::Shutdown() {
     Resume();
   }
   WaitFor();
-  FHandle.reset();
+  FHandle.Reset();
 }
 
 namespace {

@@ -6,10 +6,10 @@ TDibSurface::~TDibSurface() { Release(); }
 
 void TDibSurface::Release() {
   // The bitmap leaves the DC before either is freed.
-  if (FOldBitmap) ::SelectObject(FDC.get(), FOldBitmap);
+  if (FOldBitmap) ::SelectObject(FDC.Get(), FOldBitmap);
   FOldBitmap = nullptr;
-  FBitmap.reset();
-  FDC.reset();
+  FBitmap.Reset();
+  FDC.Reset();
   FBits = nullptr;
   FWidth = FHeight = 0;
 }
@@ -25,18 +25,18 @@ void TDibSurface::SetSize(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  FBitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  FDC.reset(::CreateCompatibleDC(nullptr));
+  FBitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  FDC.Reset(::CreateCompatibleDC(nullptr));
   if (!FBitmap || !FDC) {
     Release();
     throw EOutOfResources(L"Out of system resources");
   }
-  FOldBitmap = ::SelectObject(FDC.get(), FBitmap.get());
+  FOldBitmap = ::SelectObject(FDC.Get(), FBitmap.Get());
   FBits = static_cast<std::uint32_t*>(bits);
   FWidth = width;
   FHeight = height;
 }
 
 void TDibSurface::CopyTo(HDC dc) const {
-  if (FBits) ::BitBlt(dc, 0, 0, FWidth, FHeight, FDC.get(), 0, 0, SRCCOPY);
+  if (FBits) ::BitBlt(dc, 0, 0, FWidth, FHeight, FDC.Get(), 0, 0, SRCCOPY);
 }

@@ -54,6 +54,6 @@ class TMainForm : public TForm {
   std::function<void()> FShowAbout;
   std::wstring FDataFolder;
   std::unique_ptr<TNorvalt> FNorvalt;
-  std::unique_ptr<TSysPopupMenu> SysPopupMenu1;
+  std::unique_ptr<TSysPopupMenu> FSysPopupMenu1;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
 };

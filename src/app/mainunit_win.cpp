@@ -74,12 +74,12 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
       FShowAbout(std::move(showAbout)) {
   // The system menu's items and the taskbar button join once the window exists.
   FTaskbarButton = std::make_unique<TTaskbarButton>(Handle());
-  SysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
+  FSysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
   auto about = std::make_unique<TMenuItem>();
   about->Caption = L"About";
   about->OnClick = [this] { About1Click(this); };
-  SysPopupMenu1->Items.Add(std::move(about));
-  SysPopupMenu1->Loaded();
+  FSysPopupMenu1->Items.Add(std::move(about));
+  FSysPopupMenu1->Loaded();
   // An error inside the start sequence is reported and the window is still created.
   RunGuarded([this] { FormCreate(); });
 }

@@ -17,7 +17,7 @@ class TTaskbarButton final : public ITaskbarButton {
 
  private:
   // The shell's interface, asked for once; null when there is none.
-  ITaskbarList3* taskbar();
+  ITaskbarList3* Taskbar();
 
   HWND FWindow;
   Microsoft::WRL::ComPtr<ITaskbarList3> FTaskbar;

@@ -1,6 +1,6 @@
 #include "app/taskbar_button.h"
 
-ITaskbarList3* TTaskbarButton::taskbar() {
+ITaskbarList3* TTaskbarButton::Taskbar() {
   if (!FAsked) {
     FAsked = true;
     Microsoft::WRL::ComPtr<ITaskbarList3> list;
@@ -12,7 +12,7 @@ ITaskbarList3* TTaskbarButton::taskbar() {
 }
 
 void TTaskbarButton::ShowProgress(int position, int max) {
-  ITaskbarList3* list = taskbar();
+  ITaskbarList3* list = Taskbar();
   if (!list) return;
   if (position <= 0 || max <= 0) {
     list->SetProgressState(FWindow, TBPF_NOPROGRESS);
@@ -23,7 +23,7 @@ void TTaskbarButton::ShowProgress(int position, int max) {
 }
 
 void TTaskbarButton::ShowFailure() {
-  if (ITaskbarList3* list = taskbar()) list->SetProgressState(FWindow, TBPF_ERROR);
+  if (ITaskbarList3* list = Taskbar()) list->SetProgressState(FWindow, TBPF_ERROR);
 }
 
 void TTaskbarButton::FlashUnlessInFront() {

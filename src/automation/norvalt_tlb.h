@@ -28,7 +28,7 @@ class TNorvalt {
   long LoadScript(const std::wstring& path);
 
  private:
-  void check(HRESULT status) const;
+  void Check(HRESULT status) const;
 
   Microsoft::WRL::ComPtr<INorvaltx> FServer;
 };

@@ -16,35 +16,35 @@ ComPtr<INorvaltx> CoNorvaltx::Create() {
 
 TNorvalt::TNorvalt(ComPtr<INorvaltx> server) : FServer(std::move(server)) {}
 
-void TNorvalt::check(HRESULT status) const { OleCheck(status, FServer.Get(), __uuidof(INorvaltx)); }
+void TNorvalt::Check(HRESULT status) const { OleCheck(status, FServer.Get(), __uuidof(INorvaltx)); }
 
 long TNorvalt::OpenNcFile(const std::wstring& path) {
   LONG result = 0;
-  check(FServer->OpenNcFile(MakeBstr(path).get(), &result));
+  Check(FServer->OpenNcFile(MakeBstr(path).Get(), &result));
   return result;
 }
 
-void TNorvalt::ScriptStep1() { check(FServer->ScriptStep1()); }
+void TNorvalt::ScriptStep1() { Check(FServer->ScriptStep1()); }
 
-void TNorvalt::ScriptStep2() { check(FServer->ScriptStep2()); }
+void TNorvalt::ScriptStep2() { Check(FServer->ScriptStep2()); }
 
 long TNorvalt::SaveNcFileAs(const std::wstring& path) {
   LONG result = 0;
-  check(FServer->SaveNcFileAs(MakeBstr(path).get(), &result));
+  Check(FServer->SaveNcFileAs(MakeBstr(path).Get(), &result));
   return result;
 }
 
 std::wstring TNorvalt::GetFolder(long selector) {
   TVariant answer;
-  check(FServer->GetFolder(selector, answer.put()));
-  if (answer.get().vt == VT_EMPTY) return {};
+  Check(FServer->GetFolder(selector, answer.Put()));
+  if (answer.Get().vt == VT_EMPTY) return {};
   TVariant text;
-  OleCheck(::VariantChangeType(text.put(), &answer.get(), 0, VT_BSTR), nullptr, __uuidof(INorvaltx));
-  return BstrText(text.get().bstrVal);
+  OleCheck(::VariantChangeType(text.Put(), &answer.Get(), 0, VT_BSTR), nullptr, __uuidof(INorvaltx));
+  return BstrText(text.Get().bstrVal);
 }
 
 long TNorvalt::LoadScript(const std::wstring& path) {
   LONG result = 0;
-  check(FServer->LoadScript(MakeBstr(path).get(), &result));
+  Check(FServer->LoadScript(MakeBstr(path).Get(), &result));
   return result;
 }

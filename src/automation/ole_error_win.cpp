@@ -21,8 +21,8 @@ std::wstring ServerDescription(IUnknown* source, REFIID iid) {
   if (FAILED(source->QueryInterface(IID_PPV_ARGS(&support))) || support->InterfaceSupportsErrorInfo(iid) != S_OK)
     return {};
   TBstr description;
-  if (FAILED(info->GetDescription(description.put())) || !description) return {};
-  return BstrText(description.get());
+  if (FAILED(info->GetDescription(description.Put())) || !description) return {};
+  return BstrText(description.Get());
 }
 
 }  // namespace
@@ -31,8 +31,8 @@ std::wstring SystemStatusText(HRESULT status) {
   TLocalMemory<wchar_t*> text;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(text.put()), 0, nullptr);
-  return length ? std::wstring(text.get(), length) : std::wstring();
+      static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(text.Put()), 0, nullptr);
+  return length ? std::wstring(text.Get(), length) : std::wstring();
 }
 
 void RaiseOleError(HRESULT status, IUnknown* source, REFIID iid) {

@@ -28,10 +28,10 @@ class TVariant {
   TVariant& operator=(const TVariant&) = delete;
   ~TVariant() { ::VariantClear(&FValue); }
 
-  const VARIANT& get() const noexcept { return FValue; }
-  VARIANT& get() noexcept { return FValue; }
+  const VARIANT& Get() const noexcept { return FValue; }
+  VARIANT& Get() noexcept { return FValue; }
   // For out-parameters: clears what is held and hands out the slot.
-  VARIANT* put() noexcept {
+  VARIANT* Put() noexcept {
     ::VariantClear(&FValue);
     return &FValue;
   }

@@ -17,23 +17,23 @@ class TOwned {
   explicit TOwned(Handle h) noexcept : FHandle(h) {}
   TOwned(const TOwned&) = delete;
   TOwned& operator=(const TOwned&) = delete;
-  TOwned(TOwned&& other) noexcept : FHandle(other.release()) {}
+  TOwned(TOwned&& other) noexcept : FHandle(other.Release()) {}
   TOwned& operator=(TOwned&& other) noexcept {
-    if (this != &other) reset(other.release());
+    if (this != &other) Reset(other.Release());
     return *this;
   }
-  ~TOwned() { reset(); }
+  ~TOwned() { Reset(); }
 
-  Handle get() const noexcept { return FHandle; }
+  Handle Get() const noexcept { return FHandle; }
   explicit operator bool() const noexcept { return FHandle != Invalid(); }
-  Handle release() noexcept { return std::exchange(FHandle, Invalid()); }
-  void reset(Handle h = Invalid()) noexcept {
+  Handle Release() noexcept { return std::exchange(FHandle, Invalid()); }
+  void Reset(Handle h = Invalid()) noexcept {
     Handle old = std::exchange(FHandle, h);
     if (old != Invalid()) Free(old);
   }
   // For out-parameters of platform calls: frees what is held and hands out the slot.
-  Handle* put() noexcept {
-    reset();
+  Handle* Put() noexcept {
+    Reset();
     return &FHandle;
   }
 

@@ -47,7 +47,7 @@ class TPaintDC {
   ~TPaintDC() { ::EndPaint(FWindow, &FPaint); }
   TPaintDC(const TPaintDC&) = delete;
   TPaintDC& operator=(const TPaintDC&) = delete;
-  HDC get() const noexcept { return FDC; }
+  HDC Get() const noexcept { return FDC; }
   // The part of the client area to paint.
   const RECT& PaintRect() const noexcept { return FPaint.rcPaint; }
 
@@ -67,17 +67,17 @@ class TWindowDC {
   TWindowDC(TWindowDC&& other) noexcept : FWindow(other.FWindow), FDC(std::exchange(other.FDC, nullptr)) {}
   TWindowDC& operator=(TWindowDC&& other) noexcept {
     if (this != &other) {
-      reset();
+      Reset();
       FWindow = other.FWindow;
       FDC = std::exchange(other.FDC, nullptr);
     }
     return *this;
   }
-  ~TWindowDC() { reset(); }
+  ~TWindowDC() { Reset(); }
 
-  HDC get() const noexcept { return FDC; }
+  HDC Get() const noexcept { return FDC; }
   explicit operator bool() const noexcept { return FDC != nullptr; }
-  void reset() noexcept {
+  void Reset() noexcept {
     if (FDC) ::ReleaseDC(FWindow, std::exchange(FDC, nullptr));
   }
 

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-std::wstring PickFile(const std::wstring& Description, const std::wstring& Extension,
-                      const std::wstring& InitialFolder, HWND owner) {
-  const TFileFilter filter = BuildFileFilter(Description, Extension);
+std::wstring PickFile(const std::wstring& description, const std::wstring& extension,
+                      const std::wstring& initialFolder, HWND owner) {
+  const TFileFilter filter = BuildFileFilter(description, extension);
   const std::wstring dialogFilter = ToDialogFilter(filter.Filter);
   std::vector<wchar_t> file(32768, L'\0');
 
@@ -18,7 +18,7 @@ std::wstring PickFile(const std::wstring& Description, const std::wstring& Exten
   request.nFilterIndex = 1;
   request.lpstrFile = file.data();
   request.nMaxFile = static_cast<DWORD>(file.size());
-  request.lpstrInitialDir = InitialFolder.empty() ? nullptr : InitialFolder.c_str();
+  request.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
   // A wildcard is no extension the dialog could append to a typed name.
   const bool wildcard = filter.DefaultExtension.find_first_of(L"*?") != std::wstring::npos;
   request.lpstrDefExt = wildcard ? nullptr : filter.DefaultExtension.c_str();

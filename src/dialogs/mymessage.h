@@ -13,22 +13,22 @@ class TMy : public TForm {
 
   // Fills the dialog, shows it modally and returns the result of the button that closed it
   // (Cancel when it is closed from its title bar).
-  int Mess(const std::wstring& Title, const std::wstring& Body, int MessageType);
+  int Mess(const std::wstring& title, const std::wstring& body, int messageType);
 
   std::wstring TitleCaption;
 
  private:
   void FormCreate();
 
-  TImage& ImageWarning;
-  TImage& ImageStop;
-  TImage& ImageQuestion;
-  TLabel& TitleLabel;
-  TLabel& BodyLabel;
-  TButton& Button1;
-  TButton& Button2;
-  TButton& Button3;
+  TImage& FImageWarning;
+  TImage& FImageStop;
+  TImage& FImageQuestion;
+  TLabel& FTitleLabel;
+  TLabel& FBodyLabel;
+  TButton& FButton1;
+  TButton& FButton2;
+  TButton& FButton3;
 };
 
 // Shows one message and returns the button's result; what the rest of the program calls.
-int MyMess(const std::wstring& Title, const std::wstring& Body, int MessageType);
+int MyMess(const std::wstring& title, const std::wstring& body, int messageType);

@@ -4,36 +4,36 @@
 
 TMy::TMy(TComponent* owner)
     : TForm(owner),
-      ImageWarning(LoadLayout(L"TMY").Control<TImage>(L"ImageWarning")),
-      ImageStop(Control<TImage>(L"ImageStop")),
-      ImageQuestion(Control<TImage>(L"ImageQuestion")),
-      TitleLabel(Control<TLabel>(L"TitleLabel")),
-      BodyLabel(Control<TLabel>(L"BodyLabel")),
-      Button1(Control<TButton>(L"Button1")),
-      Button2(Control<TButton>(L"Button2")),
-      Button3(Control<TButton>(L"Button3")) {
+      FImageWarning(LoadLayout(L"TMY").Control<TImage>(L"ImageWarning")),
+      FImageStop(Control<TImage>(L"ImageStop")),
+      FImageQuestion(Control<TImage>(L"ImageQuestion")),
+      FTitleLabel(Control<TLabel>(L"TitleLabel")),
+      FBodyLabel(Control<TLabel>(L"BodyLabel")),
+      FButton1(Control<TButton>(L"Button1")),
+      FButton2(Control<TButton>(L"Button2")),
+      FButton3(Control<TButton>(L"Button3")) {
   FormCreate();
 }
 
 void TMy::FormCreate() {
-  ImageStop.Hide();
-  ImageQuestion.Hide();
-  ImageStop.SetBounds(ImageWarning.Left(), ImageWarning.Top(), ImageStop.Width(), ImageStop.Height());
-  ImageQuestion.SetBounds(ImageWarning.Left(), ImageWarning.Top(), ImageQuestion.Width(), ImageQuestion.Height());
+  FImageStop.Hide();
+  FImageQuestion.Hide();
+  FImageStop.SetBounds(FImageWarning.Left(), FImageWarning.Top(), FImageStop.Width(), FImageStop.Height());
+  FImageQuestion.SetBounds(FImageWarning.Left(), FImageWarning.Top(), FImageQuestion.Width(), FImageQuestion.Height());
   SetCaption(L"");
 }
 
-int TMy::Mess(const std::wstring& Title, const std::wstring& Body, int MessageType) {
+int TMy::Mess(const std::wstring& title, const std::wstring& body, int messageType) {
   SetCaption(TitleCaption);
-  TitleLabel.SetCaption(Title);
-  BodyLabel.SetCaption(SpaceBeforeBackslashes(Body));
+  FTitleLabel.SetCaption(title);
+  FBodyLabel.SetCaption(SpaceBeforeBackslashes(body));
 
-  TButton* const buttons[] = {&Button1, &Button2, &Button3};
-  TImage* const pictures[] = {&ImageWarning, &ImageStop, &ImageQuestion};
+  TButton* const buttons[] = {&FButton1, &FButton2, &FButton3};
+  TImage* const pictures[] = {&FImageWarning, &FImageStop, &FImageQuestion};
   for (TButton* b : buttons) b->Hide();
   for (TImage* p : pictures) p->Hide();
 
-  const TMessageSetup setup = MessageSetupFor(MessageType);
+  const TMessageSetup setup = MessageSetupFor(messageType);
   TButton* first = nullptr;
   for (std::size_t i = 0; i < setup.Buttons.size(); ++i) {
     if (!setup.Buttons[i].Caption) continue;
@@ -51,7 +51,7 @@ int TMy::Mess(const std::wstring& Title, const std::wstring& Body, int MessageTy
   return ShowModal();
 }
 
-int MyMess(const std::wstring& Title, const std::wstring& Body, int MessageType) {
+int MyMess(const std::wstring& title, const std::wstring& body, int messageType) {
   TMy dialog(nullptr);
-  return dialog.Mess(Title, Body, MessageType);
+  return dialog.Mess(title, body, messageType);
 }

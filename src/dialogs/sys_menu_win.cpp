@@ -35,10 +35,10 @@ void AppendEntries(HMENU menu, const std::vector<TMenuEntry>& entries) {
     info.dwTypeData = text.data();
     TMenuHandle subMenu;
     if (entry.SubMenu) {
-      subMenu.reset(::CreatePopupMenu());
-      AppendEntries(subMenu.get(), MenuEntries(*entry.SubMenu));
+      subMenu.Reset(::CreatePopupMenu());
+      AppendEntries(subMenu.Get(), MenuEntries(*entry.SubMenu));
       info.fMask |= MIIM_SUBMENU;
-      info.hSubMenu = subMenu.get();
+      info.hSubMenu = subMenu.Get();
     }
     // The menu draws the picture itself; the program has no drawing code for menu items.
     if (entry.Bitmap) {
@@ -46,7 +46,7 @@ void AppendEntries(HMENU menu, const std::vector<TMenuEntry>& entries) {
       info.hbmpItem = static_cast<HBITMAP>(const_cast<void*>(entry.Bitmap));
     }
     // Once inserted, the submenu belongs to the menu it sits in.
-    if (::InsertMenuItemW(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info)) subMenu.release();
+    if (::InsertMenuItemW(menu, static_cast<UINT>(::GetMenuItemCount(menu)), TRUE, &info)) subMenu.Release();
   }
 }
 

@@ -40,7 +40,7 @@ class TDirectoryListBox : public TCustomListBox {
  private:
   const TPicture& picture_of(TEntryPicture kind) const;
 
-  TPicture ClosedBMP, OpenedBMP, CurrentBMP;
+  TPicture FClosedBMP, FOpenedBMP, FCurrentBMP;
   TCountedListBoxWindow FWindow{*this};
   TFolderListModel FModel;
 };

@@ -6,10 +6,10 @@
 
 TDirectoryListBox::TDirectoryListBox(TComponent* owner)
     : TCustomListBox(owner), FModel(ListsFileSystem(), ListsCollation(), FWindow) {
-  ClosedBMP.LoadFromResource(L"CLOSEDFOLDER");
-  OpenedBMP.LoadFromResource(L"OPENFOLDER");
-  CurrentBMP.LoadFromResource(L"CURRENTFOLDER");
-  SetItemHeight(FolderRowHeight(TextHeight96(Font()), OpenedBMP.Height()));
+  FClosedBMP.LoadFromResource(L"CLOSEDFOLDER");
+  FOpenedBMP.LoadFromResource(L"OPENFOLDER");
+  FCurrentBMP.LoadFromResource(L"CURRENTFOLDER");
+  SetItemHeight(FolderRowHeight(TextHeight96(Font()), FOpenedBMP.Height()));
 }
 
 void TDirectoryListBox::CreateParams(TCreateParams& params) {
@@ -29,7 +29,7 @@ bool TDirectoryListBox::SetProperty(const std::wstring& name, const TLayoutValue
 
 void TDirectoryListBox::FontChanged() {
   TCustomListBox::FontChanged();
-  SetItemHeight(FolderRowHeight(TextHeight96(Font()), OpenedBMP.Height()));
+  SetItemHeight(FolderRowHeight(TextHeight96(Font()), FOpenedBMP.Height()));
 }
 
 void TDirectoryListBox::CommandNotify(WORD code) {
@@ -64,9 +64,9 @@ LRESULT TDirectoryListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 const TPicture& TDirectoryListBox::picture_of(TEntryPicture kind) const {
   switch (kind) {
-    case TEntryPicture::OpenFolder: return OpenedBMP;
-    case TEntryPicture::CurrentFolder: return CurrentBMP;
-    default: return ClosedBMP;
+    case TEntryPicture::OpenFolder: return FOpenedBMP;
+    case TEntryPicture::CurrentFolder: return FCurrentBMP;
+    default: return FClosedBMP;
   }
 }
 

@@ -31,7 +31,7 @@ void TDriveBoxModel::SetDrive(wchar_t drive) {
     try {
       dirList->FollowDrive(drive);
     } catch (...) {
-      set_item_index(FItemIndex);  // the window may show the entry the user picked
+      SetItemIndex(FItemIndex);  // the window may show the entry the user picked
       throw;
     }
   }
@@ -42,13 +42,13 @@ void TDriveBoxModel::ShowDrive(wchar_t drive) {
   if (FItemIndex >= 0 && drive != 0 && SameDriveLetter(drive, FDrive)) return;
   if (drive == 0) {
     FDrive = 0;
-    set_item_index(-1);
+    SetItemIndex(-1);
   } else {
     FDrive = FTextCase == tcUpperCase ? UpperDriveLetter(drive) : LowerDriveLetter(drive);
     for (std::size_t i = 0; i < FEntries.size(); ++i) {
       const std::wstring& text = FEntries[i].Text;
       if (text.size() >= 2 && SameDriveLetter(text[0], FDrive) && text[1] == L':') {
-        set_item_index(static_cast<int>(i));
+        SetItemIndex(static_cast<int>(i));
         break;
       }
     }
@@ -69,11 +69,11 @@ void TDriveBoxModel::ListDrives() {
     if (FTextCase == tcUpperCase) letter = UpperDriveLetter(letter);
     const std::wstring name{letter, L':'};
     switch (type) {
-      case TDriveType::Removable: add_entry({name, TEntryPicture::Floppy}); break;
-      case TDriveType::Fixed: add_entry({name + L" " + volume_caption(letter), TEntryPicture::Fixed}); break;
-      case TDriveType::Remote: add_entry({name + L" " + network_caption(letter), TEntryPicture::Network}); break;
-      case TDriveType::CDRom: add_entry({name + L" " + volume_caption(letter), TEntryPicture::CDRom}); break;
-      case TDriveType::RamDisk: add_entry({name + L" " + volume_caption(letter), TEntryPicture::Ram}); break;
+      case TDriveType::Removable: AddEntry({name, TEntryPicture::Floppy}); break;
+      case TDriveType::Fixed: AddEntry({name + L" " + VolumeCaption(letter), TEntryPicture::Fixed}); break;
+      case TDriveType::Remote: AddEntry({name + L" " + NetworkCaption(letter), TEntryPicture::Network}); break;
+      case TDriveType::CDRom: AddEntry({name + L" " + VolumeCaption(letter), TEntryPicture::CDRom}); break;
+      case TDriveType::RamDisk: AddEntry({name + L" " + VolumeCaption(letter), TEntryPicture::Ram}); break;
       case TDriveType::Unknown:
       case TDriveType::NoRootDir: break;
     }
@@ -98,34 +98,34 @@ void TDriveBoxModel::PickEntry(int index) {
   SetDrive(FEntries[static_cast<std::size_t>(index)].Text.front());
 }
 
-void TDriveBoxModel::set_item_index(int index) {
+void TDriveBoxModel::SetItemIndex(int index) {
   FItemIndex = index;
   FWindow.SetItemIndex(index);
 }
 
-void TDriveBoxModel::add_entry(TListEntry entry) {
+void TDriveBoxModel::AddEntry(TListEntry entry) {
   FWindow.AddEntry(entry);
   FEntries.push_back(std::move(entry));
 }
 
-std::wstring TDriveBoxModel::in_letter_case(std::wstring_view text, wchar_t letter) const {
+std::wstring TDriveBoxModel::InLetterCase(std::wstring_view text, wchar_t letter) const {
   return letter == UpperDriveLetter(letter) ? FCollation.ToUpper(text) : FCollation.ToLower(text);
 }
 
-std::wstring TDriveBoxModel::volume_caption(wchar_t letter) {
+std::wstring TDriveBoxModel::VolumeCaption(wchar_t letter) {
   std::wstring label;
   {
     // A drive without medium must answer at once instead of prompting the user.
     const TCriticalErrorsOff quiet(FFileSystem);
     if (const auto volume = FFileSystem.VolumeInformation(std::wstring{letter, L':', L'\\'})) label = volume->Label;
   }
-  return L"[" + in_letter_case(label, letter) + L"]";
+  return L"[" + InLetterCase(label, letter) + L"]";
 }
 
-std::wstring TDriveBoxModel::network_caption(wchar_t letter) {
+std::wstring TDriveBoxModel::NetworkCaption(wchar_t letter) {
   const std::wstring drive{UpperDriveLetter(letter), L':'};
   TRemoteName remote = FFileSystem.RemoteName(drive, kNameBuffer);
   if (remote.Status == TRemoteName::BufferTooSmall) remote = FFileSystem.RemoteName(drive, remote.RequiredSize);
-  if (remote.Status == TRemoteName::Ok) return in_letter_case(remote.Name, letter);
-  return volume_caption(letter);
+  if (remote.Status == TRemoteName::Ok) return InLetterCase(remote.Name, letter);
+  return VolumeCaption(letter);
 }

@@ -47,11 +47,11 @@ class TDriveBoxModel {
   std::function<void()> OnChange;
 
  private:
-  void set_item_index(int index);
-  void add_entry(TListEntry entry);
-  std::wstring volume_caption(wchar_t letter);
-  std::wstring network_caption(wchar_t letter);
-  std::wstring in_letter_case(std::wstring_view text, wchar_t letter) const;
+  void SetItemIndex(int index);
+  void AddEntry(TListEntry entry);
+  std::wstring VolumeCaption(wchar_t letter);
+  std::wstring NetworkCaption(wchar_t letter);
+  std::wstring InLetterCase(std::wstring_view text, wchar_t letter) const;
 
   IFileSystem& FFileSystem;
   const ICollation& FCollation;

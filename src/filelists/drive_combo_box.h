@@ -37,7 +37,7 @@ class TDriveComboBox : public TCustomComboBox {
   int row_height() const;  // in device pixels
   void apply_row_height();
 
-  TPicture FloppyBMP, FixedBMP, NetworkBMP, CDROMBMP, RAMBMP;
+  TPicture FFloppyBMP, FFixedBMP, FNetworkBMP, FCDROMBMP, FRAMBMP;
   TComboBoxWindow FWindow{*this};
   TDriveBoxModel FModel;
 };

@@ -7,11 +7,11 @@
 TDriveComboBox::TDriveComboBox(TComponent* owner)
     : TCustomComboBox(owner), FModel(ListsFileSystem(), ListsCollation(), FWindow) {
   SetStyle(TComboBoxStyle::OwnerDrawFixedList);
-  FloppyBMP.LoadFromResource(L"FLOPPY");
-  FixedBMP.LoadFromResource(L"HARD");
-  NetworkBMP.LoadFromResource(L"NETWORK");
-  CDROMBMP.LoadFromResource(L"CDROM");
-  RAMBMP.LoadFromResource(L"RAM");
+  FFloppyBMP.LoadFromResource(L"FLOPPY");
+  FFixedBMP.LoadFromResource(L"HARD");
+  FNetworkBMP.LoadFromResource(L"NETWORK");
+  FCDROMBMP.LoadFromResource(L"CDROM");
+  FRAMBMP.LoadFromResource(L"RAM");
 }
 
 void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
@@ -33,16 +33,16 @@ void TDriveComboBox::Change() { FModel.PickEntry(ItemIndex()); }
 
 const TPicture& TDriveComboBox::picture_of(TEntryPicture kind) const {
   switch (kind) {
-    case TEntryPicture::Floppy: return FloppyBMP;
-    case TEntryPicture::Network: return NetworkBMP;
-    case TEntryPicture::CDRom: return CDROMBMP;
-    case TEntryPicture::Ram: return RAMBMP;
-    default: return FixedBMP;
+    case TEntryPicture::Floppy: return FFloppyBMP;
+    case TEntryPicture::Network: return FNetworkBMP;
+    case TEntryPicture::CDRom: return FCDROMBMP;
+    case TEntryPicture::Ram: return FRAMBMP;
+    default: return FFixedBMP;
   }
 }
 
 int TDriveComboBox::row_height() const {
-  return Scale(DriveRowHeight(TextHeight96(Font()), FloppyBMP.Height()));
+  return Scale(DriveRowHeight(TextHeight96(Font()), FFloppyBMP.Height()));
 }
 
 void TDriveComboBox::apply_row_height() {
@@ -72,7 +72,7 @@ void TDriveComboBox::DrawItem(DRAWITEMSTRUCT& item) {
     const TListEntry& entry = entries[item.itemID];
     const TPicture& picture = picture_of(entry.Picture);
     const int textHeight = TextHeight96(Font());
-    const TRowLayout layout = DriveRowLayout(DriveRowHeight(textHeight, FloppyBMP.Height()), picture.Width(),
+    const TRowLayout layout = DriveRowLayout(DriveRowHeight(textHeight, FFloppyBMP.Height()), picture.Width(),
                                              picture.Height(), textHeight);
     picture.Draw(item.hDC, item.rcItem.left + Scale(layout.PictureLeft), item.rcItem.top + Scale(layout.PictureTop),
                  Dpi());

@@ -23,7 +23,7 @@ class TPointerScope {
   int FShape;
 };
 
-std::vector<std::wstring> split_mask(const std::wstring& mask) {
+std::vector<std::wstring> SplitMask(const std::wstring& mask) {
   std::vector<std::wstring> patterns;
   std::size_t start = 0;
   while (start <= mask.size()) {
@@ -57,7 +57,7 @@ void TFileListModel::ApplyDirectory(const std::wstring& path, const TFolderReadi
   ReadEntries(reading);
 }
 
-bool TFileListModel::is_listed(std::wstring_view name, std::uint32_t attributes) const {
+bool TFileListModel::IsListed(std::wstring_view name, std::uint32_t attributes) const {
   // Hidden, system, folder and volume entries show only when asked for.
   constexpr std::uint32_t kSpecial = ftHidden | ftSystem | ftDirectory | ftVolumeID;
   return (attributes & kSpecial & ~std::uint32_t{FFileType}) == 0 && name != L"." && name != L"..";
@@ -67,7 +67,7 @@ void TFileListModel::ReadEntries(const TFolderReading* reading) {
   if (!FWindow.HandleAllocated()) return;
   EnterFolder(FFileSystem, FDirectory);
   FRead = true;
-  const std::vector<std::wstring> patterns = split_mask(FMask);
+  const std::vector<std::wstring> patterns = SplitMask(FMask);
   const bool useReading = reading && std::all_of(patterns.begin(), patterns.end(), IsPlainMaskPattern);
   FItems.clear();
   FSelected.clear();
@@ -80,7 +80,7 @@ void TFileListModel::ReadEntries(const TFolderReading* reading) {
     const TPointerScope pointer(FPointer);
     TNameOrder order(FCollation);
     const auto take = [this, &order](std::wstring_view name, std::uint32_t attributes) {
-      if (is_listed(name, attributes) && order.Add(name) == TNameOrder::kTrackedPosition) FPointer.SetBusy();
+      if (IsListed(name, attributes) && order.Add(name) == TNameOrder::kTrackedPosition) FPointer.SetBusy();
     };
     // Each pattern is searched in turn, as the file system would be asked for each.
     for (const std::wstring& pattern : patterns) {
@@ -91,12 +91,12 @@ void TFileListModel::ReadEntries(const TFolderReading* reading) {
       for (const TFoundFile& found : *reading)
         if (MatchesMask(found.Name, pattern)) take(found.Name, found.Attributes);
     }
-    fill(order.Sorted());
+    Fill(order.Sorted());
   }
   if (OnChange) OnChange();
 }
 
-void TFileListModel::fill(std::vector<std::wstring> names) {
+void TFileListModel::Fill(std::vector<std::wstring> names) {
   FWindow.ReserveEntries(names.size());
   FItems.reserve(names.size());
   FSelected.reserve(names.size());
@@ -111,48 +111,48 @@ int TFileListModel::SelCount() const {
   return static_cast<int>(std::count(FSelected.begin(), FSelected.end(), char{1}));
 }
 
-void TFileListModel::SelectAll() { set_all_selected(true); }
+void TFileListModel::SelectAll() { SetAllSelected(true); }
 
-void TFileListModel::ClearSelection() { set_all_selected(false); }
+void TFileListModel::ClearSelection() { SetAllSelected(false); }
 
 void TFileListModel::Click(int index, bool shift, bool ctrl) {
   if (index < 0 || index >= Count()) return;
   if (shift) {
     if (ctrl) {
-      add_range(FAnchor, index);
+      AddRange(FAnchor, index);
     } else {
-      select_range(FAnchor, index);
+      SelectRange(FAnchor, index);
     }
   } else if (ctrl) {
-    set_selected(index, !Selected(index));
+    SetSelected(index, !Selected(index));
     FAnchor = index;
   } else {
-    select_only(index);
+    SelectOnly(index);
     FAnchor = index;
   }
-  set_item_index(index);
+  SetItemIndex(index);
 }
 
 void TFileListModel::MoveTo(int index, bool shift, bool ctrl) {
   if (Count() == 0) return;
   index = std::clamp(index, 0, Count() - 1);
   if (shift && ctrl) {
-    add_range(FAnchor, index);
+    AddRange(FAnchor, index);
   } else if (shift) {
-    select_range(FAnchor, index);
+    SelectRange(FAnchor, index);
   } else if (!ctrl) {
-    select_only(index);
+    SelectOnly(index);
     FAnchor = index;
   }
-  set_item_index(index);
+  SetItemIndex(index);
 }
 
 void TFileListModel::ToggleFocused() {
   if (Count() == 0) return;
   const int index = FItemIndex < 0 ? 0 : FItemIndex;
-  set_selected(index, !Selected(index));
+  SetSelected(index, !Selected(index));
   FAnchor = index;
-  set_item_index(index);
+  SetItemIndex(index);
 }
 
 void TFileListModel::TypeKey(wchar_t key, std::uint64_t nowMs) {
@@ -169,33 +169,33 @@ void TFileListModel::TypeKey(wchar_t key, std::uint64_t nowMs) {
     }
 }
 
-void TFileListModel::set_selected(int index, bool selected) {
+void TFileListModel::SetSelected(int index, bool selected) {
   char& state = FSelected[static_cast<std::size_t>(index)];
   if ((state != 0) == selected) return;
   state = selected ? 1 : 0;
   FWindow.SetSelected(index, selected);
 }
 
-void TFileListModel::set_all_selected(bool selected) {
+void TFileListModel::SetAllSelected(bool selected) {
   // Entries already in that state stay untouched; the window gets one call for the rest.
   if (std::find(FSelected.begin(), FSelected.end(), selected ? 0 : 1) == FSelected.end()) return;
   std::fill(FSelected.begin(), FSelected.end(), selected ? 1 : 0);
   FWindow.SetAllSelected(selected);
 }
 
-void TFileListModel::add_range(int from, int to) {
-  for (int i = std::min(from, to); i <= std::max(from, to); ++i) set_selected(i, true);
+void TFileListModel::AddRange(int from, int to) {
+  for (int i = std::min(from, to); i <= std::max(from, to); ++i) SetSelected(i, true);
 }
 
-void TFileListModel::select_range(int from, int to) {
+void TFileListModel::SelectRange(int from, int to) {
   const int low = std::min(from, to);
   const int high = std::max(from, to);
-  for (int i = 0; i < Count(); ++i) set_selected(i, i >= low && i <= high);
+  for (int i = 0; i < Count(); ++i) SetSelected(i, i >= low && i <= high);
 }
 
-void TFileListModel::select_only(int index) { select_range(index, index); }
+void TFileListModel::SelectOnly(int index) { SelectRange(index, index); }
 
-void TFileListModel::set_item_index(int index) {
+void TFileListModel::SetItemIndex(int index) {
   FItemIndex = index;
   FWindow.SetItemIndex(index);
 }

@@ -90,14 +90,14 @@ class TFileListModel {
   std::function<void()> OnChange;
 
  private:
-  bool is_listed(std::wstring_view name, std::uint32_t attributes) const;
-  void fill(std::vector<std::wstring> names);
-  void set_selected(int index, bool selected);
-  void set_all_selected(bool selected);
-  void add_range(int from, int to);
-  void select_range(int from, int to);
-  void select_only(int index);
-  void set_item_index(int index);
+  bool IsListed(std::wstring_view name, std::uint32_t attributes) const;
+  void Fill(std::vector<std::wstring> names);
+  void SetSelected(int index, bool selected);
+  void SetAllSelected(bool selected);
+  void AddRange(int from, int to);
+  void SelectRange(int from, int to);
+  void SelectOnly(int index);
+  void SetItemIndex(int index);
 
   IFileSystem& FFileSystem;
   const ICollation& FCollation;

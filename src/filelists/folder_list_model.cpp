@@ -12,7 +12,7 @@
 
 namespace {
 
-bool is_listed_subfolder(std::wstring_view name, std::uint32_t attributes) {
+bool IsListedSubfolder(std::wstring_view name, std::uint32_t attributes) {
   return (attributes & faDirectory) != 0 && (attributes & (faHidden | faSystem)) == 0 && name != L"." &&
          name != L"..";
 }
@@ -32,7 +32,7 @@ TDriveBoxModel* TFolderListModel::DriveCombo() const { return ListChain().DriveO
 
 void TFolderListModel::SetDirectory(const std::wstring& path) {
   if (path.empty() || FileCompareText(path, FDirectory) == 0) return;
-  move_to(ResolveTarget(FFileSystem, path).Path());
+  MoveTo(ResolveTarget(FFileSystem, path).Path());
 }
 
 void TFolderListModel::FollowDrive(wchar_t drive) {
@@ -40,13 +40,13 @@ void TFolderListModel::FollowDrive(wchar_t drive) {
   // The drive's remembered folder may have gone (deleted, or another medium): its root then.
   const std::wstring remembered{drive, L':'};
   try {
-    move_to(remembered);
+    MoveTo(remembered);
   } catch (const EInOutError&) {
-    move_to(std::wstring{UpperDriveLetter(drive), L':', L'\\'});
+    MoveTo(std::wstring{UpperDriveLetter(drive), L':', L'\\'});
   }
 }
 
-void TFolderListModel::move_to(const std::wstring& folder) {
+void TFolderListModel::MoveTo(const std::wstring& folder) {
   const std::wstring previous = FDirectory;
   try {
     if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
@@ -54,7 +54,7 @@ void TFolderListModel::move_to(const std::wstring& folder) {
     FDirectory = FFileSystem.CurrentFolder();
     TFileListModel* const fileList = FileList();
     TFolderReading files;
-    read(fileList ? &files : nullptr);
+    Read(fileList ? &files : nullptr);
     if (fileList) fileList->ApplyDirectory(FDirectory, &files);
   } catch (...) {
     // Everything goes back to the folder it showed, so that the lists agree.
@@ -71,20 +71,20 @@ void TFolderListModel::EnsureRead() {
   if (FRead) return;
   TFileListModel* const fileList = FileList();
   TFolderReading files;
-  read(fileList ? &files : nullptr);
+  Read(fileList ? &files : nullptr);
   // Until this list first moves, the file list shows the same folder: it takes this reading.
   if (fileList && fileList->Directory() == FDirectory) fileList->EnsureRead(&files);
 }
 
-void TFolderListModel::read(TFolderReading* files) {
+void TFolderListModel::Read(TFolderReading* files) {
   // Creating the window rebuilds the entries of a list that was read: read only once here.
   FRead = false;
   FWindow.HandleNeeded();
   FRead = true;
-  rebuild(files);
+  Rebuild(files);
 }
 
-void TFolderListModel::rebuild(TFolderReading* files) {
+void TFolderListModel::Rebuild(TFolderReading* files) {
   {
     const TUpdateScope update(FWindow);
     FWindow.ClearEntries();
@@ -93,19 +93,19 @@ void TFolderListModel::rebuild(TFolderReading* files) {
     const auto volume = FFileSystem.VolumeInformation(ExtractDrivePart(FDirectory) + L"\\");
     FPreserveCase = volume && (volume->PreservesCase || volume->CaseSensitive);
     FCaseSensitive = volume && volume->CaseSensitive;
-    add_chain_and_current();
+    AddChainAndCurrent();
     FCurrentIndex = static_cast<int>(FEntries.size()) - 1;
-    add_subfolders(files);
+    AddSubfolders(files);
   }
-  set_item_index(FCurrentIndex);
+  SetItemIndex(FCurrentIndex);
 }
 
-void TFolderListModel::add_chain_and_current() {
+void TFolderListModel::AddChainAndCurrent() {
   const std::wstring root = ExtractDrivePart(FDirectory) + L"\\";
   const bool network = root.size() > 1 && root[1] == L'\\';
   std::wstring rest = FDirectory;
   if (network) {
-    add_entry(root, TEntryPicture::OpenFolder);
+    AddEntry(root, TEntryPicture::OpenFolder);
     rest = FDirectory.size() > root.size() ? FDirectory.substr(root.size()) : std::wstring();
   }
   if (rest.empty()) return;
@@ -114,25 +114,25 @@ void TFolderListModel::add_chain_and_current() {
     for (std::size_t separator = rest.find(L'\\'); separator != std::wstring::npos; separator = rest.find(L'\\')) {
       std::wstring component = rest.substr(0, separator);
       if (first && !network) component += L'\\';
-      add_entry(std::move(component), TEntryPicture::OpenFolder);
+      AddEntry(std::move(component), TEntryPicture::OpenFolder);
       rest.erase(0, separator + 1);
       first = false;
     }
   }
-  add_entry(rest, TEntryPicture::CurrentFolder);
+  AddEntry(rest, TEntryPicture::CurrentFolder);
 }
 
-void TFolderListModel::add_subfolders(TFolderReading* files) {
+void TFolderListModel::AddSubfolders(TFolderReading* files) {
   TNameOrder order(FCollation);
   // With a file list to follow, one reading serves both lists.
   FFileSystem.ListEntries(JoinPath(FDirectory, L"*.*"), files == nullptr,
                           [&order, files](std::wstring_view name, std::uint32_t attributes) {
-                            if (is_listed_subfolder(name, attributes)) order.Add(name);
+                            if (IsListedSubfolder(name, attributes)) order.Add(name);
                             if (files) files->push_back({std::wstring(name), attributes});
                           });
   std::vector<std::wstring> names = order.Distinct();
   FWindow.ReserveEntries(names.size());
-  for (std::wstring& name : names) add_entry(std::move(name), TEntryPicture::ClosedFolder);
+  for (std::wstring& name : names) AddEntry(std::move(name), TEntryPicture::ClosedFolder);
 }
 
 std::wstring TFolderListModel::GetItemPath(int index) const {
@@ -164,7 +164,7 @@ int TFolderListModel::FileCompareText(const std::wstring& a, const std::wstring&
 }
 
 void TFolderListModel::Click(int index) {
-  if (index >= 0 && static_cast<std::size_t>(index) < FEntries.size()) set_item_index(index);
+  if (index >= 0 && static_cast<std::size_t>(index) < FEntries.size()) SetItemIndex(index);
 }
 
 void TFolderListModel::TypeKey(wchar_t key, std::uint64_t nowMs) {
@@ -176,7 +176,7 @@ void TFolderListModel::TypeKey(wchar_t key, std::uint64_t nowMs) {
   if (search.Text.empty()) return;
   for (std::size_t i = 0; i < FEntries.size(); ++i)
     if (StartsWithIgnoringCase(FEntries[i].Text, search.Text, FCollation)) {
-      set_item_index(static_cast<int>(i));
+      SetItemIndex(static_cast<int>(i));
       return;
     }
 }
@@ -186,13 +186,13 @@ int TFolderListModel::Indent(int index) const {
   return FolderEntryIndent(index, subfolder, FCurrentIndex);
 }
 
-void TFolderListModel::add_entry(std::wstring text, TEntryPicture picture) {
+void TFolderListModel::AddEntry(std::wstring text, TEntryPicture picture) {
   TListEntry entry{std::move(text), picture};
   FWindow.AddEntry(entry);
   FEntries.push_back(std::move(entry));
 }
 
-void TFolderListModel::set_item_index(int index) {
+void TFolderListModel::SetItemIndex(int index) {
   FItemIndex = index;
   FWindow.SetItemIndex(index);
 }

@@ -33,7 +33,7 @@ class TFolderListModel {
   // Goes to the drive's remembered folder, or to its root when that has gone. Raises
   // EInOutError (nothing changed) when neither can be entered.
   void FollowDrive(wchar_t drive);
-  void RebuildEntries() { read(nullptr); }
+  void RebuildEntries() { Read(nullptr); }
   std::wstring GetItemPath(int index) const;
   // Double-click and Enter: open the highlighted entry.
   void OpenCurrent();
@@ -42,7 +42,7 @@ class TFolderListModel {
 
   // A re-created window gets the entries again; a new one waits to be asked.
   void WindowCreated() {
-    if (FRead) rebuild();
+    if (FRead) Rebuild();
   }
   // Reads the folder unless it was read: when the form first shows.
   void EnsureRead();
@@ -64,14 +64,14 @@ class TFolderListModel {
  private:
   // Rebuilds the entries from a new reading of the folder; files, if given, receives all
   // that the reading found, for the file list.
-  void read(TFolderReading* files);
-  void rebuild(TFolderReading* files = nullptr);
+  void Read(TFolderReading* files);
+  void Rebuild(TFolderReading* files = nullptr);
   // Shows folder here and in the file list; on failure both stay where they were.
-  void move_to(const std::wstring& folder);
-  void add_entry(std::wstring text, TEntryPicture picture);
-  void add_chain_and_current();
-  void add_subfolders(TFolderReading* files);
-  void set_item_index(int index);
+  void MoveTo(const std::wstring& folder);
+  void AddEntry(std::wstring text, TEntryPicture picture);
+  void AddChainAndCurrent();
+  void AddSubfolders(TFolderReading* files);
+  void SetItemIndex(int index);
 
   IFileSystem& FFileSystem;
   const ICollation& FCollation;

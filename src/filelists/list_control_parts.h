@@ -56,7 +56,7 @@ class TCountedListBoxWindow final : public IListWindow {
 
  private:
   // Raises the insert-line error when the window cannot take that many rows.
-  void set_rows(std::size_t rows);
+  void SetRows(std::size_t rows);
 
   TCustomListBox& FList;
   std::size_t FEntries = 0;  // entries the logic added

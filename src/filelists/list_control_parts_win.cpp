@@ -17,18 +17,18 @@ const ICollation& ListsCollation() {
 }
 
 void TCountedListBoxWindow::ClearEntries() {
-  set_rows(0);
+  SetRows(0);
   FEntries = 0;
 }
 
-void TCountedListBoxWindow::ReserveEntries(std::size_t count) { set_rows(FEntries + count); }
+void TCountedListBoxWindow::ReserveEntries(std::size_t count) { SetRows(FEntries + count); }
 
 void TCountedListBoxWindow::AddEntry(const TListEntry&) {
   ++FEntries;
-  if (FEntries > FRows) set_rows(FEntries);
+  if (FEntries > FRows) SetRows(FEntries);
 }
 
-void TCountedListBoxWindow::set_rows(std::size_t rows) {
+void TCountedListBoxWindow::SetRows(std::size_t rows) {
   const LRESULT result = SendMessageW(FList.Handle(), LB_SETCOUNT, rows, 0);
   if (result == LB_ERR || result == LB_ERRSPACE) RaiseInsertLineError();
   FRows = rows;
@@ -47,9 +47,9 @@ void TScreenPointer::Restore(int shape) { SetCursor(reinterpret_cast<HCURSOR>(st
 
 int TextHeight96(const TFont& font) {
   const TMemoryDC dc(CreateCompatibleDC(nullptr));
-  const TSelectObject select(dc.get(), font.Handle(96));
+  const TSelectObject select(dc.Get(), font.Handle(96));
   TEXTMETRICW metrics{};
-  GetTextMetricsW(dc.get(), &metrics);
+  GetTextMetricsW(dc.Get(), &metrics);
   return metrics.tmHeight;
 }
 

@@ -14,11 +14,11 @@ std::size_t TNameOrder::Add(std::wstring_view name) {
   return position <= kTrackedPosition ? position : kFarPosition;
 }
 
-void TNameOrder::sort_names() {
+void TNameOrder::SortNames() {
   std::stable_sort(FNames.begin(), FNames.end(), [](const TName& a, const TName& b) { return a.Key < b.Key; });
 }
 
-std::vector<std::wstring> TNameOrder::take_texts() {
+std::vector<std::wstring> TNameOrder::TakeTexts() {
   std::vector<std::wstring> texts;
   texts.reserve(FNames.size());
   for (TName& name : FNames) texts.push_back(std::move(name.Text));
@@ -27,13 +27,13 @@ std::vector<std::wstring> TNameOrder::take_texts() {
 }
 
 std::vector<std::wstring> TNameOrder::Distinct() {
-  sort_names();
+  SortNames();
   FNames.erase(std::unique(FNames.begin(), FNames.end(), [](const TName& a, const TName& b) { return a.Key == b.Key; }),
                FNames.end());
-  return take_texts();
+  return TakeTexts();
 }
 
 std::vector<std::wstring> TNameOrder::Sorted() {
-  sort_names();
-  return take_texts();
+  SortNames();
+  return TakeTexts();
 }

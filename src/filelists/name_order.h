@@ -27,8 +27,8 @@ class TNameOrder {
     std::string Key;
     std::wstring Text;
   };
-  void sort_names();
-  std::vector<std::wstring> take_texts();
+  void SortNames();
+  std::vector<std::wstring> TakeTexts();
 
   const ICollation& FCollation;
   std::vector<TName> FNames;

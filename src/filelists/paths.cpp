@@ -38,12 +38,12 @@ class TMaskMatcher {
   bool Match(std::size_t n, std::size_t p) {
     // Each (name, pattern) position is worked out once: runs of "*" cannot blow up.
     char& seen = FSeen[n * (FPattern.size() + 1) + p];
-    if (seen == 0) seen = match(n, p) ? 1 : 2;
+    if (seen == 0) seen = MatchUncached(n, p) ? 1 : 2;
     return seen == 1;
   }
 
  private:
-  TMaskToken token(std::size_t p) const {
+  TMaskToken Token(std::size_t p) const {
     const wchar_t c = FPattern[p];
     const wchar_t next = p + 1 < FPattern.size() ? FPattern[p + 1] : L'\0';
     if (c == L'*') return next == L'.' ? TMaskToken::RunToLastDot : TMaskToken::AnyRun;
@@ -52,10 +52,10 @@ class TMaskMatcher {
     return TMaskToken::Literal;
   }
 
-  bool match(std::size_t n, std::size_t p) {
+  bool MatchUncached(std::size_t n, std::size_t p) {
     const std::size_t end = FName.size();
     if (p == FPattern.size()) return n == end;
-    switch (token(p)) {
+    switch (Token(p)) {
       case TMaskToken::Literal: return n < end && FoldAscii(FName[n]) == FoldAscii(FPattern[p]) && Match(n + 1, p + 1);
       case TMaskToken::AnyRun:
         for (std::size_t k = n; k <= end; ++k)

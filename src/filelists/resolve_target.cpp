@@ -21,17 +21,17 @@ class TRestoreFolder {
   std::wstring FFolder;
 };
 
-bool is_bracketed(const std::wstring& text) {
+bool IsBracketed(const std::wstring& text) {
   return text.size() >= 2 && text.front() == L'[' && text.back() == L']';
 }
 
-std::wstring split_drive_part(const std::wstring& target, std::wstring& folder) {
+std::wstring SplitDrivePart(const std::wstring& target, std::wstring& folder) {
   std::wstring drive = ExtractDrivePart(target);
   folder = target.substr(drive.size());
   return drive;
 }
 
-std::wstring parent_part(IFileSystem& fs, const std::wstring& folder, const std::wstring& last) {
+std::wstring ParentPart(IFileSystem& fs, const std::wstring& folder, const std::wstring& last) {
   if (folder.size() == last.size() + 1 && folder.front() == L'\\') return L"\\";
   if (folder.size() > last.size() + 1) return folder.substr(0, folder.size() - last.size() - 1);
   // A bare name, or nothing after the drive part: the current folder of that drive.
@@ -45,10 +45,10 @@ std::wstring parent_part(IFileSystem& fs, const std::wstring& folder, const std:
 TResolvedTarget ResolveTarget(IFileSystem& fs, const std::wstring& target) {
   const TRestoreFolder remembered(fs);
   std::wstring folder;
-  if (is_bracketed(target)) {
+  if (IsBracketed(target)) {
     folder = target.substr(1, target.size() - 2);
   } else {
-    std::wstring drive = split_drive_part(target, folder);
+    std::wstring drive = SplitDrivePart(target, folder);
     if (drive.empty()) {
       drive = ExtractDrivePart(remembered.Folder());
       folder = target;
@@ -58,7 +58,7 @@ TResolvedTarget ResolveTarget(IFileSystem& fs, const std::wstring& target) {
 
   const std::size_t separator = folder.rfind(L'\\');
   const std::wstring last = separator == std::wstring::npos ? folder : folder.substr(separator + 1);
-  EnterFolder(fs, parent_part(fs, folder, last));
+  EnterFolder(fs, ParentPart(fs, folder, last));
   if (!last.empty() && !HasWildcards(last) && !fs.FileExists(JoinPath(fs.CurrentFolder(), last)))
     EnterFolder(fs, last);
 

@@ -11,5 +11,5 @@ bool FileExistsFollowingLinks(const std::wstring& path) {
                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return false;
   BY_HANDLE_FILE_INFORMATION info{};
-  return GetFileInformationByHandle(file.get(), &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  return GetFileInformationByHandle(file.Get(), &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -11,7 +11,7 @@ namespace {
 
 // Absolute paths near or beyond MAX_PATH only work in the "\\?\" form for the
 // attribute and find calls.
-std::wstring long_path_form(const std::wstring& path) {
+std::wstring LongPathForm(const std::wstring& path) {
   constexpr std::size_t kShortEnough = 240;
   if (path.size() < kShortEnough) return path;
   if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
@@ -19,49 +19,49 @@ std::wstring long_path_form(const std::wstring& path) {
   return path;
 }
 
-DWORD attributes_of(const std::wstring& path) { return ::GetFileAttributesW(long_path_form(path).c_str()); }
+DWORD AttributesOf(const std::wstring& path) { return ::GetFileAttributesW(LongPathForm(path).c_str()); }
 
-int checked_length(std::size_t size) { return static_cast<int>(size); }
+int CheckedLength(std::size_t size) { return static_cast<int>(size); }
 
-std::wstring map_case(std::wstring_view text, DWORD flag) {
+std::wstring MapCase(std::wstring_view text, DWORD flag) {
   if (text.empty()) return {};
-  const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flag, text.data(), checked_length(text.size()), nullptr, 0,
+  const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flag, text.data(), CheckedLength(text.size()), nullptr, 0,
                                    nullptr, nullptr, 0);
   std::wstring result(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
   if (size > 0)
-    ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flag, text.data(), checked_length(text.size()), result.data(), size,
+    ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flag, text.data(), CheckedLength(text.size()), result.data(), size,
                     nullptr, nullptr, 0);
   return size > 0 ? result : std::wstring(text);
 }
 
-int compare(std::wstring_view a, std::wstring_view b, DWORD flags) {
-  const int r = ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a.data(), checked_length(a.size()), b.data(),
-                                  checked_length(b.size()), nullptr, nullptr, 0);
+int LocaleCompare(std::wstring_view a, std::wstring_view b, DWORD flags) {
+  const int r = ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, flags, a.data(), CheckedLength(a.size()), b.data(),
+                                  CheckedLength(b.size()), nullptr, nullptr, 0);
   return r == 0 ? a.compare(b) : r - CSTR_EQUAL;
 }
 
-wchar_t upper_letter(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+wchar_t UpperLetter(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
-bool is_bare_drive(const std::wstring& path) {
+bool IsBareDrive(const std::wstring& path) {
   return path.size() == 2 && path[1] == L':' && ((path[0] >= L'a' && path[0] <= L'z') || (path[0] >= L'A' && path[0] <= L'Z'));
 }
 
 // The platform keeps one current folder per process; the per-drive ones live in the
 // hidden "=X:" variables, which only command shells and the C runtime maintain. Keeping
 // them here gives every drive its own current folder for the lists.
-std::wstring drive_variable(wchar_t letter) { return {L'=', upper_letter(letter), L':'}; }
+std::wstring DriveVariable(wchar_t letter) { return {L'=', UpperLetter(letter), L':'}; }
 
-std::wstring drive_current_folder(wchar_t letter) {
-  const std::wstring name = drive_variable(letter);
+std::wstring DriveCurrentFolder(wchar_t letter) {
+  const std::wstring name = DriveVariable(letter);
   const DWORD needed = ::GetEnvironmentVariableW(name.c_str(), nullptr, 0);
-  if (needed == 0) return {upper_letter(letter), L':', L'\\'};
+  if (needed == 0) return {UpperLetter(letter), L':', L'\\'};
   std::wstring folder(needed, L'\0');
   folder.resize(::GetEnvironmentVariableW(name.c_str(), folder.data(), needed));
   return folder;
 }
 
-void remember_drive_current_folder(const std::wstring& folder) {
-  if (folder.size() >= 2 && folder[1] == L':') ::SetEnvironmentVariableW(drive_variable(folder[0]).c_str(), folder.c_str());
+void RememberDriveCurrentFolder(const std::wstring& folder) {
+  if (folder.size() >= 2 && folder[1] == L':') ::SetEnvironmentVariableW(DriveVariable(folder[0]).c_str(), folder.c_str());
 }
 
 }  // namespace
@@ -103,9 +103,9 @@ unsigned TWinFileSystem::CriticalErrorsOff() { return ::SetErrorMode(SEM_FAILCRI
 void TWinFileSystem::RestoreErrorMode(unsigned mode) { ::SetErrorMode(mode); }
 
 unsigned TWinFileSystem::SetCurrentFolder(const std::wstring& path) {
-  const std::wstring target = is_bare_drive(path) ? drive_current_folder(path[0]) : path;
+  const std::wstring target = IsBareDrive(path) ? DriveCurrentFolder(path[0]) : path;
   if (!::SetCurrentDirectoryW(target.c_str())) return ::GetLastError();
-  remember_drive_current_folder(CurrentFolder());
+  RememberDriveCurrentFolder(CurrentFolder());
   return 0;
 }
 
@@ -127,46 +127,46 @@ std::wstring TWinFileSystem::CurrentFolder() {
 }
 
 bool TWinFileSystem::FolderExists(const std::wstring& path) {
-  const DWORD attributes = attributes_of(path);
+  const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool TWinFileSystem::FileExists(const std::wstring& path) {
-  const DWORD attributes = attributes_of(path);
+  const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 void TWinFileSystem::ListEntries(const std::wstring& pattern, bool foldersOnly, const TFoundEntry& found) {
   WIN32_FIND_DATAW data;
   // A failed search holds INVALID_HANDLE_VALUE, which TFindHandle takes as holding nothing.
-  const TFindHandle find(::FindFirstFileExW(long_path_form(pattern).c_str(), FindExInfoBasic, &data,
+  const TFindHandle find(::FindFirstFileExW(LongPathForm(pattern).c_str(), FindExInfoBasic, &data,
                                             foldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch,
                                             nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return;
   do {
     found(data.cFileName, data.dwFileAttributes);
-  } while (::FindNextFileW(find.get(), &data));
+  } while (::FindNextFileW(find.Get(), &data));
 }
 
-int TWinCollation::Compare(std::wstring_view a, std::wstring_view b) const { return compare(a, b, 0); }
+int TWinCollation::Compare(std::wstring_view a, std::wstring_view b) const { return LocaleCompare(a, b, 0); }
 
 int TWinCollation::CompareIgnoreCase(std::wstring_view a, std::wstring_view b) const {
-  return compare(a, b, NORM_IGNORECASE);
+  return LocaleCompare(a, b, NORM_IGNORECASE);
 }
 
 std::string TWinCollation::SortKeyIgnoreCase(std::wstring_view text) const {
   if (text.empty()) return {};
   constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-  const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, text.data(), checked_length(text.size()), nullptr,
+  const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, text.data(), CheckedLength(text.size()), nullptr,
                                    0, nullptr, nullptr, 0);
   if (size <= 0) return {};
   std::string key(static_cast<std::size_t>(size), '\0');
-  ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, text.data(), checked_length(text.size()),
+  ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, text.data(), CheckedLength(text.size()),
                   reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0);
   key.pop_back();  // the terminating zero byte adds nothing to the order
   return key;
 }
 
-std::wstring TWinCollation::ToLower(std::wstring_view text) const { return map_case(text, LCMAP_LOWERCASE); }
+std::wstring TWinCollation::ToLower(std::wstring_view text) const { return MapCase(text, LCMAP_LOWERCASE); }
 
-std::wstring TWinCollation::ToUpper(std::wstring_view text) const { return map_case(text, LCMAP_UPPERCASE); }
+std::wstring TWinCollation::ToUpper(std::wstring_view text) const { return MapCase(text, LCMAP_UPPERCASE); }

@@ -97,7 +97,7 @@ class TFileProfileStorage final : public IProfileStorage {
     char chunk[65536];
     for (;;) {
       DWORD got = 0;
-      if (!::ReadFile(handle.get(), chunk, sizeof chunk, &got, nullptr)) return TRead::Failed;
+      if (!::ReadFile(handle.Get(), chunk, sizeof chunk, &got, nullptr)) return TRead::Failed;
       if (got == 0) return TRead::Done;
       bytes.append(chunk, got);
     }
@@ -132,10 +132,10 @@ class TFileProfileStorage final : public IProfileStorage {
     while (!bytes.empty()) {
       const DWORD portion = static_cast<DWORD>(bytes.size() < 65536 ? bytes.size() : 65536);
       DWORD written = 0;
-      if (!::WriteFile(handle.get(), bytes.data(), portion, &written, nullptr) || written == 0) return false;
+      if (!::WriteFile(handle.Get(), bytes.data(), portion, &written, nullptr) || written == 0) return false;
       bytes.remove_prefix(written);
     }
-    return ::FlushFileBuffers(handle.get()) != FALSE;
+    return ::FlushFileBuffers(handle.Get()) != FALSE;
   }
 
   bool Replace(const std::wstring& replacement, const std::wstring& target) override {

@@ -16,14 +16,14 @@ HKEY RootKey(TRegistryRoot root) {
 
 std::wstring ReadRegistryString(TRegistryRoot root, const std::wstring& key, const std::wstring& name) {
   TRegistryKey handle;
-  if (::RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE, handle.put()) != ERROR_SUCCESS) return {};
+  if (::RegOpenKeyExW(RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE, handle.Put()) != ERROR_SUCCESS) return {};
   DWORD bytes = 0;
-  if (::RegGetValueW(handle.get(), nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS) {
+  if (::RegGetValueW(handle.Get(), nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS) {
     return {};
   }
   std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
   bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-  if (::RegGetValueW(handle.get(), nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, value.data(), &bytes) !=
+  if (::RegGetValueW(handle.Get(), nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, value.data(), &bytes) !=
       ERROR_SUCCESS) {
     return {};
   }
@@ -34,5 +34,5 @@ std::wstring ReadRegistryString(TRegistryRoot root, const std::wstring& key, con
 bool OpenOrCreateRegistryKey(TRegistryRoot root, const std::wstring& key) {
   TRegistryKey handle;
   return ::RegCreateKeyExW(RootKey(root), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr,
-                           handle.put(), nullptr) == ERROR_SUCCESS;
+                           handle.Put(), nullptr) == ERROR_SUCCESS;
 }

@@ -94,9 +94,9 @@ void TButton::DrawItem(DRAWITEMSTRUCT& item) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   TMemoryDC dc(CreateCompatibleDC(item.hDC));
   TBitmapHandle bitmap(CreateCompatibleBitmap(item.hDC, width, height));
-  TSelectObject selectBitmap(dc.get(), bitmap.get());
+  TSelectObject selectBitmap(dc.Get(), bitmap.Get());
   const RECT local{0, 0, width, height};
-  FillRect(dc.get(), &local, SolidBrushFor(Parent() ? Parent()->Color() : clBtnFace));
+  FillRect(dc.Get(), &local, SolidBrushFor(Parent() ? Parent()->Color() : clBtnFace));
 
   TButtonFace face;
   face.Pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -104,34 +104,34 @@ void TButton::DrawItem(DRAWITEMSTRUCT& item) {
   face.Disabled = (item.itemState & ODS_DISABLED) != 0;
   face.Default = FDefault;
   face.Hot = FHot;
-  PaintButtonFace(dc.get(), local, face);
+  PaintButtonFace(dc.Get(), local, face);
 
   // Picture and caption side by side, centred as one block.
-  TSelectObject selectFont(dc.get(), Font().Handle(Dpi()));
+  TSelectObject selectFont(dc.Get(), Font().Handle(Dpi()));
   const std::wstring& text = Caption();
   SIZE textSize{};
-  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &textSize);
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &textSize);
   const int glyphWidth = FGlyph.Empty() ? 0 : Scale(FGlyph.Width());
   const int gap = glyphWidth && !text.empty() ? Scale(4) : 0;
   const int blockWidth = glyphWidth + gap + (text.empty() ? 0 : textSize.cx);
   int x = (width - blockWidth) / 2 + (face.Pressed ? 1 : 0);
   const int shift = face.Pressed ? 1 : 0;
   if (glyphWidth) {
-    FGlyph.Draw(dc.get(), x, (height - Scale(FGlyph.Height())) / 2 + shift, Dpi());
+    FGlyph.Draw(dc.Get(), x, (height - Scale(FGlyph.Height())) / 2 + shift, Dpi());
     x += glyphWidth + gap;
   }
   if (!text.empty()) {
-    SetBkMode(dc.get(), TRANSPARENT);
-    SetTextColor(dc.get(), face.Disabled ? ColorToRGB(clGrayText) : ColorToRGB(Font().Color));
+    SetBkMode(dc.Get(), TRANSPARENT);
+    SetTextColor(dc.Get(), face.Disabled ? ColorToRGB(clGrayText) : ColorToRGB(Font().Color));
     RECT textRect{x, shift, x + textSize.cx, height + shift};
-    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
   }
   if (face.Focused && FFocusable && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = local;
     InflateRect(&focus, -Scale(3), -Scale(3));
-    DrawFocusRect(dc.get(), &focus);
+    DrawFocusRect(dc.Get(), &focus);
   }
-  BitBlt(item.hDC, rect.left, rect.top, width, height, dc.get(), 0, 0, SRCCOPY);
+  BitBlt(item.hDC, rect.left, rect.top, width, height, dc.Get(), 0, 0, SRCCOPY);
 }
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TButton(owner) { SetFocusable(false); }

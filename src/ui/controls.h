@@ -176,9 +176,9 @@ class TWinControl : public TControl, protected IAccessibleSelf {
  private:
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
   friend LRESULT CALLBACK SubclassWindowProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  void CreateHandle();
-  void DestroyHandle();
-  void ApplyTabOrder();
+  void create_handle();
+  void destroy_handle();
+  void apply_tab_order();
 
   HWND FHandle = nullptr;
   bool FSubclassed = false;
@@ -201,7 +201,7 @@ class TGraphicControl : public TControl {
 class TControlCanvas {
  public:
   explicit TControlCanvas(TControl& control);
-  HDC DC() const { return FDC.get(); }
+  HDC DC() const { return FDC.Get(); }
 
  private:
   TWindowDC FDC;

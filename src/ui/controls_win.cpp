@@ -214,8 +214,8 @@ TControlCanvas::TControlCanvas(TControl& control) {
   if (!parent || !parent->HandleAllocated()) return;
   FDC = TWindowDC(parent->HandleIfAllocated());
   const RECT r = control.DeviceRect();
-  IntersectClipRect(FDC.get(), r.left, r.top, r.right, r.bottom);
-  SetViewportOrgEx(FDC.get(), r.left, r.top, nullptr);
+  IntersectClipRect(FDC.Get(), r.left, r.top, r.right, r.bottom);
+  SetViewportOrgEx(FDC.Get(), r.left, r.top, nullptr);
 }
 
 // ---- TWinControl ----
@@ -227,7 +227,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
   for (TControl* child : std::vector<TControl*>(FControls)) child->SetParent(nullptr);
-  DestroyHandle();
+  destroy_handle();
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
@@ -247,11 +247,11 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 HWND TWinControl::Handle() {
-  if (!FHandle) CreateHandle();
+  if (!FHandle) create_handle();
   return FHandle;
 }
 
-void TWinControl::CreateHandle() {
+void TWinControl::create_handle() {
   HWND parentWindow = CreationParent();
   TCreateParams params;
   CreateParams(params);
@@ -278,7 +278,7 @@ void TWinControl::CreateHandle() {
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle(Dpi())), FALSE);
   for (TControl* c : FControls)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->Handle();
-  ApplyTabOrder();
+  apply_tab_order();
   CreateWnd();
 }
 
@@ -288,7 +288,7 @@ RECT TWinControl::CreationRect(DWORD, DWORD) { return DeviceRect(); }
 
 HWND TWinControl::CreationParent() { return Parent() ? Parent()->Handle() : nullptr; }
 
-void TWinControl::DestroyHandle() {
+void TWinControl::destroy_handle() {
   if (!FHandle) return;
   DestroyWnd();
   DestroyWindow(FHandle);
@@ -297,11 +297,11 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
-  DestroyHandle();
-  CreateHandle();
+  destroy_handle();
+  create_handle();
 }
 
-void TWinControl::ApplyTabOrder() {
+void TWinControl::apply_tab_order() {
   std::vector<TWinControl*> ordered;
   for (TControl* c : FControls)
     if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated()) ordered.push_back(w);
@@ -402,21 +402,21 @@ void TWinControl::PaintContainer(HDC target, const RECT& clip) {
   // Compose off screen so that background and windowless children reach the screen in one copy.
   TMemoryDC dc(CreateCompatibleDC(target));
   TBitmapHandle bitmap(CreateCompatibleBitmap(target, width, height));
-  TSelectObject selectBitmap(dc.get(), bitmap.get());
-  SetViewportOrgEx(dc.get(), -clip.left, -clip.top, nullptr);
-  PaintBackground(dc.get(), client);
+  TSelectObject selectBitmap(dc.Get(), bitmap.Get());
+  SetViewportOrgEx(dc.Get(), -clip.left, -clip.top, nullptr);
+  PaintBackground(dc.Get(), client);
   for (TControl* c : FControls) {
     if (!c->Windowless() || !c->Visible()) continue;
     const RECT r = c->DeviceRect();
     RECT overlap{};
     if (!IntersectRect(&overlap, &r, &clip)) continue;
-    const int saved = SaveDC(dc.get());
-    IntersectClipRect(dc.get(), r.left, r.top, r.right, r.bottom);
-    SetViewportOrgEx(dc.get(), r.left - clip.left, r.top - clip.top, nullptr);
-    c->Paint(dc.get());
-    RestoreDC(dc.get(), saved);
+    const int saved = SaveDC(dc.Get());
+    IntersectClipRect(dc.Get(), r.left, r.top, r.right, r.bottom);
+    SetViewportOrgEx(dc.Get(), r.left - clip.left, r.top - clip.top, nullptr);
+    c->Paint(dc.Get());
+    RestoreDC(dc.Get(), saved);
   }
-  BitBlt(target, clip.left, clip.top, width, height, dc.get(), clip.left, clip.top, SRCCOPY);
+  BitBlt(target, clip.left, clip.top, width, height, dc.Get(), clip.left, clip.top, SRCCOPY);
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -459,7 +459,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       if (!FSubclassed) {
         const TPaintDC paint(FHandle);
-        PaintContainer(paint.get(), paint.PaintRect());
+        PaintContainer(paint.Get(), paint.PaintRect());
         return 0;
       }
       break;

@@ -65,22 +65,22 @@ class TForm : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
-  RECT CreationRect(DWORD style, DWORD exStyle) override { return WindowRectForCreation(style, exStyle); }
+  RECT CreationRect(DWORD style, DWORD exStyle) override { return window_rect_for_creation(style, exStyle); }
   HWND CreationParent() override { return OwnerWindow(); }
   void HandleCreated() override;
   void ApplyBoundsToWindow() override {}
   void Loaded() override;
 
  private:
-  RECT WindowRectForCreation(DWORD style, DWORD exStyle);
-  void Center(RECT& window, HWND over) const;
-  void ApplyDpi(UINT dpi, const RECT* suggested);
+  RECT window_rect_for_creation(DWORD style, DWORD exStyle);
+  void center(RECT& window, HWND over) const;
+  void apply_dpi(UINT dpi, const RECT* suggested);
   // Tells every control once, before the form first appears (FirstShowing).
-  void NotifyFirstShowing();
+  void notify_first_showing();
   // The control with the focus when the form is left gets it back when the form is active
   // again; the first tab stop when it is first shown.
-  void RememberFocus();
-  bool RestoreFocus();
+  void remember_focus();
+  bool restore_focus();
 
   std::map<std::wstring, TNotifyEvent> FHandlers;
   UINT FDpi = 96;

@@ -109,7 +109,7 @@ void TForm::SetClientSize(int width, int height) {
   FClientWidth = width;
   FClientHeight = height;
   if (HWND hwnd = HandleIfAllocated()) {
-    RECT r = WindowRectForCreation(static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
+    RECT r = window_rect_for_creation(static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
                                    static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
     SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -185,7 +185,7 @@ HWND TForm::OwnerWindow() const {
   return main && main != this ? main->HandleIfAllocated() : nullptr;
 }
 
-RECT TForm::WindowRectForCreation(DWORD style, DWORD exStyle) {
+RECT TForm::window_rect_for_creation(DWORD style, DWORD exStyle) {
   // The monitor the form will appear on decides its scale before the window exists.
   POINT anchor{Left(), Top()};
   HWND owner = OwnerWindow();
@@ -195,12 +195,12 @@ RECT TForm::WindowRectForCreation(DWORD style, DWORD exStyle) {
   RECT window{0, 0, ScaleForDpi(FClientWidth, FDpi), ScaleForDpi(FClientHeight, FDpi)};
   AdjustWindowRectExForDpi(&window, style, FALSE, exStyle, FDpi);
   OffsetRect(&window, ScaleForDpi(Left(), FDpi) - window.left, ScaleForDpi(Top(), FDpi) - window.top);
-  if (FPosition == TPosition::ScreenCenter) Center(window, nullptr);
-  else if (FPosition == TPosition::OwnerFormCenter) Center(window, owner);
+  if (FPosition == TPosition::ScreenCenter) center(window, nullptr);
+  else if (FPosition == TPosition::OwnerFormCenter) center(window, owner);
   return window;
 }
 
-void TForm::Center(RECT& window, HWND over) const {
+void TForm::center(RECT& window, HWND over) const {
   RECT area{};
   if (over && IsWindowVisible(over)) {
     GetWindowRect(over, &area);
@@ -218,10 +218,10 @@ void TForm::Center(RECT& window, HWND over) const {
 
 void TForm::HandleCreated() {
   const UINT dpi = GetDpiForWindow(HandleIfAllocated());
-  if (dpi != 0 && dpi != FDpi) ApplyDpi(dpi, nullptr);
+  if (dpi != 0 && dpi != FDpi) apply_dpi(dpi, nullptr);
 }
 
-void TForm::ApplyDpi(UINT dpi, const RECT* suggested) {
+void TForm::apply_dpi(UINT dpi, const RECT* suggested) {
   FDpi = dpi;
   HWND hwnd = HandleIfAllocated();
   if (suggested) {
@@ -235,18 +235,18 @@ void TForm::ApplyDpi(UINT dpi, const RECT* suggested) {
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void TForm::NotifyFirstShowing() {
+void TForm::notify_first_showing() {
   if (FShownBefore) return;
   FShownBefore = true;
   ::NotifyFirstShowing(*this);
 }
 
-void TForm::RememberFocus() {
+void TForm::remember_focus() {
   const HWND focus = GetFocus();
   if (focus && IsChild(HandleIfAllocated(), focus)) FLastFocus = focus;
 }
 
-bool TForm::RestoreFocus() {
+bool TForm::restore_focus() {
   const HWND form = HandleIfAllocated();
   HWND target = FLastFocus;
   // A control that went, or can no longer take the focus, gives way to the first tab stop.
@@ -259,9 +259,9 @@ bool TForm::RestoreFocus() {
 
 void TForm::Show() {
   HWND hwnd = Handle();
-  NotifyFirstShowing();
+  notify_first_showing();
   if (FPosition != TPosition::Designed && !IsWindowVisible(hwnd)) {
-    RECT r = WindowRectForCreation(static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
+    RECT r = window_rect_for_creation(static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
                                    static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
     SetWindowPos(hwnd, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -280,7 +280,7 @@ void TForm::Show() {
 int TForm::ShowModal() {
   if (FModal) throw Exception(L"Cannot make a visible window modal");
   HWND hwnd = Handle();
-  NotifyFirstShowing();
+  notify_first_showing();
   // Every other enabled window of this thread waits until the form closes.
   std::vector<HWND> disabled;
   EnumThreadWindows(
@@ -336,12 +336,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
-        RememberFocus();
+        remember_focus();
         break;
       }
       if (OnActivate) OnActivate(this);
       // Not minimised: the focus goes back where it was, not to the form itself.
-      if (HIWORD(wParam) == 0 && RestoreFocus()) return 0;
+      if (HIWORD(wParam) == 0 && restore_focus()) return 0;
       break;
     case DM_GETDEFID:
       if (DefaultButton && DefaultButton->HandleAllocated()) return MAKELRESULT(DefaultButton->ControlId(), DC_HASDEFID);
@@ -359,7 +359,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       RedrawWindow(HandleIfAllocated(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
       break;
     case WM_DPICHANGED:
-      ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      apply_dpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     default:
       break;

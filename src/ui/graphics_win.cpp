@@ -33,9 +33,9 @@ namespace {
 
 bool IsBitmapFont(HFONT font) {
   const TWindowDC screen(nullptr);
-  const TSelectObject select(screen.get(), font);
+  const TSelectObject select(screen.Get(), font);
   TEXTMETRICW tm{};
-  GetTextMetricsW(screen.get(), &tm);
+  GetTextMetricsW(screen.Get(), &tm);
   return (tm.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
 }
 
@@ -53,16 +53,16 @@ HFONT TFont::Handle(UINT dpi) const {
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(lf.lfFaceName, Name.c_str(), LF_FACESIZE);
-    handle.reset(CreateFontIndirectW(&lf));
+    handle.Reset(CreateFontIndirectW(&lf));
     // A bitmap font has its sizes drawn for 96 DPI and would not grow with the monitor: at
     // any other DPI its outline twin, or the nearest outline font, stands in.
-    if (dpi != 96 && handle && IsBitmapFont(handle.get())) {
+    if (dpi != 96 && handle && IsBitmapFont(handle.Get())) {
       lstrcpynW(lf.lfFaceName, OutlineTwin(Name).c_str(), LF_FACESIZE);
       lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-      handle.reset(CreateFontIndirectW(&lf));
+      handle.Reset(CreateFontIndirectW(&lf));
     }
   }
-  return handle.get();
+  return handle.Get();
 }
 
 bool TFont::SetProperty(const std::wstring& name, const TLayoutValue& value) {
@@ -79,6 +79,6 @@ HBRUSH SolidBrushFor(TColor color) {
   static std::map<COLORREF, TBrushHandle> brushes;
   const COLORREF rgb = ColorToRGB(color);
   auto& brush = brushes[rgb];
-  if (!brush) brush.reset(CreateSolidBrush(rgb));
-  return brush.get();
+  if (!brush) brush.Reset(CreateSolidBrush(rgb));
+  return brush.Get();
 }

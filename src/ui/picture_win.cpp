@@ -41,39 +41,39 @@ HBITMAP DecodePng(const std::string& bytes, const std::wstring& name, int& width
   Check(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)), name);
   width = static_cast<int>(w);
   height = static_cast<int>(h);
-  return bitmap.release();
+  return bitmap.Release();
 }
 
 }  // namespace
 
 void TPicture::LoadFromResource(const std::wstring& name) {
   if (auto png = LoadResourceBytes(name)) {
-    FBitmap.reset(DecodePng(*png, name, FWidth, FHeight));
+    FBitmap.Reset(DecodePng(*png, name, FWidth, FHeight));
     FAlpha = true;
     return;
   }
   HBITMAP bmp = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!bmp) throw Exception(L"Picture " + name + L" not found");
-  FBitmap.reset(bmp);
+  FBitmap.Reset(bmp);
   BITMAP info{};
   GetObjectW(bmp, sizeof(info), &info);
   FWidth = info.bmWidth;
   FHeight = info.bmHeight;
   FAlpha = false;
   TMemoryDC dc(CreateCompatibleDC(nullptr));
-  TSelectObject select(dc.get(), bmp);
-  FTransparent = GetPixel(dc.get(), 0, FHeight - 1);
+  TSelectObject select(dc.Get(), bmp);
+  FTransparent = GetPixel(dc.Get(), 0, FHeight - 1);
 }
 
 void TPicture::Draw(HDC dc, int x, int y, UINT dpi) const {
   if (!FBitmap) return;
   TMemoryDC source(CreateCompatibleDC(dc));
-  TSelectObject select(source.get(), FBitmap.get());
+  TSelectObject select(source.Get(), FBitmap.Get());
   const int width = MulDiv(FWidth, static_cast<int>(dpi), 96), height = MulDiv(FHeight, static_cast<int>(dpi), 96);
   if (FAlpha) {
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, x, y, width, height, source.get(), 0, 0, FWidth, FHeight, blend);
+    AlphaBlend(dc, x, y, width, height, source.Get(), 0, 0, FWidth, FHeight, blend);
   } else {
-    TransparentBlt(dc, x, y, width, height, source.get(), 0, 0, FWidth, FHeight, FTransparent);
+    TransparentBlt(dc, x, y, width, height, source.Get(), 0, 0, FWidth, FHeight, FTransparent);
   }
 }

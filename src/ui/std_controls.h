@@ -44,7 +44,7 @@ class TCustomLabel : public TWinControl {
   void PaintBackground(HDC dc, const RECT& client) override;
 
  private:
-  UINT DrawFlags() const;
+  UINT draw_flags() const;
 
   bool FAutoSize = true;
   bool FWordWrap = false;

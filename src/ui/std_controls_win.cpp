@@ -61,7 +61,7 @@ void TCustomLabel::Loaded() {
   if (FAutoSize) AdjustBounds();
 }
 
-UINT TCustomLabel::DrawFlags() const {
+UINT TCustomLabel::draw_flags() const {
   UINT flags = DT_EXPANDTABS;
   if (FWordWrap) flags |= DT_WORDBREAK;
   if (!FShowAccelChar) flags |= DT_NOPREFIX;
@@ -74,9 +74,9 @@ void TCustomLabel::AdjustBounds() {
   std::wstring text = DisplayText();
   if (text.empty() || (FShowAccelChar && text == L"&")) text = L" ";
   const TWindowDC screen(nullptr);
-  TSelectObject selectFont(screen.get(), Font().Handle(Dpi()));
+  TSelectObject selectFont(screen.Get(), Font().Handle(Dpi()));
   RECT r{0, 0, FWordWrap ? Scale(Width()) : 0, 0};
-  DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
+  DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, draw_flags() | DT_CALCRECT);
   const int width = Unscale(r.right, Dpi()), height = Unscale(r.bottom, Dpi());
   const int left = FAlignment == TAlignment::RightJustify ? Left() + Width() - width : Left();
   SetBounds(left, Top(), width, height);
@@ -91,11 +91,11 @@ void TCustomLabel::Paint(HDC dc) {
   SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color : clGrayText));
   if (FLayout != TTextLayout::Top) {
     RECT measure = r;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, DrawFlags() | DT_CALCRECT);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, draw_flags() | DT_CALCRECT);
     const int spare = r.bottom - measure.bottom;
     r.top += FLayout == TTextLayout::Center ? spare / 2 : spare;
   }
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags());
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, draw_flags());
 }
 
 bool TCustomLabel::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
@@ -285,7 +285,7 @@ void TCustomComboBox::paint_focus_frame() {
   RECT client{};
   GetClientRect(box, &client);
   const TWindowDC dc(box);
-  FrameRect(dc.get(), &client, SolidBrushFor(clHighlight));
+  FrameRect(dc.Get(), &client, SolidBrushFor(clHighlight));
 }
 
 // ---- TCustomListBox ----

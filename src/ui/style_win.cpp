@@ -61,7 +61,7 @@ void PaintGlossyButton(HDC dc, const RECT& rect, const TButtonFace& face, const 
   const COLORREF border = face.Default || face.Focused ? style.Color(L"ButtonFocusBorder", RGB(60, 110, 190))
                                                       : style.Color(L"ButtonBorder", RGB(112, 124, 146));
   TGdiObject pen(CreatePen(PS_SOLID, 1, border));
-  TSelectObject selectPen(dc, pen.get());
+  TSelectObject selectPen(dc, pen.Get());
   TSelectObject selectBrush(dc, GetStockObject(NULL_BRUSH));
   RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, 6, 6);
 }
@@ -138,7 +138,7 @@ void PaintGroupFrame(HDC dc, const RECT& rect, const std::wstring& caption, HFON
   const TStyle& style = ActiveStyle();
   if (style.Styled()) {
     TGdiObject pen(CreatePen(PS_SOLID, 1, style.Color(L"Frame", RGB(150, 164, 190))));
-    TSelectObject selectPen(dc, pen.get());
+    TSelectObject selectPen(dc, pen.Get());
     TSelectObject selectBrush(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, 8, 8);
   } else {

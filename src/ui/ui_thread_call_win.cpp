@@ -60,7 +60,7 @@ void CallOnUIThread(const std::function<void()>& action) {
     return;
   }
   TCallRequest request{&action, nullptr};
-  ::SendMessageW(target.Window.get(), WM_UI_CALL, 0, reinterpret_cast<LPARAM>(&request));
+  ::SendMessageW(target.Window.Get(), WM_UI_CALL, 0, reinterpret_cast<LPARAM>(&request));
   if (!request.Ran) throw Exception(L"The UI thread did not take the call");
   if (request.Error) std::rethrow_exception(request.Error);
 }

@@ -50,7 +50,7 @@ LRESULT CALLBACK TimerWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 HWND TimerWindow() {
   static const TWindowHandle window = CreateMessageWindow(TimerWindowClass, TimerWindowProc, L"timer");
-  return window.get();
+  return window.Get();
 }
 
 UINT_PTR NextTimerId() {

@@ -10,7 +10,7 @@ struct TLine {
   bool Removed = false;
 };
 
-std::vector<TLine> splitLines(std::string_view text) {
+std::vector<TLine> SplitLines(std::string_view text) {
   std::vector<TLine> lines;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
@@ -29,7 +29,7 @@ std::vector<TLine> splitLines(std::string_view text) {
 // comment follows it up to commentEnd (equal to `to` when none does). Comments are
 // "( ... )" and ";" to the end of the line.
 template <typename Visit>
-void forEachCodeStretch(const std::string& line, Visit visit) {
+void ForEachCodeStretch(const std::string& line, Visit visit) {
   std::size_t start = 0;
   std::size_t i = 0;
   while (i < line.size()) {
@@ -49,15 +49,15 @@ void forEachCodeStretch(const std::string& line, Visit visit) {
   visit(start, line.size(), line.size());
 }
 
-void replaceAll(std::string& line, const std::string& from, const std::string& to) {
+void ReplaceAll(std::string& line, const std::string& from, const std::string& to) {
   for (std::size_t at = line.find(from); at != std::string::npos; at = line.find(from, at + to.size()))
     line.replace(at, from.size(), to);
 }
 
-void stripComments(TLine& line) {
+void StripComments(TLine& line) {
   std::string code;
   bool hadComment = false;
-  forEachCodeStretch(line.Content, [&](std::size_t from, std::size_t to, std::size_t commentEnd) {
+  ForEachCodeStretch(line.Content, [&](std::size_t from, std::size_t to, std::size_t commentEnd) {
     // The blanks on both sides of a removed comment collapse into the ones before it.
     if (hadComment && !code.empty() && (code.back() == ' ' || code.back() == '\t'))
       while (from < to && (line.Content[from] == ' ' || line.Content[from] == '\t')) ++from;
@@ -70,34 +70,34 @@ void stripComments(TLine& line) {
   line.Content = std::move(code);
 }
 
-void uppercase(std::string& line) {
-  forEachCodeStretch(line, [&](std::size_t from, std::size_t to, std::size_t) {
+void Uppercase(std::string& line) {
+  ForEachCodeStretch(line, [&](std::size_t from, std::size_t to, std::size_t) {
     for (std::size_t i = from; i < to; ++i)
       if (line[i] >= 'a' && line[i] <= 'z') line[i] = static_cast<char>(line[i] - 'a' + 'A');
   });
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-void renumber(std::string& line, long long& next, long long step) {
+void Renumber(std::string& line, long long& next, long long step) {
   std::size_t at = line.find_first_not_of(" \t");
   if (at == std::string::npos || (line[at] != 'N' && line[at] != 'n')) return;
   std::size_t digitsEnd = at + 1;
-  while (digitsEnd < line.size() && isDigit(line[digitsEnd])) ++digitsEnd;
+  while (digitsEnd < line.size() && IsDigit(line[digitsEnd])) ++digitsEnd;
   if (digitsEnd == at + 1) return;
   line.replace(at + 1, digitsEnd - at - 1, std::to_string(next));
   next += step;
 }
 
-void apply(std::vector<TLine>& lines, const TRule& rule) {
+void Apply(std::vector<TLine>& lines, const TRule& rule) {
   long long next = rule.Start;
   for (TLine& line : lines) {
     if (line.Removed) continue;
     switch (rule.Kind) {
-      case TRuleKind::Replace: replaceAll(line.Content, rule.From, rule.To); break;
-      case TRuleKind::Renumber: renumber(line.Content, next, rule.Step); break;
-      case TRuleKind::StripComments: stripComments(line); break;
-      case TRuleKind::Uppercase: uppercase(line.Content); break;
+      case TRuleKind::Replace: ReplaceAll(line.Content, rule.From, rule.To); break;
+      case TRuleKind::Renumber: Renumber(line.Content, next, rule.Step); break;
+      case TRuleKind::StripComments: StripComments(line); break;
+      case TRuleKind::Uppercase: Uppercase(line.Content); break;
     }
   }
 }
@@ -105,8 +105,8 @@ void apply(std::vector<TLine>& lines, const TRule& rule) {
 }  // namespace
 
 std::string ApplyRules(std::string_view text, std::span<const TRule> rules) {
-  std::vector<TLine> lines = splitLines(text);
-  for (const TRule& rule : rules) apply(lines, rule);
+  std::vector<TLine> lines = SplitLines(text);
+  for (const TRule& rule : rules) Apply(lines, rule);
   std::string result;
   result.reserve(text.size());
   for (const TLine& line : lines) {

@@ -23,7 +23,7 @@ struct TToken {
 
 // Splits a line into words; "..." quotes a word (a doubled "" inside stands for one "),
 // so Windows paths need no escaping. '#' or ';' at the start of a line makes it a comment.
-std::vector<TToken> tokenize(std::string_view line, int lineNo) {
+std::vector<TToken> Tokenize(std::string_view line, int lineNo) {
   std::vector<TToken> tokens;
   std::size_t i = 0;
   while (true) {
@@ -52,14 +52,14 @@ std::vector<TToken> tokenize(std::string_view line, int lineNo) {
   }
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
+bool EqualsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
            return lower(x) == lower(y);
          });
 }
 
-long long parseInteger(const TToken& token, int lineNo, const char* what) {
+long long ParseInteger(const TToken& token, int lineNo, const char* what) {
   long long value = 0;
   const char* end = token.Text.data() + token.Text.size();
   auto [ptr, ec] = std::from_chars(token.Text.data(), end, value);
@@ -68,7 +68,7 @@ long long parseInteger(const TToken& token, int lineNo, const char* what) {
   return value;
 }
 
-std::uint32_t parseStatus(const std::string& text, int lineNo) {
+std::uint32_t ParseStatus(const std::string& text, int lineNo) {
   std::uint32_t value = 0;
   const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
   const char* begin = text.data() + (hex ? 2 : 0);
@@ -78,20 +78,20 @@ std::uint32_t parseStatus(const std::string& text, int lineNo) {
   return value;
 }
 
-TCall parseCall(const std::string& name, int lineNo) {
+TCall ParseCall(const std::string& name, int lineNo) {
   for (const auto& [call, callName] : CallNames)
     if (name == callName) return call;
   throw TScriptError(lineNo, "unknown call \"" + name + "\"");
 }
 
-void expectCount(const std::vector<TToken>& tokens, std::size_t count, int lineNo, const char* usage) {
+void ExpectCount(const std::vector<TToken>& tokens, std::size_t count, int lineNo, const char* usage) {
   if (tokens.size() != count) throw TScriptError(lineNo, std::string("expected: ") + usage);
 }
 
-TRule parseRule(const std::vector<TToken>& tokens, int lineNo) {
+TRule ParseRule(const std::vector<TToken>& tokens, int lineNo) {
   const std::string& name = tokens.size() > 1 ? tokens[1].Text : std::string();
   if (name == "replace") {
-    expectCount(tokens, 4, lineNo, "stepN replace \"from\" \"to\"");
+    ExpectCount(tokens, 4, lineNo, "stepN replace \"from\" \"to\"");
     if (tokens[2].Text.empty()) throw TScriptError(lineNo, "replace needs a text to look for");
     TRule rule;
     rule.From = tokens[2].Text;
@@ -99,11 +99,11 @@ TRule parseRule(const std::vector<TToken>& tokens, int lineNo) {
     return rule;
   }
   if (name == "renumber") {
-    expectCount(tokens, 4, lineNo, "stepN renumber <start> <increment>");
+    ExpectCount(tokens, 4, lineNo, "stepN renumber <start> <increment>");
     TRule rule;
     rule.Kind = TRuleKind::Renumber;
-    rule.Start = parseInteger(tokens[2], lineNo, "start");
-    rule.Step = parseInteger(tokens[3], lineNo, "increment");
+    rule.Start = ParseInteger(tokens[2], lineNo, "start");
+    rule.Step = ParseInteger(tokens[3], lineNo, "increment");
     // Nine digits are as many as any control takes; they also keep the running block number
     // far from overflowing, however many blocks a file holds.
     constexpr long long kLargestBlockNumber = 999'999'999;
@@ -112,13 +112,13 @@ TRule parseRule(const std::vector<TToken>& tokens, int lineNo) {
     return rule;
   }
   if (name == "strip-comments") {
-    expectCount(tokens, 2, lineNo, "stepN strip-comments");
+    ExpectCount(tokens, 2, lineNo, "stepN strip-comments");
     TRule rule;
     rule.Kind = TRuleKind::StripComments;
     return rule;
   }
   if (name == "uppercase") {
-    expectCount(tokens, 2, lineNo, "stepN uppercase");
+    ExpectCount(tokens, 2, lineNo, "stepN uppercase");
     TRule rule;
     rule.Kind = TRuleKind::Uppercase;
     return rule;
@@ -126,12 +126,12 @@ TRule parseRule(const std::vector<TToken>& tokens, int lineNo) {
   throw TScriptError(lineNo, "unknown rule \"" + name + "\"");
 }
 
-TCallDirective parseCallDirective(const std::vector<TToken>& tokens, int lineNo) {
+TCallDirective ParseCallDirective(const std::vector<TToken>& tokens, int lineNo) {
   const bool fail = tokens[0].Text == "fail";
   if (tokens.size() < 2) throw TScriptError(lineNo, "expected the name of a call after \"" + tokens[0].Text + "\"");
   TCallDirective directive;
   directive.Action = fail ? TCallDirective::Fail : TCallDirective::Crash;
-  directive.Call = parseCall(tokens[1].Text, lineNo);
+  directive.Call = ParseCall(tokens[1].Text, lineNo);
   for (std::size_t i = 2; i < tokens.size(); i += 2) {
     const std::string& option = tokens[i].Text;
     if (i + 1 == tokens.size()) throw TScriptError(lineNo, "\"" + option + "\" needs a value");
@@ -141,15 +141,15 @@ TCallDirective parseCallDirective(const std::vector<TToken>& tokens, int lineNo)
     else if (fail && option == "description")
       directive.Description = value;
     else if (fail && option == "status")
-      directive.Status = parseStatus(value, lineNo);
+      directive.Status = ParseStatus(value, lineNo);
     else
       throw TScriptError(lineNo, "unknown option \"" + option + "\"");
   }
   return directive;
 }
 
-TFolderAnswer parseFolder(const std::vector<TToken>& tokens, int lineNo) {
-  expectCount(tokens, 2, lineNo, "folder \"text\" | folder <number> | folder empty");
+TFolderAnswer ParseFolder(const std::vector<TToken>& tokens, int lineNo) {
+  ExpectCount(tokens, 2, lineNo, "folder \"text\" | folder <number> | folder empty");
   const TToken& value = tokens[1];
   TFolderAnswer answer;
   if (value.Quoted) {
@@ -157,7 +157,7 @@ TFolderAnswer parseFolder(const std::vector<TToken>& tokens, int lineNo) {
   } else if (value.Text == "empty") {
     answer.Kind = TFolderAnswer::TKind::Empty;
   } else {
-    const long long number = parseInteger(value, lineNo, "an unquoted folder answer");
+    const long long number = ParseInteger(value, lineNo, "an unquoted folder answer");
     if (number < INT32_MIN || number > INT32_MAX) throw TScriptError(lineNo, "the number is out of range");
     answer.Kind = TFolderAnswer::TKind::Number;
     answer.Number = static_cast<std::int32_t>(number);
@@ -165,19 +165,19 @@ TFolderAnswer parseFolder(const std::vector<TToken>& tokens, int lineNo) {
   return answer;
 }
 
-void parseLine(const std::vector<TToken>& tokens, int lineNo, TScript& script) {
+void ParseLine(const std::vector<TToken>& tokens, int lineNo, TScript& script) {
   const std::string& word = tokens[0].Text;
   if (word == "step1")
-    script.Step1.push_back(parseRule(tokens, lineNo));
+    script.Step1.push_back(ParseRule(tokens, lineNo));
   else if (word == "step2")
-    script.Step2.push_back(parseRule(tokens, lineNo));
+    script.Step2.push_back(ParseRule(tokens, lineNo));
   else if (word == "fail" || word == "crash")
-    script.Directives.push_back(parseCallDirective(tokens, lineNo));
+    script.Directives.push_back(ParseCallDirective(tokens, lineNo));
   else if (word == "trace") {
-    expectCount(tokens, 2, lineNo, "trace <path>");
+    ExpectCount(tokens, 2, lineNo, "trace <path>");
     script.TracePath = tokens[1].Text;
   } else if (word == "folder")
-    script.Folder = parseFolder(tokens, lineNo);
+    script.Folder = ParseFolder(tokens, lineNo);
   else
     throw TScriptError(lineNo, "unknown directive \"" + word + "\"");
 }
@@ -205,7 +205,7 @@ TScript ParseScript(std::string_view text) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::size_t first = line.find_first_not_of(" \t");
     if (first == std::string_view::npos || line[first] == '#' || line[first] == ';') continue;
-    parseLine(tokenize(line, lineNo), lineNo, script);
+    ParseLine(Tokenize(line, lineNo), lineNo, script);
   }
   return script;
 }
@@ -216,8 +216,8 @@ const TCallDirective* FindDirective(const std::vector<TCallDirective>& directive
   const std::string_view fileName = slash == std::string_view::npos ? filePath : filePath.substr(slash + 1);
   for (const TCallDirective& directive : directives) {
     if (directive.Call != call) continue;
-    if (!directive.File || (!filePath.empty() && (equalsNoCase(*directive.File, filePath) ||
-                                                  equalsNoCase(*directive.File, fileName))))
+    if (!directive.File || (!filePath.empty() && (EqualsNoCase(*directive.File, filePath) ||
+                                                  EqualsNoCase(*directive.File, fileName))))
       return &directive;
   }
   return nullptr;

@@ -35,7 +35,7 @@ void WriteStandInSettings(const std::string& text) {
   const std::wstring path = ProgramFolder() + L"\\NorvaltStandIn.ini";
   TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 void RemoveStandInSettings() { DeleteFileW((ProgramFolder() + L"\\NorvaltStandIn.ini").c_str()); }
@@ -48,5 +48,5 @@ void EndStandInServers() {
   std::wstring commandLine = L"\"" + ProgramFolder() + L"\\NorvaltStandIn.exe\" /Shutdown";
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
   TKernelHandle process(info.hProcess), thread(info.hThread);
-  WaitForSingleObject(process.get(), 20000);
+  WaitForSingleObject(process.Get(), 20000);
 }

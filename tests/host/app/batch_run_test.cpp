@@ -56,14 +56,14 @@ class TFakeNorvalt : public INcProcessor {
   std::wstring FailAt;  // "Open C:\NC\B.NC" and the like
   bool Abort = false;
 
-  void LoadScript(const std::wstring& path) override { call(L"Load " + path); }
-  void OpenNcFile(const std::wstring& path) override { call(L"Open " + path); }
-  void ScriptStep1() override { call(L"Step1"); }
-  void ScriptStep2() override { call(L"Step2"); }
-  void SaveNcFileAs(const std::wstring& path) override { call(L"Save " + path); }
+  void LoadScript(const std::wstring& path) override { Call(L"Load " + path); }
+  void OpenNcFile(const std::wstring& path) override { Call(L"Open " + path); }
+  void ScriptStep1() override { Call(L"Step1"); }
+  void ScriptStep2() override { Call(L"Step2"); }
+  void SaveNcFileAs(const std::wstring& path) override { Call(L"Save " + path); }
 
  private:
-  void call(const std::wstring& what) {
+  void Call(const std::wstring& what) {
     Calls.push_back(what);
     if (what != FailAt) return;
     if (Abort) throw EAbort();

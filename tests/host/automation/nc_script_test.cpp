@@ -4,7 +4,7 @@
 
 namespace {
 
-std::string errorOf(std::string_view script) {
+std::string ErrorOf(std::string_view script) {
   try {
     ParseScript(script);
   } catch (const TScriptError& e) {
@@ -75,24 +75,24 @@ TEST(ParseScript, ReadsTheThreeKindsOfFolderAnswer) {
 }
 
 TEST(ParseScript, BadLinesAreReportedWithTheirNumber) {
-  EXPECT_EQ(errorOf("step1 uppercase\n\nstep1 frobnicate\n"), "line 3: unknown rule \"frobnicate\"");
-  EXPECT_EQ(errorOf("step3 uppercase"), "line 1: unknown directive \"step3\"");
-  EXPECT_EQ(errorOf("fail OpenFile"), "line 1: unknown call \"OpenFile\"");
-  EXPECT_EQ(errorOf("fail OpenNcFile file"), "line 1: \"file\" needs a value");
-  EXPECT_EQ(errorOf("crash OpenNcFile description \"x\""), "line 1: unknown option \"description\"");
-  EXPECT_EQ(errorOf("fail GetFolder status 0xZZ"), "line 1: bad status \"0xZZ\"");
-  EXPECT_EQ(errorOf("step1 replace \"a\" \"b"), "line 1: missing closing quote");
-  EXPECT_EQ(errorOf("step1 replace \"\" \"b\""), "line 1: replace needs a text to look for");
-  EXPECT_EQ(errorOf("step2 renumber 10"), "line 1: expected: stepN renumber <start> <increment>");
-  EXPECT_EQ(errorOf("step2 renumber 10 ten"), "line 1: increment must be a whole number, not \"ten\"");
+  EXPECT_EQ(ErrorOf("step1 uppercase\n\nstep1 frobnicate\n"), "line 3: unknown rule \"frobnicate\"");
+  EXPECT_EQ(ErrorOf("step3 uppercase"), "line 1: unknown directive \"step3\"");
+  EXPECT_EQ(ErrorOf("fail OpenFile"), "line 1: unknown call \"OpenFile\"");
+  EXPECT_EQ(ErrorOf("fail OpenNcFile file"), "line 1: \"file\" needs a value");
+  EXPECT_EQ(ErrorOf("crash OpenNcFile description \"x\""), "line 1: unknown option \"description\"");
+  EXPECT_EQ(ErrorOf("fail GetFolder status 0xZZ"), "line 1: bad status \"0xZZ\"");
+  EXPECT_EQ(ErrorOf("step1 replace \"a\" \"b"), "line 1: missing closing quote");
+  EXPECT_EQ(ErrorOf("step1 replace \"\" \"b\""), "line 1: replace needs a text to look for");
+  EXPECT_EQ(ErrorOf("step2 renumber 10"), "line 1: expected: stepN renumber <start> <increment>");
+  EXPECT_EQ(ErrorOf("step2 renumber 10 ten"), "line 1: increment must be a whole number, not \"ten\"");
   const std::string renumberRange =
       "line 1: renumber needs start from 0 to 999999999 and increment from 1 to 999999999";
-  EXPECT_EQ(errorOf("step2 renumber 10 0"), renumberRange);
+  EXPECT_EQ(ErrorOf("step2 renumber 10 0"), renumberRange);
   // Found by fuzzing: a running block number that overflowed.
-  EXPECT_EQ(errorOf("step2 renumber 9223372036854775807 1"), renumberRange);
-  EXPECT_EQ(errorOf("step2 renumber 1 4611686018427387904"), renumberRange);
-  EXPECT_EQ(errorOf("folder 99999999999"), "line 1: the number is out of range");
-  EXPECT_EQ(errorOf("trace"), "line 1: expected: trace <path>");
+  EXPECT_EQ(ErrorOf("step2 renumber 9223372036854775807 1"), renumberRange);
+  EXPECT_EQ(ErrorOf("step2 renumber 1 4611686018427387904"), renumberRange);
+  EXPECT_EQ(ErrorOf("folder 99999999999"), "line 1: the number is out of range");
+  EXPECT_EQ(ErrorOf("trace"), "line 1: expected: trace <path>");
 }
 
 TEST(ParseScript, ToleratesAByteOrderMarkAndAnUnterminatedLastLine) {

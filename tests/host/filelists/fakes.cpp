@@ -14,52 +14,52 @@
 
 namespace {
 
-wchar_t fold(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-wchar_t unfold(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+wchar_t Fold(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+wchar_t Unfold(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
-std::wstring folded(std::wstring_view text) {
+std::wstring Folded(std::wstring_view text) {
   std::wstring result(text);
-  std::transform(result.begin(), result.end(), result.begin(), fold);
+  std::transform(result.begin(), result.end(), result.begin(), Fold);
   return result;
 }
 
-bool same_name(const std::wstring& a, const std::wstring& b, bool caseSensitive) {
-  return caseSensitive ? a == b : folded(a) == folded(b);
+bool SameName(const std::wstring& a, const std::wstring& b, bool caseSensitive) {
+  return caseSensitive ? a == b : Folded(a) == Folded(b);
 }
 
-std::wstring join(const std::wstring& folder, const std::wstring& name) {
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
   return folder.empty() || folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
 }
 
-int sign(int value) { return (value > 0) - (value < 0); }
+int Sign(int value) { return (value > 0) - (value < 0); }
 
 }  // namespace
 
 TFakeVolume& TFakeFileSystem::AddDrive(wchar_t letter, TDriveType type, std::wstring label) {
-  TFakeVolume& volume = FDrives[unfold(letter)];
+  TFakeVolume& volume = FDrives[Unfold(letter)];
   volume.Type = type;
   volume.Label = std::move(label);
   return volume;
 }
 
 TFakeVolume& TFakeFileSystem::AddShare(const std::wstring& unc) {
-  TFakeVolume& volume = FShares[folded(unc)];
+  TFakeVolume& volume = FShares[Folded(unc)];
   volume.Type = TDriveType::Remote;
   return volume;
 }
 
 void TFakeFileSystem::AddFolder(const std::wstring& path, std::uint32_t attributes) {
-  make(path, faDirectory | attributes);
+  Make(path, faDirectory | attributes);
 }
 
-void TFakeFileSystem::AddFile(const std::wstring& path, std::uint32_t attributes) { make(path, attributes); }
+void TFakeFileSystem::AddFile(const std::wstring& path, std::uint32_t attributes) { Make(path, attributes); }
 
 void TFakeFileSystem::Remove(const std::wstring& path) {
-  TLocation where = locate(path);
+  TLocation where = Locate(path);
   const std::wstring name = where.Parts.back();
   where.Parts.pop_back();
   unsigned error = 0;
-  TFakeNode* parent = find(where, error);
+  TFakeNode* parent = Find(where, error);
   if (!parent) return;  // gone already
   auto& children = parent->Children;
   children.erase(std::remove_if(children.begin(), children.end(),
@@ -71,20 +71,20 @@ void TFakeFileSystem::Start(const std::wstring& path) {
   if (SetCurrentFolder(path) != 0) throw std::logic_error("start folder missing");
 }
 
-TFakeFileSystem::TLocation TFakeFileSystem::locate(const std::wstring& path) {
+TFakeFileSystem::TLocation TFakeFileSystem::Locate(const std::wstring& path) {
   TLocation where;
   std::wstring rest;
   if (path.size() >= 2 && path[1] == L':' && std::iswalpha(path[0])) {
-    const auto drive = FDrives.find(unfold(path[0]));
+    const auto drive = FDrives.find(Unfold(path[0]));
     if (drive == FDrives.end()) {
       where.Error = kPathNotFound;
       return where;
     }
     rest = path.substr(2);
     if (rest.empty() || rest.front() != L'\\') {
-      const auto current = FDriveCurrent.find(unfold(path[0]));
-      const std::wstring base = current != FDriveCurrent.end() ? current->second : std::wstring{unfold(path[0]), L':', L'\\'};
-      return locate(rest.empty() ? base : join(base, rest));
+      const auto current = FDriveCurrent.find(Unfold(path[0]));
+      const std::wstring base = current != FDriveCurrent.end() ? current->second : std::wstring{Unfold(path[0]), L':', L'\\'};
+      return Locate(rest.empty() ? base : Join(base, rest));
     }
     where.Volume = &drive->second;
     where.Prefix = path.substr(0, 2);
@@ -92,7 +92,7 @@ TFakeFileSystem::TLocation TFakeFileSystem::locate(const std::wstring& path) {
     std::size_t end = path.find(L'\\', 2);
     end = end == std::wstring::npos ? end : path.find(L'\\', end + 1);
     where.Prefix = path.substr(0, end);
-    const auto share = FShares.find(folded(where.Prefix));
+    const auto share = FShares.find(Folded(where.Prefix));
     if (share == FShares.end()) {
       where.Error = kPathNotFound;
       return where;
@@ -101,9 +101,9 @@ TFakeFileSystem::TLocation TFakeFileSystem::locate(const std::wstring& path) {
     rest = end == std::wstring::npos ? std::wstring() : path.substr(end);
   } else if (path.rfind(L"\\", 0) == 0) {
     const std::size_t drive = FCurrent.rfind(L"\\\\", 0) == 0 ? FCurrent.find(L'\\', FCurrent.find(L'\\', 2) + 1) : 2;
-    return locate(FCurrent.substr(0, drive) + path);
+    return Locate(FCurrent.substr(0, drive) + path);
   } else {
-    return locate(join(FCurrent, path));
+    return Locate(Join(FCurrent, path));
   }
   std::size_t start = 0;
   while (start <= rest.size()) {
@@ -121,7 +121,7 @@ TFakeFileSystem::TLocation TFakeFileSystem::locate(const std::wstring& path) {
   return where;
 }
 
-TFakeNode* TFakeFileSystem::find(const TLocation& where, unsigned& error) {
+TFakeNode* TFakeFileSystem::Find(const TLocation& where, unsigned& error) {
   error = where.Error;
   if (error != 0) return nullptr;
   if (!where.Volume->Ready) {
@@ -132,7 +132,7 @@ TFakeNode* TFakeFileSystem::find(const TLocation& where, unsigned& error) {
   for (std::size_t i = 0; i < where.Parts.size(); ++i) {
     auto& children = node->Children;
     const auto child = std::find_if(children.begin(), children.end(), [&](const TFakeNode& c) {
-      return same_name(c.Name, where.Parts[i], where.Volume->CaseSensitive);
+      return SameName(c.Name, where.Parts[i], where.Volume->CaseSensitive);
     });
     const bool last = i + 1 == where.Parts.size();
     if (child == children.end() || (!last && (child->Attributes & faDirectory) == 0)) {
@@ -144,14 +144,14 @@ TFakeNode* TFakeFileSystem::find(const TLocation& where, unsigned& error) {
   return node;
 }
 
-TFakeNode& TFakeFileSystem::make(const std::wstring& path, std::uint32_t attributes) {
-  const TLocation where = locate(path);
+TFakeNode& TFakeFileSystem::Make(const std::wstring& path, std::uint32_t attributes) {
+  const TLocation where = Locate(path);
   if (where.Error != 0) throw std::logic_error("fake path outside the volumes");
   TFakeNode* node = &where.Volume->Root;
   for (std::size_t i = 0; i < where.Parts.size(); ++i) {
     auto& children = node->Children;
     auto child = std::find_if(children.begin(), children.end(), [&](const TFakeNode& c) {
-      return same_name(c.Name, where.Parts[i], where.Volume->CaseSensitive);
+      return SameName(c.Name, where.Parts[i], where.Volume->CaseSensitive);
     });
     if (child == children.end()) {
       children.push_back({where.Parts[i], faDirectory, {}});
@@ -163,7 +163,7 @@ TFakeNode& TFakeFileSystem::make(const std::wstring& path, std::uint32_t attribu
   return *node;
 }
 
-std::wstring TFakeFileSystem::text_of(const TLocation& where) {
+std::wstring TFakeFileSystem::TextOf(const TLocation& where) {
   std::wstring text = where.Prefix + L"\\";
   for (std::size_t i = 0; i < where.Parts.size(); ++i) text += (i > 0 ? L"\\" : L"") + where.Parts[i];
   return text;
@@ -176,20 +176,20 @@ std::uint32_t TFakeFileSystem::LogicalDrives() {
 }
 
 TDriveType TFakeFileSystem::DriveType(const std::wstring& root) {
-  const auto drive = FDrives.find(unfold(root.front()));
+  const auto drive = FDrives.find(Unfold(root.front()));
   return drive == FDrives.end() ? TDriveType::NoRootDir : drive->second.Type;
 }
 
 std::optional<TVolumeInformation> TFakeFileSystem::VolumeInformation(const std::wstring& root) {
   ++(ErrorMode != 0 ? QuietVolumeReads : LoudVolumeReads);
-  const TLocation where = locate(root);
+  const TLocation where = Locate(root);
   if (where.Error != 0 || !where.Volume->Ready || !where.Volume->InfoReadable) return std::nullopt;
   return TVolumeInformation{where.Volume->Label, where.Volume->PreservesCase, where.Volume->CaseSensitive};
 }
 
 TRemoteName TFakeFileSystem::RemoteName(const std::wstring& drive, std::size_t bufferSize) {
   RemoteNameSizes.push_back(bufferSize);
-  const auto found = FDrives.find(unfold(drive.front()));
+  const auto found = FDrives.find(Unfold(drive.front()));
   if (found == FDrives.end() || found->second.RemoteName.empty()) return {};
   const std::wstring& name = found->second.RemoteName;
   if (bufferSize < name.size() + 1) return {TRemoteName::BufferTooSmall, {}, name.size() + 1};
@@ -202,36 +202,36 @@ void TFakeFileSystem::RestoreErrorMode(unsigned mode) { ErrorMode = mode; }
 
 unsigned TFakeFileSystem::SetCurrentFolder(const std::wstring& path) {
   if (path.empty()) return kPathNotFound;
-  const TLocation where = locate(path);
+  const TLocation where = Locate(path);
   unsigned error = 0;
-  const TFakeNode* node = find(where, error);
+  const TFakeNode* node = Find(where, error);
   if (!node) return error;
   if ((node->Attributes & faDirectory) == 0) return kDirectory;
-  FCurrent = text_of(where);
-  if (where.Prefix.size() == 2) FDriveCurrent[unfold(where.Prefix.front())] = FCurrent;
+  FCurrent = TextOf(where);
+  if (where.Prefix.size() == 2) FDriveCurrent[Unfold(where.Prefix.front())] = FCurrent;
   return 0;
 }
 
 bool TFakeFileSystem::FolderExists(const std::wstring& path) {
   if (path.empty()) return false;
   unsigned error = 0;
-  const TFakeNode* node = find(locate(path), error);
+  const TFakeNode* node = Find(Locate(path), error);
   return node && (node->Attributes & faDirectory) != 0;
 }
 
 bool TFakeFileSystem::FileExists(const std::wstring& path) {
   if (path.empty()) return false;
   unsigned error = 0;
-  const TFakeNode* node = find(locate(path), error);
+  const TFakeNode* node = Find(Locate(path), error);
   return node && (node->Attributes & faDirectory) == 0;
 }
 
 void TFakeFileSystem::ListEntries(const std::wstring& pattern, bool, const TFoundEntry& found) {
   ++Listings;
   const std::size_t separator = pattern.rfind(L'\\');
-  const TLocation where = locate(pattern.substr(0, separator + 1));
+  const TLocation where = Locate(pattern.substr(0, separator + 1));
   unsigned error = 0;
-  const TFakeNode* folder = find(where, error);
+  const TFakeNode* folder = Find(where, error);
   if (!folder || (folder->Attributes & faDirectory) == 0) return;
   if (!where.Parts.empty()) {
     found(L".", faDirectory);
@@ -244,27 +244,27 @@ void TFakeFileSystem::ListEntries(const std::wstring& pattern, bool, const TFoun
 
 int TFakeCollation::Compare(std::wstring_view a, std::wstring_view b) const {
   if (const int byFold = CompareIgnoreCase(a, b)) return byFold;
-  return -sign(a.compare(b));  // lower case before upper case
+  return -Sign(a.compare(b));  // lower case before upper case
 }
 
 int TFakeCollation::CompareIgnoreCase(std::wstring_view a, std::wstring_view b) const {
-  return sign(folded(a).compare(folded(b)));
+  return Sign(Folded(a).compare(Folded(b)));
 }
 
 std::string TFakeCollation::SortKeyIgnoreCase(std::wstring_view text) const {
   std::string key;
-  for (const wchar_t c : folded(text)) {
+  for (const wchar_t c : Folded(text)) {
     key += static_cast<char>((c >> 8) & 0xFF);
     key += static_cast<char>(c & 0xFF);
   }
   return key;
 }
 
-std::wstring TFakeCollation::ToLower(std::wstring_view text) const { return folded(text); }
+std::wstring TFakeCollation::ToLower(std::wstring_view text) const { return Folded(text); }
 
 std::wstring TFakeCollation::ToUpper(std::wstring_view text) const {
   std::wstring result(text);
-  std::transform(result.begin(), result.end(), result.begin(), unfold);
+  std::transform(result.begin(), result.end(), result.begin(), Unfold);
   return result;
 }
 

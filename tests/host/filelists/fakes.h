@@ -68,10 +68,10 @@ class TFakeFileSystem final : public IFileSystem {
     std::vector<std::wstring> Parts;
     unsigned Error = 0;
   };
-  TLocation locate(const std::wstring& path);
-  TFakeNode* find(const TLocation& where, unsigned& error);
-  TFakeNode& make(const std::wstring& path, std::uint32_t attributes);
-  static std::wstring text_of(const TLocation& where);
+  TLocation Locate(const std::wstring& path);
+  TFakeNode* Find(const TLocation& where, unsigned& error);
+  TFakeNode& Make(const std::wstring& path, std::uint32_t attributes);
+  static std::wstring TextOf(const TLocation& where);
 
   std::map<wchar_t, TFakeVolume> FDrives;             // by upper-case letter
   std::map<std::wstring, TFakeVolume> FShares;        // by lower-case "\\server\share"

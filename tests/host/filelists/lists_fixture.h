@@ -11,46 +11,46 @@
 #include "filelists/folder_list_model.h"
 #include "filelists/paths.h"
 
-class TListsTest : public testing::Test {
+class ListsTest : public testing::Test {
  protected:
-  TListsTest() {
-    Fs.AddDrive(L'A', TDriveType::Removable, L"floppy");
-    Fs.AddDrive(L'C', TDriveType::Fixed, L"System");
-    Fs.AddFolder(L"C:\\NC\\Jobs\\Old");
-    Fs.AddFolder(L"C:\\NC\\Jobs\\new");
-    Fs.AddFolder(L"C:\\NC\\Jobs\\.cache", faHidden);
-    Fs.AddFolder(L"C:\\NC\\Jobs\\sys", faSystem);
-    Fs.AddFile(L"C:\\NC\\Jobs\\part2.nc", faArchive);
-    Fs.AddFile(L"C:\\NC\\Jobs\\Part1.nc");
-    Fs.AddFile(L"C:\\NC\\Jobs\\locked.nc", faReadOnly);
-    Fs.AddFile(L"C:\\NC\\Jobs\\secret.nc", faHidden);
-    Fs.AddFile(L"C:\\NC\\Jobs\\boot.nc", faSystem);
-    Fs.AddFolder(L"C:\\Tools");
-    Fs.AddDrive(L'D', TDriveType::Fixed, L"Data");
-    Fs.AddFolder(L"D:\\JOBS\\2024");
-    Fs.AddFile(L"D:\\JOBS\\mill.nc");
-    Fs.AddFolder(L"D:\\Archive");
-    Fs.AddDrive(L'E', TDriveType::CDRom, L"Disc");
-    Fs.AddFolder(L"E:\\Programs");
-    Fs.AddDrive(L'F', TDriveType::CDRom).Ready = false;
-    Fs.AddDrive(L'N', TDriveType::Remote).RemoteName = L"\\\\Server\\Share";
-    Fs.AddDrive(L'Q', TDriveType::Unknown);
-    Fs.AddDrive(L'R', TDriveType::RamDisk);
-    Fs.AddShare(L"\\\\server\\share");
-    Fs.AddFolder(L"\\\\server\\share\\Cells\\Cell1");
-    Fs.Start(L"C:\\NC\\Jobs");
+  ListsTest() {
+    FFs.AddDrive(L'A', TDriveType::Removable, L"floppy");
+    FFs.AddDrive(L'C', TDriveType::Fixed, L"System");
+    FFs.AddFolder(L"C:\\NC\\Jobs\\Old");
+    FFs.AddFolder(L"C:\\NC\\Jobs\\new");
+    FFs.AddFolder(L"C:\\NC\\Jobs\\.cache", faHidden);
+    FFs.AddFolder(L"C:\\NC\\Jobs\\sys", faSystem);
+    FFs.AddFile(L"C:\\NC\\Jobs\\part2.nc", faArchive);
+    FFs.AddFile(L"C:\\NC\\Jobs\\Part1.nc");
+    FFs.AddFile(L"C:\\NC\\Jobs\\locked.nc", faReadOnly);
+    FFs.AddFile(L"C:\\NC\\Jobs\\secret.nc", faHidden);
+    FFs.AddFile(L"C:\\NC\\Jobs\\boot.nc", faSystem);
+    FFs.AddFolder(L"C:\\Tools");
+    FFs.AddDrive(L'D', TDriveType::Fixed, L"Data");
+    FFs.AddFolder(L"D:\\JOBS\\2024");
+    FFs.AddFile(L"D:\\JOBS\\mill.nc");
+    FFs.AddFolder(L"D:\\Archive");
+    FFs.AddDrive(L'E', TDriveType::CDRom, L"Disc");
+    FFs.AddFolder(L"E:\\Programs");
+    FFs.AddDrive(L'F', TDriveType::CDRom).Ready = false;
+    FFs.AddDrive(L'N', TDriveType::Remote).RemoteName = L"\\\\Server\\Share";
+    FFs.AddDrive(L'Q', TDriveType::Unknown);
+    FFs.AddDrive(L'R', TDriveType::RamDisk);
+    FFs.AddShare(L"\\\\server\\share");
+    FFs.AddFolder(L"\\\\server\\share\\Cells\\Cell1");
+    FFs.Start(L"C:\\NC\\Jobs");
   }
 
   // The three controls as the window layout makes them, at the process's current folder.
   void Build() {
-    DriveBox = std::make_unique<TDriveBoxModel>(Fs, Collation, DriveWindow);
-    FolderList = std::make_unique<TFolderListModel>(Fs, Collation, FolderWindow);
-    FileList = std::make_unique<TFileListModel>(Fs, Collation, FileWindow, Pointer);
+    FDriveBox = std::make_unique<TDriveBoxModel>(FFs, FCollation, FDriveWindow);
+    FFolderList = std::make_unique<TFolderListModel>(FFs, FCollation, FFolderWindow);
+    FFileList = std::make_unique<TFileListModel>(FFs, FCollation, FFileWindow, FPointer);
     Lists().Link();
   }
   // The main window is made, then shown: the lists read what they show by then.
   void Show() { Lists().Show(); }
-  TFakeLists Lists() { return {*DriveBox, DriveWindow, *FolderList, FolderWindow, *FileList, FileWindow}; }
+  TFakeLists Lists() { return {*FDriveBox, FDriveWindow, *FFolderList, FFolderWindow, *FFileList, FFileWindow}; }
   void BuildAndShow() {
     Build();
     Show();
@@ -58,25 +58,25 @@ class TListsTest : public testing::Test {
   // The box shows the folder list's drive and the file list the folder list's folder,
   // whatever happened before.
   void ExpectInAgreement() {
-    ASSERT_FALSE(FolderList->Directory().empty());
-    EXPECT_TRUE(SameDriveLetter(DriveBox->Drive(), FolderList->Directory().front()))
-        << static_cast<char>(DriveBox->Drive()) << " against " << testing::PrintToString(FolderList->Directory());
-    EXPECT_EQ(FileList->Directory(), FolderList->Directory());
-    EXPECT_EQ(FolderList->GetItemPath(FolderList->CurrentIndex()), FolderList->Directory());
-    EXPECT_EQ(Fs.CurrentFolder(), FolderList->Directory());
+    ASSERT_FALSE(FFolderList->Directory().empty());
+    EXPECT_TRUE(SameDriveLetter(FDriveBox->Drive(), FFolderList->Directory().front()))
+        << static_cast<char>(FDriveBox->Drive()) << " against " << testing::PrintToString(FFolderList->Directory());
+    EXPECT_EQ(FFileList->Directory(), FFolderList->Directory());
+    EXPECT_EQ(FFolderList->GetItemPath(FFolderList->CurrentIndex()), FFolderList->Directory());
+    EXPECT_EQ(FFs.CurrentFolder(), FFolderList->Directory());
   }
-  std::vector<std::wstring> Files() const { return FileWindow.Texts(); }
-  std::vector<std::wstring> Folders() const { return FolderWindow.Texts(); }
+  std::vector<std::wstring> Files() const { return FFileWindow.Texts(); }
+  std::vector<std::wstring> Folders() const { return FFolderWindow.Texts(); }
 
-  TFakeFileSystem Fs;
-  TFakeCollation Collation;
-  TFakeListWindow DriveWindow;
-  TFakeListWindow FolderWindow;
-  TFakeListWindow FileWindow;
-  TFakePointer Pointer;
-  std::unique_ptr<TDriveBoxModel> DriveBox;
-  std::unique_ptr<TFolderListModel> FolderList;
-  std::unique_ptr<TFileListModel> FileList;
+  TFakeFileSystem FFs;
+  TFakeCollation FCollation;
+  TFakeListWindow FDriveWindow;
+  TFakeListWindow FFolderWindow;
+  TFakeListWindow FFileWindow;
+  TFakePointer FPointer;
+  std::unique_ptr<TDriveBoxModel> FDriveBox;
+  std::unique_ptr<TFolderListModel> FFolderList;
+  std::unique_ptr<TFileListModel> FFileList;
 };
 
 using TStrings = std::vector<std::wstring>;

@@ -22,7 +22,7 @@ struct TNaiveList {
   }
 };
 
-std::vector<std::wstring> numbered_names(int count) {
+std::vector<std::wstring> NumberedNames(int count) {
   std::vector<std::wstring> names;
   for (int i = 0; i < count; ++i) names.push_back((i % 3 == 0 ? L"File" : L"file") + std::to_wstring(i % 97) + L".nc");
   return names;
@@ -34,7 +34,7 @@ TEST(NameOrder, LandingPositionsAndFinalOrderMatchOneAtATimeInsertion) {
   const TFakeCollation collation;
   std::mt19937 random(7);
   for (int round = 0; round < 20; ++round) {
-    std::vector<std::wstring> names = numbered_names(250);
+    std::vector<std::wstring> names = NumberedNames(250);
     std::shuffle(names.begin(), names.end(), random);
     if (round == 1) std::sort(names.begin(), names.end());
     if (round == 2) std::sort(names.rbegin(), names.rend());

@@ -4,9 +4,9 @@
 #include "lists_fixture.h"
 #include "filelists/resolve_target.h"
 
-class ResolveTargetTest : public TListsTest {
+class ResolveTargetTest : public ListsTest {
  protected:
-  TResolvedTarget Resolve(const std::wstring& target) { return ResolveTarget(Fs, target); }
+  TResolvedTarget Resolve(const std::wstring& target) { return ResolveTarget(FFs, target); }
   int FailureCode(const std::wstring& target) {
     try {
       Resolve(target);
@@ -24,7 +24,7 @@ TEST_F(ResolveTargetTest, DrivePathsGiveTheLetterAndTheFolderBelowTheRoot) {
   EXPECT_EQ(Resolve(L"D:\\JOBS\\").Folder, L"\\JOBS");
   EXPECT_EQ(Resolve(L"D:\\JOBS\\2024").Folder, L"\\JOBS\\2024");
   EXPECT_EQ(Resolve(L"E:\\").Folder, L"\\");
-  EXPECT_EQ(Fs.CurrentFolder(), L"C:\\NC\\Jobs") << "the folder found on entry comes back";
+  EXPECT_EQ(FFs.CurrentFolder(), L"C:\\NC\\Jobs") << "the folder found on entry comes back";
 }
 
 TEST_F(ResolveTargetTest, TrailingFileNamesAndPatternsAreDropped) {
@@ -34,8 +34,8 @@ TEST_F(ResolveTargetTest, TrailingFileNamesAndPatternsAreDropped) {
 }
 
 TEST_F(ResolveTargetTest, BareDriveStandsForThatDrivesCurrentFolder) {
-  Fs.SetCurrentFolder(L"D:\\JOBS\\2024");
-  Fs.SetCurrentFolder(L"C:\\NC\\Jobs");
+  FFs.SetCurrentFolder(L"D:\\JOBS\\2024");
+  FFs.SetCurrentFolder(L"C:\\NC\\Jobs");
   const TResolvedTarget d = Resolve(L"D:");
   EXPECT_EQ(d.Drive, L'D');
   EXPECT_EQ(d.Folder, L"\\JOBS\\2024");
@@ -64,5 +64,5 @@ TEST_F(ResolveTargetTest, MissingFoldersFailEarlyAndPutTheCurrentFolderBack) {
   EXPECT_EQ(FailureCode(L"C:\\Nope\\Deeper"), 2);  // the parent is entered first
   EXPECT_EQ(FailureCode(L"C:\\Nope\\Deeper\\Deepest"), 3);
   EXPECT_EQ(FailureCode(L"\\\\server\\share\\Nope"), 2);
-  EXPECT_EQ(Fs.CurrentFolder(), L"C:\\NC\\Jobs");
+  EXPECT_EQ(FFs.CurrentFolder(), L"C:\\NC\\Jobs");
 }

@@ -16,15 +16,15 @@ std::vector<COLORREF> StarPixels(HWND window) {
   RECT client{};
   ::GetClientRect(window, &client);
   const TWindowDC screen(window);
-  TMemoryDC copy(::CreateCompatibleDC(screen.get()));
-  TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+  TMemoryDC copy(::CreateCompatibleDC(screen.Get()));
+  TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
   std::vector<COLORREF> found;
   {
-    TSelectObject select(copy.get(), bitmap.get());
-    ::BitBlt(copy.get(), 0, 0, client.right, client.bottom, screen.get(), 0, 0, SRCCOPY);
+    TSelectObject select(copy.Get(), bitmap.Get());
+    ::BitBlt(copy.Get(), 0, 0, client.right, client.bottom, screen.Get(), 0, 0, SRCCOPY);
     for (int y = 0; y < client.bottom; ++y)
       for (int x = 0; x < client.right; ++x) {
-        const COLORREF c = ::GetPixel(copy.get(), x, y);
+        const COLORREF c = ::GetPixel(copy.Get(), x, y);
         if (c != RGB(0, 0, 0)) found.push_back(c);
       }
   }

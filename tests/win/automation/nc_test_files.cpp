@@ -23,7 +23,7 @@ TScratchFolder::~TScratchFolder() {
   if (const TFindHandle find(::FindFirstFileW(Path(L"*").c_str(), &entry)); find) {
     do {
       if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW(Path(entry.cFileName).c_str());
-    } while (::FindNextFileW(find.get(), &entry));
+    } while (::FindNextFileW(find.Get(), &entry));
   }
   ::RemoveDirectoryW(FPath.c_str());
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-class NorvaltInProcess : public testing::Test {
+class NorvaltInProcessTest : public testing::Test {
  protected:
   // A binding to a fresh stand-in whose settings file holds `settings`.
   TNorvalt Norvalt(std::string_view settings = "") {
@@ -46,7 +46,7 @@ constexpr const char* Script =
 
 }  // namespace
 
-TEST_F(NorvaltInProcess, ProcessesFilesInPlaceKeepingTheirLineEndings) {
+TEST_F(NorvaltInProcessTest, ProcessesFilesInPlaceKeepingTheirLineEndings) {
   const std::string trace = Narrow(FFiles.Path(L"trace.txt"));
   TNorvalt norvalt = Norvalt("trace \"" + trace + "\"\n");
   const std::wstring crlf = FFiles.Write(L"a.nc", "%\r\nN1 G0 X1 (rapid)\r\n(comment only)\r\nN2 G1 Y2\r\n%\r\n");
@@ -68,7 +68,7 @@ TEST_F(NorvaltInProcess, ProcessesFilesInPlaceKeepingTheirLineEndings) {
   EXPECT_EQ(FFiles.Read(L"trace.txt"), expectedTrace);
 }
 
-TEST_F(NorvaltInProcess, SavingUnderAnotherNameLeavesTheOriginalAndNoTemporaryFile) {
+TEST_F(NorvaltInProcessTest, SavingUnderAnotherNameLeavesTheOriginalAndNoTemporaryFile) {
   TNorvalt norvalt = Norvalt();
   norvalt.LoadScript(FFiles.Write(L"up.nvs", "step2 uppercase\n"));
   norvalt.OpenNcFile(FFiles.Write(L"in.nc", "g0 x1\r\n"));
@@ -78,10 +78,10 @@ TEST_F(NorvaltInProcess, SavingUnderAnotherNameLeavesTheOriginalAndNoTemporaryFi
   EXPECT_EQ(FFiles.Read(L"out.nc"), "G0 X1\r\n");
   WIN32_FIND_DATAW entry;
   const TFindHandle find(::FindFirstFileW(FFiles.Path(L"*.tmp").c_str(), &entry));
-  EXPECT_EQ(find.get(), INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+  EXPECT_EQ(find.Get(), INVALID_HANDLE_VALUE) << "a temporary file was left behind";
 }
 
-TEST_F(NorvaltInProcess, AChosenFailureCarriesTheServersDescriptionForThatFileOnly) {
+TEST_F(NorvaltInProcessTest, AChosenFailureCarriesTheServersDescriptionForThatFileOnly) {
   TNorvalt norvalt = Norvalt();
   norvalt.LoadScript(FFiles.Write(
       L"fail.nvs", "fail OpenNcFile file bad.nc description \"Norvalt can't read bad.nc\" status 0x80070005\n"));
@@ -91,7 +91,7 @@ TEST_F(NorvaltInProcess, AChosenFailureCarriesTheServersDescriptionForThatFileOn
   EXPECT_EQ(static_cast<unsigned long>(error.ErrorCode), 0x80070005ul);
 }
 
-TEST_F(NorvaltInProcess, AFailureWithoutDescriptionUsesThePlatformTextOrTheStatus) {
+TEST_F(NorvaltInProcessTest, AFailureWithoutDescriptionUsesThePlatformTextOrTheStatus) {
   TNorvalt norvalt = Norvalt();
   norvalt.LoadScript(FFiles.Write(L"fail.nvs",
                                   "fail ScriptStep1 description \"first\"\n"
@@ -108,14 +108,14 @@ TEST_F(NorvaltInProcess, AFailureWithoutDescriptionUsesThePlatformTextOrTheStatu
   EXPECT_EQ(OleErrorOf([&] { norvalt.SaveNcFileAs(FFiles.Path(L"a.nc")); }).Message(), L"OLE error 8badf00d");
 }
 
-TEST_F(NorvaltInProcess, TheCancelStatusAbortsSilently) {
+TEST_F(NorvaltInProcessTest, TheCancelStatusAbortsSilently) {
   TNorvalt norvalt = Norvalt();
   norvalt.LoadScript(FFiles.Write(L"cancel.nvs", "fail ScriptStep2 status 0xA0004004 description \"cancelled\"\n"));
   norvalt.OpenNcFile(FFiles.Write(L"a.nc", "N1\r\n"));
   EXPECT_THROW(norvalt.ScriptStep2(), EAbort);
 }
 
-TEST_F(NorvaltInProcess, BadScriptsAndMissingFilesAreReportedByTheServer) {
+TEST_F(NorvaltInProcessTest, BadScriptsAndMissingFilesAreReportedByTheServer) {
   TNorvalt norvalt = Norvalt();
   const std::wstring script = FFiles.Write(L"bad.nvs", "step1 uppercase\nstep1 frobnicate\n");
   EXPECT_EQ(OleErrorOf([&] { norvalt.LoadScript(script); }).Message(),
@@ -126,7 +126,7 @@ TEST_F(NorvaltInProcess, BadScriptsAndMissingFilesAreReportedByTheServer) {
   EXPECT_EQ(OleErrorOf([&] { norvalt.ScriptStep1(); }).Message(), L"No NC file is open");
 }
 
-TEST_F(NorvaltInProcess, GetFolderAnswersBecomeTextByTheVariantRules) {
+TEST_F(NorvaltInProcessTest, GetFolderAnswersBecomeTextByTheVariantRules) {
   EXPECT_EQ(Norvalt("folder \"D:\\JOBS\\\"\n").GetFolder(-2), L"D:\\JOBS\\");
   EXPECT_EQ(Norvalt("folder \"\"\n").GetFolder(-2), L"");
   EXPECT_EQ(Norvalt("folder empty\n").GetFolder(-2), L"");
@@ -140,13 +140,13 @@ TEST_F(NorvaltInProcess, GetFolderAnswersBecomeTextByTheVariantRules) {
   EXPECT_EQ(Norvalt().GetFolder(-2), std::wstring(current, length));
 }
 
-TEST_F(NorvaltInProcess, GetFolderFailuresAreRaised) {
+TEST_F(NorvaltInProcessTest, GetFolderFailuresAreRaised) {
   EXPECT_EQ(OleErrorOf([&] { Norvalt("fail GetFolder description \"No folder today\"\n").GetFolder(-2); }).Message(),
             L"No folder today");
   EXPECT_EQ(OleErrorOf([&] { Norvalt().GetFolder(3); }).Message(), L"Unknown folder selector 3");
 }
 
-TEST_F(NorvaltInProcess, ABrokenSettingsFileFailsEveryCall) {
+TEST_F(NorvaltInProcessTest, ABrokenSettingsFileFailsEveryCall) {
   TNorvalt norvalt = Norvalt("folder\n");
   const std::wstring expected = L"Settings \"" + FFiles.Path(L"NorvaltStandIn.ini") +
                                 L"\", line 1: expected: folder \"text\" | folder <number> | folder empty";
@@ -154,7 +154,7 @@ TEST_F(NorvaltInProcess, ABrokenSettingsFileFailsEveryCall) {
   EXPECT_EQ(OleErrorOf([&] { norvalt.LoadScript(FFiles.Write(L"ok.nvs", "")); }).Message(), expected);
 }
 
-TEST_F(NorvaltInProcess, LateBoundCallsReachTheSameOperations) {
+TEST_F(NorvaltInProcessTest, LateBoundCallsReachTheSameOperations) {
   Microsoft::WRL::ComPtr<INorvaltx> server = CreateStandInNorvalt(FFiles.Path(L"none.ini"));
   const std::wstring path = FFiles.Write(L"a.nc", "N1 G0\r\n");
   wchar_t name[] = L"OpenNcFile";
@@ -165,12 +165,12 @@ TEST_F(NorvaltInProcess, LateBoundCallsReachTheSameOperations) {
   TBstr argument = MakeBstr(path);
   VARIANT arguments[1];
   arguments[0].vt = VT_BSTR;
-  arguments[0].bstrVal = argument.get();
+  arguments[0].bstrVal = argument.Get();
   DISPPARAMS params{arguments, nullptr, 1, 0};
   TVariant result;
-  ASSERT_EQ(server->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.put(), nullptr, nullptr),
+  ASSERT_EQ(server->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Put(), nullptr, nullptr),
             S_OK);
-  EXPECT_EQ(result.get().vt, VT_I4);
-  EXPECT_EQ(result.get().lVal, 7);  // the bytes read
+  EXPECT_EQ(result.Get().vt, VT_I4);
+  EXPECT_EQ(result.Get().lVal, 7);  // the bytes read
   EXPECT_EQ(server->Reserved001(), E_NOTIMPL);
 }

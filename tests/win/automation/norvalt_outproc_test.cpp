@@ -44,9 +44,9 @@ void RunServer(const std::wstring& exe, const wchar_t* option) {
                                &process))
       << "cannot start the stand-in";
   const TKernelHandle thread(process.hThread), server(process.hProcess);
-  ::WaitForSingleObject(server.get(), INFINITE);
+  ::WaitForSingleObject(server.Get(), INFINITE);
   DWORD code = 1;
-  ::GetExitCodeProcess(server.get(), &code);
+  ::GetExitCodeProcess(server.Get(), &code);
   EXPECT_EQ(code, 0u) << "the stand-in failed at " << Narrow(option);
 }
 
@@ -60,7 +60,7 @@ Microsoft::WRL::ComPtr<INorvaltx> Link() {
   }
 }
 
-class NorvaltOutOfProcess : public testing::Test {
+class NorvaltOutOfProcessTest : public testing::Test {
  protected:
   // Wine never passes the final release back to the server, so it would outlive the test
   // and keep the test runner's output open; a crash directive ends it.
@@ -75,7 +75,7 @@ class NorvaltOutOfProcess : public testing::Test {
 
 }  // namespace
 
-TEST_F(NorvaltOutOfProcess, ABatchOfCallsEditsTheFiles) {
+TEST_F(NorvaltOutOfProcessTest, ABatchOfCallsEditsTheFiles) {
   TNorvalt norvalt(Link());
   const std::wstring trace = FFiles.Path(L"trace.txt");
   norvalt.LoadScript(FFiles.Write(L"batch.nvs",
@@ -96,7 +96,7 @@ TEST_F(NorvaltOutOfProcess, ABatchOfCallsEditsTheFiles) {
   EXPECT_EQ(std::count(traced.begin(), traced.end(), '\n'), 12) << traced;
 }
 
-TEST_F(NorvaltOutOfProcess, FailuresArriveWithTheirStatus) {
+TEST_F(NorvaltOutOfProcessTest, FailuresArriveWithTheirStatus) {
   TNorvalt norvalt(Link());
   norvalt.LoadScript(FFiles.Write(L"fail.nvs",
                                   "fail OpenNcFile file b.nc status 0x80070005 description \"Norvalt says no\"\n"
@@ -114,7 +114,7 @@ TEST_F(NorvaltOutOfProcess, FailuresArriveWithTheirStatus) {
   EXPECT_THROW(norvalt.ScriptStep1(), EAbort);
 }
 
-TEST_F(NorvaltOutOfProcess, ACrashedServerRaisesAndLeavesTheFileWhole) {
+TEST_F(NorvaltOutOfProcessTest, ACrashedServerRaisesAndLeavesTheFileWhole) {
   {
     TNorvalt norvalt(Link());
     norvalt.LoadScript(FFiles.Write(L"crash.nvs", "step1 uppercase\ncrash SaveNcFileAs file c.nc\n"));
@@ -129,7 +129,7 @@ TEST_F(NorvaltOutOfProcess, ACrashedServerRaisesAndLeavesTheFileWhole) {
   EXPECT_EQ(again.LoadScript(FFiles.Write(L"empty.nvs", "")), 0);
 }
 
-TEST_F(NorvaltOutOfProcess, AnUnregisteredClassCannotBeCreated) {
+TEST_F(NorvaltOutOfProcessTest, AnUnregisteredClassCannotBeCreated) {
   const std::wstring server = RegisteredServer();
   ASSERT_FALSE(server.empty()) << "the stand-in is not registered";
   RunServer(server, L"/UnregServer");

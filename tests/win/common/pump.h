@@ -12,17 +12,17 @@
 class TWatchdog {
  public:
   explicit TWatchdog(DWORD ms) : FDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), FMs(ms) {
-    FThread.reset(::CreateThread(nullptr, 0, Watch, this, 0, nullptr));
+    FThread.Reset(::CreateThread(nullptr, 0, Watch, this, 0, nullptr));
   }
   ~TWatchdog() {
-    ::SetEvent(FDone.get());
-    ::WaitForSingleObject(FThread.get(), INFINITE);
+    ::SetEvent(FDone.Get());
+    ::WaitForSingleObject(FThread.Get(), INFINITE);
   }
 
  private:
   static DWORD WINAPI Watch(void* self) {
     auto* dog = static_cast<TWatchdog*>(self);
-    if (::WaitForSingleObject(dog->FDone.get(), dog->FMs) == WAIT_TIMEOUT) {
+    if (::WaitForSingleObject(dog->FDone.Get(), dog->FMs) == WAIT_TIMEOUT) {
       std::fprintf(stderr, "watchdog: the test hung\n");
       std::fflush(stderr);
       ::TerminateProcess(::GetCurrentProcess(), 99);

@@ -27,7 +27,7 @@ void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
-TDialogAnswerer::TDialogAnswerer(int answerId) : FAnswerId(answerId), FThread([this] { watch(); }) {}
+TDialogAnswerer::TDialogAnswerer(int answerId) : FAnswerId(answerId), FThread([this] { Watch(); }) {}
 
 TDialogAnswerer::~TDialogAnswerer() {
   FStop = true;
@@ -39,7 +39,7 @@ std::vector<TSeenDialog> TDialogAnswerer::Seen() {
   return FSeen;
 }
 
-void TDialogAnswerer::watch() {
+void TDialogAnswerer::Watch() {
   while (!FStop) {
     const HWND box =
         FindVisibleTopLevel(GetCurrentProcessId(), [](HWND window) { return WindowClassName(window) == L"#32770"; });
@@ -95,16 +95,16 @@ std::wstring TTempFolder::Write(const std::wstring& name, const std::string& con
   const std::wstring path = FPath + L"\\" + name;
   TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
   return path;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
   TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return {};
-  std::string bytes(GetFileSize(file.get(), nullptr), '\0');
+  std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
   DWORD read = 0;
-  ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
   bytes.resize(read);
   return bytes;
 }

@@ -28,7 +28,7 @@ class TDialogAnswerer {
   std::vector<TSeenDialog> Seen();
 
  private:
-  void watch();
+  void Watch();
   int FAnswerId;
   std::atomic<bool> FStop{false};
   std::mutex FLock;

@@ -12,18 +12,18 @@
 namespace disk {
 
 // "\\?\" lets the helpers reach beyond MAX_PATH.
-inline std::wstring long_form(const std::wstring& path) { return L"\\\\?\\" + path; }
+inline std::wstring LongForm(const std::wstring& path) { return L"\\\\?\\" + path; }
 
 inline void MakeFolder(const std::wstring& path, DWORD attributes = 0) {
-  ASSERT_TRUE(::CreateDirectoryW(long_form(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS)
+  ASSERT_TRUE(::CreateDirectoryW(LongForm(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS)
       << "error " << ::GetLastError();
   if (attributes) {
-    ASSERT_TRUE(::SetFileAttributesW(long_form(path).c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY));
+    ASSERT_TRUE(::SetFileAttributesW(LongForm(path).c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY));
   }
 }
 
 inline void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-  HANDLE h = ::CreateFileW(long_form(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+  HANDLE h = ::CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE) << "error " << ::GetLastError();
   const TFileHandle file(h);
 }

@@ -24,20 +24,20 @@ namespace {
 const std::wstring kJobs = L"T:\\Lists\\NC\\Jobs";
 const std::wstring kUnicodeName = L"\u00FCber \u540D\u524D.nc";
 
-std::wstring current_folder() {
+std::wstring CurrentFolder() {
   wchar_t buffer[1024];
   return std::wstring(buffer, GetCurrentDirectoryW(1024, buffer));
 }
 
 // The folder entries, checking that the window has a row for each.
-TStrings folder_items(TDirectoryListBox& folders) {
+TStrings FolderItems(TDirectoryListBox& folders) {
   TStrings items;
   for (const TListEntry& entry : folders.Model().Entries()) items.push_back(entry.Text);
   EXPECT_EQ(SendMessageW(folders.Handle(), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(items.size()));
   return items;
 }
 
-std::vector<int> native_selection(HWND list) {
+std::vector<int> NativeSelection(HWND list) {
   std::vector<int> selected;
   const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i)
@@ -45,14 +45,14 @@ std::vector<int> native_selection(HWND list) {
   return selected;
 }
 
-std::wstring combo_text(HWND box, int index) {
+std::wstring ComboText(HWND box, int index) {
   std::wstring text(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, index, 0)), L'\0');
   SendMessageW(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   return text;
 }
 
 // A mouse message at the middle of a list row.
-void click_row(HWND list, int row, UINT down, WPARAM keys = 0) {
+void ClickRow(HWND list, int row, UINT down, WPARAM keys = 0) {
   const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
   const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
   const LPARAM point = MAKELPARAM(20, (row - top) * height + height / 2);
@@ -60,23 +60,23 @@ void click_row(HWND list, int row, UINT down, WPARAM keys = 0) {
   SendMessageW(list, WM_LBUTTONUP, keys, point);
 }
 
-void double_click_row(HWND list, int row) {
-  click_row(list, row, WM_LBUTTONDOWN);
-  click_row(list, row, WM_LBUTTONDBLCLK);
+void DoubleClickRow(HWND list, int row) {
+  ClickRow(list, row, WM_LBUTTONDOWN);
+  ClickRow(list, row, WM_LBUTTONDBLCLK);
 }
 
-void type(HWND list, const std::wstring& keys) {
+void Type(HWND list, const std::wstring& keys) {
   for (wchar_t key : keys) SendMessageW(list, WM_CHAR, key, 0);
 }
 
 // Holds keys down as far as GetKeyState is concerned, for one scope.
 class TKeysHeld {
  public:
-  explicit TKeysHeld(std::initializer_list<BYTE> keys) : FKeys(keys) { set(0x80); }
-  ~TKeysHeld() { set(0); }
+  explicit TKeysHeld(std::initializer_list<BYTE> keys) : FKeys(keys) { Set(0x80); }
+  ~TKeysHeld() { Set(0); }
 
  private:
-  void set(BYTE state) const {
+  void Set(BYTE state) const {
     BYTE keys[256];
     GetKeyboardState(keys);
     for (BYTE key : FKeys) keys[key] = state;
@@ -88,29 +88,29 @@ class TKeysHeld {
 // Watches the rows that the file list's window is given and notes the pointer then.
 class TRowsWatch {
  public:
-  explicit TRowsWatch(HWND list) : FHook(SetWindowsHookExW(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId())) {
-    gList = list;
-    gWatch = this;
+  explicit TRowsWatch(HWND list) : FHook(SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
+    FList = list;
+    FWatch = this;
   }
   ~TRowsWatch() {
     UnhookWindowsHookEx(FHook);
-    gWatch = nullptr;
+    FWatch = nullptr;
   }
   std::size_t Rows = 0;
   int RowsMadeWhileBusy = 0;
 
  private:
-  static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && gWatch && message->hwnd == gList &&
+    if (code == HC_ACTION && FWatch && message->hwnd == FList &&
         message->message == LB_SETCOUNT && message->wParam > 0) {
-      gWatch->Rows = message->wParam;
-      if (GetCursor() == LoadCursorW(nullptr, IDC_WAIT)) ++gWatch->RowsMadeWhileBusy;
+      FWatch->Rows = message->wParam;
+      if (GetCursor() == LoadCursorW(nullptr, IDC_WAIT)) ++FWatch->RowsMadeWhileBusy;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
-  static inline HWND gList = nullptr;
-  static inline TRowsWatch* gWatch = nullptr;
+  static inline HWND FList = nullptr;
+  static inline TRowsWatch* FWatch = nullptr;
   HHOOK FHook;
 };
 
@@ -143,165 +143,165 @@ class ListControlsTest : public testing::Test {
   void SetUp() override {
     // The controls start from the process's current folder.
     ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
-    Form = std::make_unique<TForm>(nullptr);
-    Form->LoadLayout(L"TLISTSFORM");
-    Drives = &Form->Control<TDriveComboBox>(L"DriveComboBox1");
-    Folders = &Form->Control<TDirectoryListBox>(L"DirectoryListBox1");
-    Files = &Form->Control<TFileListBox>(L"FileListBox1");
+    FForm = std::make_unique<TForm>(nullptr);
+    FForm->LoadLayout(L"TLISTSFORM");
+    FDrives = &FForm->Control<TDriveComboBox>(L"DriveComboBox1");
+    FFolders = &FForm->Control<TDirectoryListBox>(L"DirectoryListBox1");
+    FFiles = &FForm->Control<TFileListBox>(L"FileListBox1");
   }
   void TearDown() override {
-    Form.reset();
+    FForm.reset();
     SetCurrentDirectoryW(L"C:\\");
   }
 
   void OpenJobs() {
-    OpenStartFolder(*Drives, *Folders, kJobs + L"\\");
-    Form->Show();
+    OpenStartFolder(*FDrives, *FFolders, kJobs + L"\\");
+    FForm->Show();
   }
   std::wstring HighlightedDrive() {
-    const int index = static_cast<int>(SendMessageW(Drives->Handle(), CB_GETCURSEL, 0, 0));
-    return index < 0 ? L"" : combo_text(Drives->Handle(), index);
+    const int index = static_cast<int>(SendMessageW(FDrives->Handle(), CB_GETCURSEL, 0, 0));
+    return index < 0 ? L"" : ComboText(FDrives->Handle(), index);
   }
   TStrings FileItems() {
     TStrings items;
-    for (int i = 0; i < Files->Count(); ++i) items.push_back(Files->Item(i));
+    for (int i = 0; i < FFiles->Count(); ++i) items.push_back(FFiles->Item(i));
     return items;
   }
   std::vector<int> SelectedFiles() {
     std::vector<int> selected;
-    for (int i = 0; i < Files->Count(); ++i)
-      if (Files->Selected(i)) selected.push_back(i);
-    EXPECT_EQ(native_selection(Files->Handle()), selected) << "the window shows another selection";
+    for (int i = 0; i < FFiles->Count(); ++i)
+      if (FFiles->Selected(i)) selected.push_back(i);
+    EXPECT_EQ(NativeSelection(FFiles->Handle()), selected) << "the window shows another selection";
     return selected;
   }
 
-  std::unique_ptr<TForm> Form;
-  TDriveComboBox* Drives = nullptr;
-  TDirectoryListBox* Folders = nullptr;
-  TFileListBox* Files = nullptr;
+  std::unique_ptr<TForm> FForm;
+  TDriveComboBox* FDrives = nullptr;
+  TDirectoryListBox* FFolders = nullptr;
+  TFileListBox* FFiles = nullptr;
 };
 
 TEST_F(ListControlsTest, StartFolderFillsTheThreeLinkedLists) {
   // Making the window reads nothing: drives come with the drive step, the rest after it.
-  Form->Handle();
-  EXPECT_EQ(SendMessageW(Drives->Handle(), CB_GETCOUNT, 0, 0), 0);
-  EXPECT_EQ(SendMessageW(Folders->Handle(), LB_GETCOUNT, 0, 0), 0);
-  EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETCOUNT, 0, 0), 0);
+  FForm->Handle();
+  EXPECT_EQ(SendMessageW(FDrives->Handle(), CB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(FFolders->Handle(), LB_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(FFiles->Handle(), LB_GETCOUNT, 0, 0), 0);
   OpenJobs();
   const std::wstring drive = HighlightedDrive();
   EXPECT_EQ(drive.substr(0, 4), L"t: [");
   EXPECT_EQ(drive.back(), L']');
-  EXPECT_EQ(Drives->Drive(), L't');
+  EXPECT_EQ(FDrives->Drive(), L't');
 
-  EXPECT_EQ(folder_items(*Folders), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
+  EXPECT_EQ(FolderItems(*FFolders), (TStrings{L"T:\\", L"Lists", L"NC", L"Jobs", L"new", L"Old"}));
   std::vector<TEntryPicture> kinds;
-  for (const TListEntry& entry : Folders->Model().Entries()) kinds.push_back(entry.Picture);
+  for (const TListEntry& entry : FFolders->Model().Entries()) kinds.push_back(entry.Picture);
   EXPECT_EQ(kinds, (std::vector<TEntryPicture>{TEntryPicture::OpenFolder, TEntryPicture::OpenFolder,
                                                TEntryPicture::OpenFolder, TEntryPicture::CurrentFolder,
                                                TEntryPicture::ClosedFolder, TEntryPicture::ClosedFolder}));
-  EXPECT_EQ(SendMessageW(Folders->Handle(), LB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(SendMessageW(FFolders->Handle(), LB_GETCURSEL, 0, 0), 3);
 
   // Plain files only, read-only ones included, in the locale's order.
   const TStrings files{L"locked.nc", L"Part1.nc", L"part2.nc", kUnicodeName};
   EXPECT_EQ(FileItems(), files);
-  EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETCOUNT, 0, 0), 4);
-  EXPECT_EQ(Folders->Directory(), kJobs);
-  EXPECT_EQ(Files->Directory(), kJobs);
-  EXPECT_EQ(current_folder(), kJobs);
-  EXPECT_EQ(SendMessageW(Files->Handle(), LB_GETITEMHEIGHT, 0, 0), Files->Scale(15));
-  EXPECT_GE(SendMessageW(Folders->Handle(), LB_GETITEMHEIGHT, 0, 0), Folders->Scale(16));
+  EXPECT_EQ(SendMessageW(FFiles->Handle(), LB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(FFolders->Directory(), kJobs);
+  EXPECT_EQ(FFiles->Directory(), kJobs);
+  EXPECT_EQ(CurrentFolder(), kJobs);
+  EXPECT_EQ(SendMessageW(FFiles->Handle(), LB_GETITEMHEIGHT, 0, 0), FFiles->Scale(15));
+  EXPECT_GE(SendMessageW(FFolders->Handle(), LB_GETITEMHEIGHT, 0, 0), FFolders->Scale(16));
 }
 
 TEST_F(ListControlsTest, DoubleClickAndEnterOpenFoldersAndTheCurrentFolderFollows) {
   OpenJobs();
-  HWND folders = Folders->Handle();
-  click_row(folders, 4, WM_LBUTTONDOWN);  // a click only moves the highlight
-  EXPECT_EQ(Folders->Directory(), kJobs);
-  EXPECT_EQ(Folders->Model().ItemIndex(), 4);
+  HWND folders = FFolders->Handle();
+  ClickRow(folders, 4, WM_LBUTTONDOWN);  // a click only moves the highlight
+  EXPECT_EQ(FFolders->Directory(), kJobs);
+  EXPECT_EQ(FFolders->Model().ItemIndex(), 4);
   SendMessageW(folders, WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_EQ(Folders->Directory(), kJobs + L"\\new");
-  EXPECT_EQ(Files->Directory(), kJobs + L"\\new");
+  EXPECT_EQ(FFolders->Directory(), kJobs + L"\\new");
+  EXPECT_EQ(FFiles->Directory(), kJobs + L"\\new");
   EXPECT_TRUE(FileItems().empty());
 
-  double_click_row(folders, 0);
-  EXPECT_EQ(Folders->Directory(), L"T:\\");
-  EXPECT_EQ(folder_items(*Folders).front(), L"T:\\");
+  DoubleClickRow(folders, 0);
+  EXPECT_EQ(FFolders->Directory(), L"T:\\");
+  EXPECT_EQ(FolderItems(*FFolders).front(), L"T:\\");
   EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 0);
-  EXPECT_EQ(Files->Directory(), L"T:\\");
-  EXPECT_EQ(current_folder(), L"T:\\");
+  EXPECT_EQ(FFiles->Directory(), L"T:\\");
+  EXPECT_EQ(CurrentFolder(), L"T:\\");
 }
 
 TEST_F(ListControlsTest, AFailingFolderChangeShowsTheErrorBoxAndChangesNothing) {
   disk::MakeFolder(L"T:\\Lists\\Gone");
-  OpenStartFolder(*Drives, *Folders, L"T:\\Lists");
-  Form->Show();
-  const TStrings before = folder_items(*Folders);
+  OpenStartFolder(*FDrives, *FFolders, L"T:\\Lists");
+  FForm->Show();
+  const TStrings before = FolderItems(*FFolders);
   const int gone = static_cast<int>(std::find(before.begin(), before.end(), L"Gone") - before.begin());
   ASSERT_LT(gone, static_cast<int>(before.size()));
   ASSERT_TRUE(RemoveDirectoryW(L"T:\\Lists\\Gone"));
   {
     TDialogAnswerer answerer;
-    double_click_row(Folders->Handle(), gone);
+    DoubleClickRow(FFolders->Handle(), gone);
     const auto seen = answerer.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].Text == L"File not found." || seen[0].Text == L"Invalid filename.") << seen[0].Text;
   }
-  EXPECT_EQ(Folders->Directory(), L"T:\\Lists");
-  EXPECT_EQ(folder_items(*Folders), before);
-  EXPECT_EQ(Files->Directory(), L"T:\\Lists");
-  EXPECT_EQ(current_folder(), L"T:\\Lists");
+  EXPECT_EQ(FFolders->Directory(), L"T:\\Lists");
+  EXPECT_EQ(FolderItems(*FFolders), before);
+  EXPECT_EQ(FFiles->Directory(), L"T:\\Lists");
+  EXPECT_EQ(CurrentFolder(), L"T:\\Lists");
 }
 
 TEST_F(ListControlsTest, PickingDrivesInTheClosedBoxMovesTheLists) {
   OpenJobs();
-  HWND box = Drives->Handle();
+  HWND box = FDrives->Handle();
   const int count = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
-  ASSERT_EQ(count, static_cast<int>(Drives->Model().Entries().size()));
+  ASSERT_EQ(count, static_cast<int>(FDrives->Model().Entries().size()));
   int c = -1, t = -1;
   for (int i = 0; i < count; ++i) {
-    if (combo_text(box, i).substr(0, 2) == L"c:") c = i;
-    if (combo_text(box, i).substr(0, 2) == L"t:") t = i;
+    if (ComboText(box, i).substr(0, 2) == L"c:") c = i;
+    if (ComboText(box, i).substr(0, 2) == L"t:") t = i;
   }
   ASSERT_GE(c, 0);
   ASSERT_GT(t, c);
   TDialogAnswerer answerer;  // drives in between may not be ready
   for (int step = t; step > c; --step) SendMessageW(box, WM_KEYDOWN, VK_UP, 0);
   EXPECT_EQ(HighlightedDrive().substr(0, 2), L"c:");
-  EXPECT_EQ(Folders->Directory().substr(0, 2), L"C:");
-  EXPECT_EQ(Files->Directory(), Folders->Directory());
-  EXPECT_EQ(current_folder(), Folders->Directory());
+  EXPECT_EQ(FFolders->Directory().substr(0, 2), L"C:");
+  EXPECT_EQ(FFiles->Directory(), FFolders->Directory());
+  EXPECT_EQ(CurrentFolder(), FFolders->Directory());
   for (int step = c; step < t; ++step) SendMessageW(box, WM_KEYDOWN, VK_DOWN, 0);
-  EXPECT_EQ(Drives->Drive(), L't');
-  EXPECT_EQ(Folders->Directory(), kJobs) << "drive T: keeps its own current folder";
-  EXPECT_EQ(Files->Directory(), kJobs);
+  EXPECT_EQ(FDrives->Drive(), L't');
+  EXPECT_EQ(FFolders->Directory(), kJobs) << "drive T: keeps its own current folder";
+  EXPECT_EQ(FFiles->Directory(), kJobs);
 }
 
 TEST_F(ListControlsTest, SelectAllClearSelectionAndSelCount) {
-  OpenStartFolder(*Drives, *Folders, L"T:\\Lists\\Empty");
-  Form->Show();
-  Files->SelectAll();
-  EXPECT_EQ(Files->SelCount(), 0);
-  Folders->SetDirectory(kJobs);
-  Files->SelectAll();
-  EXPECT_EQ(Files->SelCount(), 4);
+  OpenStartFolder(*FDrives, *FFolders, L"T:\\Lists\\Empty");
+  FForm->Show();
+  FFiles->SelectAll();
+  EXPECT_EQ(FFiles->SelCount(), 0);
+  FFolders->SetDirectory(kJobs);
+  FFiles->SelectAll();
+  EXPECT_EQ(FFiles->SelCount(), 4);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2, 3}));
-  Files->ClearSelection();
-  EXPECT_EQ(Files->SelCount(), 0);
+  FFiles->ClearSelection();
+  EXPECT_EQ(FFiles->SelCount(), 0);
   EXPECT_TRUE(SelectedFiles().empty());
 }
 
 TEST_F(ListControlsTest, MouseAndKeysSelectThroughTheLogic) {
   OpenJobs();
-  HWND files = Files->Handle();
-  click_row(files, 1, WM_LBUTTONDOWN);
+  HWND files = FFiles->Handle();
+  ClickRow(files, 1, WM_LBUTTONDOWN);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));
-  click_row(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
+  ClickRow(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1, 3}));
-  click_row(files, 0, WM_LBUTTONDOWN, MK_SHIFT);  // from the anchor 3
+  ClickRow(files, 0, WM_LBUTTONDOWN, MK_SHIFT);  // from the anchor 3
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2, 3}));
-  click_row(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
+  ClickRow(files, 3, WM_LBUTTONDOWN, MK_CONTROL);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0, 1, 2}));
-  click_row(files, 2, WM_LBUTTONDOWN);
+  ClickRow(files, 2, WM_LBUTTONDOWN);
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{2}));
 
   SendMessageW(files, WM_KEYDOWN, VK_UP, 0);
@@ -340,21 +340,21 @@ TEST_F(ListControlsTest, MouseAndKeysSelectThroughTheLogic) {
 TEST_F(ListControlsTest, RowsBeyond65535AreHitExactlyAndSelectAllIsOneStep) {
   const std::wstring huge = L"T:\\Huge";  // 70,000 files, made when the drive is mapped
   constexpr int kFiles = 70'000;
-  OpenStartFolder(*Drives, *Folders, huge);
-  Form->Show();
-  HWND files = Files->Handle();
-  ASSERT_EQ(Files->Count(), kFiles);
+  OpenStartFolder(*FDrives, *FFolders, huge);
+  FForm->Show();
+  HWND files = FFiles->Handle();
+  ASSERT_EQ(FFiles->Count(), kFiles);
 
   SendMessageW(files, LB_SETTOPINDEX, kFiles - 5, 0);
-  click_row(files, kFiles - 1, WM_LBUTTONDOWN);
-  ASSERT_EQ(Files->SelCount(), 1);
-  EXPECT_TRUE(Files->Selected(kFiles - 1));
-  EXPECT_EQ(Files->Item(kFiles - 1), L"f69999.nc");
-  click_row(files, kFiles - 3, WM_LBUTTONDOWN, MK_SHIFT);
-  EXPECT_EQ(Files->SelCount(), 3);
-  EXPECT_TRUE(Files->Selected(kFiles - 3));
-  click_row(files, kFiles - 3, WM_LBUTTONDOWN, MK_CONTROL);
-  click_row(files, kFiles - 2, WM_LBUTTONDOWN, MK_CONTROL);  // focused, no longer selected
+  ClickRow(files, kFiles - 1, WM_LBUTTONDOWN);
+  ASSERT_EQ(FFiles->SelCount(), 1);
+  EXPECT_TRUE(FFiles->Selected(kFiles - 1));
+  EXPECT_EQ(FFiles->Item(kFiles - 1), L"f69999.nc");
+  ClickRow(files, kFiles - 3, WM_LBUTTONDOWN, MK_SHIFT);
+  EXPECT_EQ(FFiles->SelCount(), 3);
+  EXPECT_TRUE(FFiles->Selected(kFiles - 3));
+  ClickRow(files, kFiles - 3, WM_LBUTTONDOWN, MK_CONTROL);
+  ClickRow(files, kFiles - 2, WM_LBUTTONDOWN, MK_CONTROL);  // focused, no longer selected
 
   // Assistive technology reads the same rows.
   EXPECT_EQ(ReadAccessible(files).ChildCount, kFiles);
@@ -367,38 +367,38 @@ TEST_F(ListControlsTest, RowsBeyond65535AreHitExactlyAndSelectAllIsOneStep) {
   EXPECT_EQ(focused.Name, L"f69998.nc");
   EXPECT_EQ(focused.State & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED), STATE_SYSTEM_FOCUSED);
   EXPECT_NE(ReadAccessible(files, 1).State & STATE_SYSTEM_OFFSCREEN, 0);
-  HWND folders = Folders->Handle();
+  HWND folders = FFolders->Handle();
   EXPECT_EQ(ReadAccessible(folders).ChildCount, 2);
   EXPECT_EQ(ReadAccessible(folders, 1).Name, L"T:\\");
   EXPECT_EQ(ReadAccessible(folders, 2).Name, L"Huge");
   EXPECT_NE(ReadAccessible(folders, 2).State & STATE_SYSTEM_SELECTED, 0);
 
   const LRESULT top = SendMessageW(files, LB_GETTOPINDEX, 0, 0);
-  Files->SelectAll();
-  EXPECT_EQ(Files->SelCount(), kFiles);
+  FFiles->SelectAll();
+  EXPECT_EQ(FFiles->SelCount(), kFiles);
   EXPECT_EQ(SendMessageW(files, LB_GETSELCOUNT, 0, 0), kFiles);
   EXPECT_EQ(SendMessageW(files, LB_GETTOPINDEX, 0, 0), top) << "the view stays";
-  Files->ClearSelection();
+  FFiles->ClearSelection();
   EXPECT_EQ(SendMessageW(files, LB_GETSELCOUNT, 0, 0), 0);
   EXPECT_EQ(SendMessageW(files, LB_GETTOPINDEX, 0, 0), top);
 }
 
 TEST_F(ListControlsTest, TypingLeavesOnlyTheFirstMatchSelected) {
   OpenJobs();
-  HWND files = Files->Handle();
-  Files->SelectAll();
-  type(files, L"pa");
+  HWND files = FFiles->Handle();
+  FFiles->SelectAll();
+  Type(files, L"pa");
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{1}));  // Part1.nc, ignoring case
   EXPECT_EQ(SendMessageW(files, LB_GETCARETINDEX, 0, 0), 1);
-  type(files, L"\b\b");
+  Type(files, L"\b\b");
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{0}));
-  type(files, L"\u00FC");
+  Type(files, L"\u00FC");
   EXPECT_EQ(SelectedFiles(), (std::vector<int>{3}));
 
-  HWND folders = Folders->Handle();
-  type(folders, L"o");
+  HWND folders = FFolders->Handle();
+  Type(folders, L"o");
   EXPECT_EQ(SendMessageW(folders, LB_GETCURSEL, 0, 0), 5);  // Old
-  EXPECT_EQ(Folders->Directory(), kJobs) << "typing only moves the highlight";
+  EXPECT_EQ(FFolders->Directory(), kJobs) << "typing only moves the highlight";
 }
 
 TEST_F(ListControlsTest, LongListingsShowTheBusyPointerAndRestoreIt) {
@@ -406,22 +406,22 @@ TEST_F(ListControlsTest, LongListingsShowTheBusyPointerAndRestoreIt) {
   const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
   SetCursor(arrow);
   {
-    const TRowsWatch small(Files->Handle());
-    Folders->SetDirectory(L"T:\\Lists\\Empty");
-    Folders->SetDirectory(kJobs);
+    const TRowsWatch small(FFiles->Handle());
+    FFolders->SetDirectory(L"T:\\Lists\\Empty");
+    FFolders->SetDirectory(kJobs);
     EXPECT_EQ(small.Rows, 4u);
     EXPECT_EQ(small.RowsMadeWhileBusy, 0);
   }
   EXPECT_EQ(GetCursor(), arrow);
   {
-    const TRowsWatch many(Files->Handle());
-    Folders->SetDirectory(L"T:\\Lists\\Many");
+    const TRowsWatch many(FFiles->Handle());
+    FFolders->SetDirectory(L"T:\\Lists\\Many");
     EXPECT_EQ(many.Rows, 150u);
     EXPECT_GT(many.RowsMadeWhileBusy, 0);
   }
   EXPECT_EQ(GetCursor(), arrow);
-  EXPECT_EQ(Files->Item(0), L"f1000.nc");
-  EXPECT_EQ(Files->Item(149), L"f1149.nc");
+  EXPECT_EQ(FFiles->Item(0), L"f1000.nc");
+  EXPECT_EQ(FFiles->Item(149), L"f1149.nc");
 }
 
 TEST_F(ListControlsTest, FoldersBeyond260CharactersAreListedOrRefusedWithoutChange) {
@@ -436,14 +436,14 @@ TEST_F(ListControlsTest, FoldersBeyond260CharactersAreListedOrRefusedWithoutChan
   ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
   OpenJobs();
   if (platformTakesIt) {
-    Folders->SetDirectory(deep);
-    EXPECT_EQ(Folders->Directory(), deep);
+    FFolders->SetDirectory(deep);
+    EXPECT_EQ(FFolders->Directory(), deep);
     EXPECT_EQ(FileItems(), (TStrings{L"deep.nc"}));
   } else {
-    EXPECT_THROW(Folders->SetDirectory(deep), EInOutError);
-    EXPECT_EQ(Folders->Directory(), kJobs);
-    EXPECT_EQ(Files->Directory(), kJobs);
-    EXPECT_EQ(current_folder(), kJobs);
+    EXPECT_THROW(FFolders->SetDirectory(deep), EInOutError);
+    EXPECT_EQ(FFolders->Directory(), kJobs);
+    EXPECT_EQ(FFiles->Directory(), kJobs);
+    EXPECT_EQ(CurrentFolder(), kJobs);
   }
 }
 
@@ -456,29 +456,29 @@ struct TPaintedRow {
   bool AnyPureBlue = false;
 };
 
-TPaintedRow paint_row(TWinControl& control, UINT index, int rowHeight) {
+TPaintedRow PaintRow(TWinControl& control, UINT index, int rowHeight) {
   const int width = 200;
   const TMemoryDC dc(CreateCompatibleDC(nullptr));
   const TBitmapHandle bitmap(CreateBitmap(width, rowHeight, 1, 32, nullptr));
-  const TSelectObject select(dc.get(), bitmap.get());
+  const TSelectObject select(dc.Get(), bitmap.Get());
   DRAWITEMSTRUCT item{};
   item.CtlType = ODT_LISTBOX;
   item.itemID = index;
   item.itemAction = ODA_DRAWENTIRE;
   item.hwndItem = control.Handle();
-  item.hDC = dc.get();
+  item.hDC = dc.Get();
   item.rcItem = {0, 0, width, rowHeight};
   control.DrawItem(item);
   TPaintedRow painted;
-  const COLORREF background = GetPixel(dc.get(), width - 1, 0);
+  const COLORREF background = GetPixel(dc.Get(), width - 1, 0);
   for (int x = 0; x < width && painted.FirstInk < 0; ++x)
     for (int y = 0; y < rowHeight; ++y)
-      if (GetPixel(dc.get(), x, y) != background) {
+      if (GetPixel(dc.Get(), x, y) != background) {
         painted.FirstInk = x;
         break;
       }
   for (int x = 0; x < width; ++x)
-    for (int y = 0; y < rowHeight; ++y) painted.AnyPureBlue |= GetPixel(dc.get(), x, y) == RGB(0, 0, 255);
+    for (int y = 0; y < rowHeight; ++y) painted.AnyPureBlue |= GetPixel(dc.Get(), x, y) == RGB(0, 0, 255);
   return painted;
 }
 
@@ -486,17 +486,17 @@ TPaintedRow paint_row(TWinControl& control, UINT index, int rowHeight) {
 
 TEST_F(ListControlsTest, RowsAreIndentedByDepthAndPicturesAreTransparent) {
   OpenJobs();
-  const int height = static_cast<int>(SendMessageW(Folders->Handle(), LB_GETITEMHEIGHT, 0, 0));
+  const int height = static_cast<int>(SendMessageW(FFolders->Handle(), LB_GETITEMHEIGHT, 0, 0));
   // The folder pictures' outline starts one pixel in.
-  EXPECT_EQ(paint_row(*Folders, 0, height).FirstInk, Folders->Scale(2 + 1));
-  EXPECT_EQ(paint_row(*Folders, 2, height).FirstInk, Folders->Scale(2 + 8 + 1));
-  EXPECT_EQ(paint_row(*Folders, 3, height).FirstInk, Folders->Scale(2 + 12 + 1));
-  EXPECT_EQ(paint_row(*Folders, 4, height).FirstInk, Folders->Scale(2 + 16 + 1));  // below the current folder
-  for (UINT row = 0; row < 6; ++row) EXPECT_FALSE(paint_row(*Folders, row, height).AnyPureBlue) << row;
+  EXPECT_EQ(PaintRow(*FFolders, 0, height).FirstInk, FFolders->Scale(2 + 1));
+  EXPECT_EQ(PaintRow(*FFolders, 2, height).FirstInk, FFolders->Scale(2 + 8 + 1));
+  EXPECT_EQ(PaintRow(*FFolders, 3, height).FirstInk, FFolders->Scale(2 + 12 + 1));
+  EXPECT_EQ(PaintRow(*FFolders, 4, height).FirstInk, FFolders->Scale(2 + 16 + 1));  // below the current folder
+  for (UINT row = 0; row < 6; ++row) EXPECT_FALSE(PaintRow(*FFolders, row, height).AnyPureBlue) << row;
 
-  const int driveHeight = static_cast<int>(SendMessageW(Drives->Handle(), CB_GETITEMHEIGHT, 0, 0));
-  EXPECT_GE(driveHeight, Drives->Scale(11));
-  const TPaintedRow drive = paint_row(*Drives, 0, driveHeight);
-  EXPECT_EQ(drive.FirstInk, Drives->Scale(2));
+  const int driveHeight = static_cast<int>(SendMessageW(FDrives->Handle(), CB_GETITEMHEIGHT, 0, 0));
+  EXPECT_GE(driveHeight, FDrives->Scale(11));
+  const TPaintedRow drive = PaintRow(*FDrives, 0, driveHeight);
+  EXPECT_EQ(drive.FirstInk, FDrives->Scale(2));
   EXPECT_FALSE(drive.AnyPureBlue);
 }

@@ -34,62 +34,62 @@ class ListsOnDiskTest : public testing::Test {
   }
   // The window is shown: every control has its window and reads what it has not read.
   void Show() { Lists().Show(); }
-  TFakeLists Lists() { return {DriveBox, DriveWindow, FolderList, FolderWindow, FileList, FileWindow}; }
+  TFakeLists Lists() { return {FDriveBox, FDriveWindow, FFolderList, FFolderWindow, FFileList, FFileWindow}; }
   std::wstring HighlightedDrive() const {
-    return DriveBox.ItemIndex() < 0 ? L"" : DriveBox.Entries()[static_cast<std::size_t>(DriveBox.ItemIndex())].Text;
+    return FDriveBox.ItemIndex() < 0 ? L"" : FDriveBox.Entries()[static_cast<std::size_t>(FDriveBox.ItemIndex())].Text;
   }
 
-  TWinFileSystem Fs;
+  TWinFileSystem FFs;
   // The controls read the process's current folder when they are made.
-  const unsigned FStartedAtC = Fs.SetCurrentFolder(L"C:\\");
-  TWinCollation Collation;
-  TFakeListWindow DriveWindow;
-  TFakeListWindow FolderWindow;
-  TFakeListWindow FileWindow;
-  TFakePointer Pointer;
-  TDriveBoxModel DriveBox{Fs, Collation, DriveWindow};
-  TFolderListModel FolderList{Fs, Collation, FolderWindow};
-  TFileListModel FileList{Fs, Collation, FileWindow, Pointer};
+  const unsigned FStartedAtC = FFs.SetCurrentFolder(L"C:\\");
+  TWinCollation FCollation;
+  TFakeListWindow FDriveWindow;
+  TFakeListWindow FFolderWindow;
+  TFakeListWindow FFileWindow;
+  TFakePointer FPointer;
+  TDriveBoxModel FDriveBox{FFs, FCollation, FDriveWindow};
+  TFolderListModel FFolderList{FFs, FCollation, FFolderWindow};
+  TFileListModel FFileList{FFs, FCollation, FFileWindow, FPointer};
 };
 
 TEST_F(ListsOnDiskTest, StartFolderOnAMappedDrive) {
-  ApplyStartFolder(DriveBox, FolderList, L"T:\\JOBS\\");
+  ApplyStartFolder(FDriveBox, FFolderList, L"T:\\JOBS\\");
   Show();
   EXPECT_EQ(HighlightedDrive().substr(0, 3), L"t: ");
-  EXPECT_EQ(FolderList.Directory(), L"T:\\JOBS");
-  EXPECT_EQ(FolderWindow.Texts(), (TStrings{L"T:\\", L"JOBS", L"new", L"Old"}));
-  EXPECT_EQ(FileList.Directory(), L"T:\\JOBS");
-  EXPECT_EQ(FileWindow.Texts(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc"}));
-  EXPECT_EQ(Fs.CurrentFolder(), L"T:\\JOBS");
+  EXPECT_EQ(FFolderList.Directory(), L"T:\\JOBS");
+  EXPECT_EQ(FFolderWindow.Texts(), (TStrings{L"T:\\", L"JOBS", L"new", L"Old"}));
+  EXPECT_EQ(FFileList.Directory(), L"T:\\JOBS");
+  EXPECT_EQ(FFileWindow.Texts(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc"}));
+  EXPECT_EQ(FFs.CurrentFolder(), L"T:\\JOBS");
 }
 
 TEST_F(ListsOnDiskTest, MissingStartFolderLeavesTheListsOnThatDrive) {
-  ASSERT_EQ(Fs.SetCurrentFolder(L"T:\\"), 0u);
-  ASSERT_EQ(Fs.SetCurrentFolder(L"C:\\"), 0u);
+  ASSERT_EQ(FFs.SetCurrentFolder(L"T:\\"), 0u);
+  ASSERT_EQ(FFs.SetCurrentFolder(L"C:\\"), 0u);
   try {
-    ApplyStartFolder(DriveBox, FolderList, L"T:\\NOPE\\");
+    ApplyStartFolder(FDriveBox, FFolderList, L"T:\\NOPE\\");
     FAIL() << "no error raised";
   } catch (const EInOutError& e) {
     EXPECT_TRUE(e.Message() == L"File not found" || e.Message() == L"Invalid filename");
   }
-  EXPECT_EQ(FolderList.Directory(), L"T:\\");
-  EXPECT_EQ(Fs.CurrentFolder(), L"T:\\");
+  EXPECT_EQ(FFolderList.Directory(), L"T:\\");
+  EXPECT_EQ(FFs.CurrentFolder(), L"T:\\");
 }
 
 TEST_F(ListsOnDiskTest, DriveOnAMissingFolderRaisesAnIoErrorAndKeepsTheFolder) {
-  ApplyStartFolder(DriveBox, FolderList, L"T:\\JOBS");
+  ApplyStartFolder(FDriveBox, FFolderList, L"T:\\JOBS");
   Show();
-  EXPECT_THROW(ApplyStartFolder(DriveBox, FolderList, L"U:\\JOBS\\"), EInOutError);
-  EXPECT_EQ(FolderList.Directory(), L"T:\\JOBS");
-  EXPECT_EQ(FileList.Directory(), L"T:\\JOBS");
+  EXPECT_THROW(ApplyStartFolder(FDriveBox, FFolderList, L"U:\\JOBS\\"), EInOutError);
+  EXPECT_EQ(FFolderList.Directory(), L"T:\\JOBS");
+  EXPECT_EQ(FFileList.Directory(), L"T:\\JOBS");
 }
 
 TEST_F(ListsOnDiskTest, LongListingShowsTheBusyPointer) {
-  FolderList.SetDirectory(L"T:\\Many");
+  FFolderList.SetDirectory(L"T:\\Many");
   Show();
-  EXPECT_EQ(FileList.Count(), 150);
-  EXPECT_GE(Pointer.BusyCalls, 1);
-  EXPECT_EQ(Pointer.Shape, TFakePointer::kArrow);
-  EXPECT_EQ(FileList.Item(0), L"f1000.nc");
-  EXPECT_EQ(FileList.Item(149), L"f1149.nc");
+  EXPECT_EQ(FFileList.Count(), 150);
+  EXPECT_GE(FPointer.BusyCalls, 1);
+  EXPECT_EQ(FPointer.Shape, TFakePointer::kArrow);
+  EXPECT_EQ(FFileList.Item(0), L"f1000.nc");
+  EXPECT_EQ(FFileList.Item(149), L"f1149.nc");
 }

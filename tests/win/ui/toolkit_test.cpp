@@ -170,9 +170,9 @@ void CollectWindowRects(TWinControl& parent, std::vector<std::pair<TWinControl*,
 
 int CharHeight(const TFont& font, UINT dpi) {
   const TWindowDC screen(nullptr);
-  const TSelectObject select(screen.get(), font.Handle(dpi));
+  const TSelectObject select(screen.Get(), font.Handle(dpi));
   TEXTMETRICW tm{};
-  GetTextMetricsW(screen.get(), &tm);
+  GetTextMetricsW(screen.Get(), &tm);
   return tm.tmHeight - tm.tmInternalLeading;
 }
 

@@ -83,10 +83,10 @@ TEST(UIThreadCall, ErrorsOfTheCallReachTheCallingThread) {
     } catch (...) {
       otherError = true;
     }
-    ::SetEvent(finished.get());
+    ::SetEvent(finished.Get());
   });
   // The UI thread serves calls only while it waits for the worker's end.
-  WaitServingUIThreadCalls(finished.get());
+  WaitServingUIThreadCalls(finished.Get());
   worker.join();
   EXPECT_EQ(message, L"drawing failed");
   EXPECT_FALSE(otherError);

@@ -31,14 +31,14 @@ class SysMenuTest : public testing::Test {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"VelbrookSysMenuTest";
     ::RegisterClassW(&windowClass);
-    Window.reset(::CreateWindowExW(0, L"VelbrookSysMenuTest", L"Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
+    FWindow.Reset(::CreateWindowExW(0, L"VelbrookSysMenuTest", L"Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
                                    200, nullptr, nullptr, windowClass.hInstance, nullptr));
-    ASSERT_TRUE(Window);
+    ASSERT_TRUE(FWindow);
     Application().ProcessMessages();
     SystemCommandsSeen.clear();
   }
 
-  HMENU SystemMenu() const { return ::GetSystemMenu(Window.get(), FALSE); }
+  HMENU SystemMenu() const { return ::GetSystemMenu(FWindow.Get(), FALSE); }
 
   std::wstring EntryText(int position) const {
     wchar_t text[64] = {};
@@ -47,11 +47,11 @@ class SysMenuTest : public testing::Test {
   }
 
   void Command(WPARAM command) {
-    ::PostMessageW(Window.get(), WM_SYSCOMMAND, command, 0);
+    ::PostMessageW(FWindow.Get(), WM_SYSCOMMAND, command, 0);
     Application().ProcessMessages();
   }
 
-  TWindowHandle Window;
+  TWindowHandle FWindow;
 };
 
 TMenuItem& AddItem(TSysPopupMenu& menu, const std::wstring& caption) {
@@ -65,7 +65,7 @@ TMenuItem& AddItem(TSysPopupMenu& menu, const std::wstring& caption) {
 TEST_F(SysMenuTest, VisibleItemsGoToTheEndOfTheSystemMenu) {
   const int standard = ::GetMenuItemCount(SystemMenu());
   ASSERT_GT(standard, 0);
-  TSysPopupMenu menu(Window.get());
+  TSysPopupMenu menu(FWindow.Get());
   AddItem(menu, L"Hidden").Visible = false;
   AddItem(menu, L"-");
   TMenuItem& about = AddItem(menu, L"About");
@@ -88,7 +88,7 @@ TEST_F(SysMenuTest, VisibleItemsGoToTheEndOfTheSystemMenu) {
 }
 
 TEST_F(SysMenuTest, ItsCommandRunsTheHandlerAndStillReachesTheWindow) {
-  TSysPopupMenu menu(Window.get());
+  TSysPopupMenu menu(FWindow.Get());
   TMenuItem& about = AddItem(menu, L"About");
   int aboutClicks = 0;
   about.OnClick = [&] { ++aboutClicks; };
@@ -108,7 +108,7 @@ TEST_F(SysMenuTest, ItsCommandRunsTheHandlerAndStillReachesTheWindow) {
 }
 
 TEST_F(SysMenuTest, StandardCommandsStillWork) {
-  TSysPopupMenu menu(Window.get());
+  TSysPopupMenu menu(FWindow.Get());
   int clicks = 0;
   AddItem(menu, L"About").OnClick = [&] { ++clicks; };
   menu.Loaded();
@@ -116,12 +116,12 @@ TEST_F(SysMenuTest, StandardCommandsStillWork) {
   Command(SC_MOVE);
   EXPECT_EQ(SystemCommandsSeen, std::vector<WPARAM>{SC_MOVE});
   Command(SC_MINIMIZE);
-  EXPECT_TRUE(::IsIconic(Window.get()));
+  EXPECT_TRUE(::IsIconic(FWindow.Get()));
   Command(SC_RESTORE);
-  EXPECT_FALSE(::IsIconic(Window.get()));
+  EXPECT_FALSE(::IsIconic(FWindow.Get()));
   Command(SC_CLOSE);
-  EXPECT_FALSE(::IsWindow(Window.get()));
-  Window.release();
+  EXPECT_FALSE(::IsWindow(FWindow.Get()));
+  FWindow.Release();
   EXPECT_EQ(clicks, 0);
 }
 
@@ -139,11 +139,11 @@ TEST_F(SysMenuTest, HooksChainAndLeaveInAnyOrder) {
     else if (msg.wParam == SC_MOVE) Application().RemoveMessageHook(earlier);
   });
   int clicks = 0, secondClicks = 0;
-  first = std::make_unique<TSysPopupMenu>(Window.get());
+  first = std::make_unique<TSysPopupMenu>(FWindow.Get());
   TMenuItem& about = AddItem(*first, L"About");
   about.OnClick = [&] { ++clicks; };
   first->Loaded();
-  second = std::make_unique<TSysPopupMenu>(Window.get());
+  second = std::make_unique<TSysPopupMenu>(FWindow.Get());
   TMenuItem& other = AddItem(*second, L"Other");
   other.OnClick = [&] { ++secondClicks; };
   second->Loaded();

@@ -60,10 +60,10 @@ class FileDialogTest : public testing::Test {
   void SetUp() override {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    Folder = std::wstring(temp) + L"velbrook-pick-" + std::to_wstring(::GetCurrentProcessId());
-    ASSERT_TRUE(::CreateDirectoryW(Folder.c_str(), nullptr));
+    FFolder = std::wstring(temp) + L"velbrook-pick-" + std::to_wstring(::GetCurrentProcessId());
+    ASSERT_TRUE(::CreateDirectoryW(FFolder.c_str(), nullptr));
   }
-  void TearDown() override { ::RemoveDirectoryW(Folder.c_str()); }
+  void TearDown() override { ::RemoveDirectoryW(FFolder.c_str()); }
 
   static std::wstring CurrentFolder() {
     wchar_t folder[MAX_PATH];
@@ -71,7 +71,7 @@ class FileDialogTest : public testing::Test {
     return folder;
   }
 
-  std::wstring Folder;
+  std::wstring FFolder;
 };
 
 }  // namespace
@@ -81,11 +81,11 @@ TEST_F(FileDialogTest, ConfirmedNameNeedNotExistAndStartsInTheGivenFolder) {
   std::wstring picked;
   {
     TDialogAnswer answer(L"job", true);
-    picked = PickFile(L"Script", L".scr", Folder);
+    picked = PickFile(L"Script", L".scr", FFolder);
     ASSERT_TRUE(answer.Found());
   }
   // Windows appends the default extension ("job.scr"); Wine 8 returns the name as typed.
-  const std::wstring typed = Folder + L"\\job";
+  const std::wstring typed = FFolder + L"\\job";
   EXPECT_EQ(::CompareStringOrdinal(picked.substr(0, typed.size()).c_str(), -1, typed.c_str(), -1, TRUE), CSTR_EQUAL)
       << std::string(picked.begin(), picked.end());
   // The folder lists own the current folder; picking a file leaves it alone.
@@ -93,7 +93,7 @@ TEST_F(FileDialogTest, ConfirmedNameNeedNotExistAndStartsInTheGivenFolder) {
 }
 
 TEST_F(FileDialogTest, WildcardExtensionAppendsNothingToAFullPath) {
-  const std::wstring typed = Folder + L"\\PART1.NC";
+  const std::wstring typed = FFolder + L"\\PART1.NC";
   std::wstring picked;
   {
     TDialogAnswer answer(typed, true);
@@ -106,6 +106,6 @@ TEST_F(FileDialogTest, WildcardExtensionAppendsNothingToAFullPath) {
 
 TEST_F(FileDialogTest, CancelGivesEmptyText) {
   TDialogAnswer answer(L"", false);
-  EXPECT_EQ(PickFile(L"NC", L"", Folder), L"");
+  EXPECT_EQ(PickFile(L"NC", L"", FFolder), L"");
   EXPECT_TRUE(answer.Found());
 }

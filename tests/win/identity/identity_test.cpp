@@ -55,7 +55,7 @@ class RegistryTest : public testing::Test {
 
 bool KeyExists(HKEY root, const wchar_t* key) {
   TRegistryKey handle;
-  return ::RegOpenKeyExW(root, key, 0, KEY_READ, handle.put()) == ERROR_SUCCESS;
+  return ::RegOpenKeyExW(root, key, 0, KEY_READ, handle.Put()) == ERROR_SUCCESS;
 }
 
 }  // namespace

@@ -20,38 +20,38 @@ class SettingsFileTest : public testing::Test {
   void SetUp() override {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    Folder = std::wstring(temp) + L"velbrook-settings-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
-    ASSERT_TRUE(::CreateDirectoryW(Folder.c_str(), nullptr));
-    File = Folder + L"velbrook.ini";
+    FFolder = std::wstring(temp) + L"velbrook-settings-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
+    ASSERT_TRUE(::CreateDirectoryW(FFolder.c_str(), nullptr));
+    FFile = FFolder + L"velbrook.ini";
   }
   void TearDown() override {
-    ::SetFileAttributesW(File.c_str(), FILE_ATTRIBUTE_NORMAL);
-    for (const std::wstring& name : FolderContent()) ::DeleteFileW((Folder + name).c_str());
-    ::RemoveDirectoryW(Folder.c_str());
+    ::SetFileAttributesW(FFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const std::wstring& name : FolderContent()) ::DeleteFileW((FFolder + name).c_str());
+    ::RemoveDirectoryW(FFolder.c_str());
   }
   std::vector<std::wstring> FolderContent() const {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    const TFindHandle find(::FindFirstFileW((Folder + L"*").c_str(), &found));
+    const TFindHandle find(::FindFirstFileW((FFolder + L"*").c_str(), &found));
     if (!find) return names;
     do {
       if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
-    } while (::FindNextFileW(find.get(), &found));
+    } while (::FindNextFileW(find.Get(), &found));
     return names;
   }
 
   void Store(const std::string& bytes) const {
-    std::ofstream(File.c_str(), std::ios::binary) << bytes;
+    std::ofstream(FFile.c_str(), std::ios::binary) << bytes;
   }
   std::string Stored() const {
-    std::ifstream in(File.c_str(), std::ios::binary);
+    std::ifstream in(FFile.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   // What the platform's own profile reader makes of the file.
   std::wstring PlatformRead() const {
     std::wstring value(4096, L'\0');
     value.resize(::GetPrivateProfileStringW(L"Velbrook", L"ScriptFile", L"<none>", value.data(),
-                                            static_cast<DWORD>(value.size()), File.c_str()));
+                                            static_cast<DWORD>(value.size()), FFile.c_str()));
     return value;
   }
   std::wstring WriteError(const std::wstring& folder, const std::wstring& value) const {
@@ -63,8 +63,8 @@ class SettingsFileTest : public testing::Test {
     return L"<no error>";
   }
 
-  std::wstring Folder;
-  std::wstring File;
+  std::wstring FFolder;
+  std::wstring FFile;
 };
 
 const std::string Foreign =
@@ -74,21 +74,21 @@ const std::string Foreign =
 }  // namespace
 
 TEST_F(SettingsFileTest, FirstRunReadsEmptyAndCloseCreatesTheFile) {
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"");
-  WriteScriptFileSetting(Folder, L"C:\\S\\a.scr");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"");
+  WriteScriptFileSetting(FFolder, L"C:\\S\\a.scr");
   EXPECT_EQ(Stored(), "[Velbrook]\r\nScriptFile=C:\\S\\a.scr\r\n");
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"C:\\S\\a.scr");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"C:\\S\\a.scr");
   EXPECT_EQ(PlatformRead(), L"C:\\S\\a.scr");
 
-  WriteScriptFileSetting(Folder, L"");
+  WriteScriptFileSetting(FFolder, L"");
   EXPECT_EQ(Stored(), "[Velbrook]\r\nScriptFile=\r\n");
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"");
 }
 
 TEST_F(SettingsFileTest, ForeignContentSurvivesASaveByteForByte) {
   Store(Foreign);
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"old");
-  WriteScriptFileSetting(Folder, L"C:\\new.scr");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"old");
+  WriteScriptFileSetting(FFolder, L"C:\\new.scr");
   std::string expected = Foreign;
   expected.replace(expected.find("=old") + 1, 3, "C:\\new.scr");
   EXPECT_EQ(Stored(), expected);
@@ -97,11 +97,11 @@ TEST_F(SettingsFileTest, ForeignContentSurvivesASaveByteForByte) {
 
 TEST_F(SettingsFileTest, UnwritableFileOrMissingFolderRaisesTheError) {
   Store(Foreign);
-  ASSERT_TRUE(::SetFileAttributesW(File.c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(WriteError(Folder, L"C:\\x.scr"), L"Unable to write to " + File);
+  ASSERT_TRUE(::SetFileAttributesW(FFile.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(WriteError(FFolder, L"C:\\x.scr"), L"Unable to write to " + FFile);
   EXPECT_EQ(Stored(), Foreign);
 
-  const std::wstring missing = Folder + L"missing\\";
+  const std::wstring missing = FFolder + L"missing\\";
   EXPECT_EQ(WriteError(missing, L"C:\\x.scr"), L"Unable to write to " + missing + L"velbrook.ini");
   EXPECT_EQ(::GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);  // not created
   EXPECT_EQ(ReadScriptFileSetting(missing), L"");
@@ -109,9 +109,9 @@ TEST_F(SettingsFileTest, UnwritableFileOrMissingFolderRaisesTheError) {
   // Without a data folder nothing may land in the process's current folder.
   wchar_t current[MAX_PATH];
   ::GetCurrentDirectoryW(MAX_PATH, current);
-  ASSERT_TRUE(::SetCurrentDirectoryW(Folder.c_str()));
-  ::SetFileAttributesW(File.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ::DeleteFileW(File.c_str());
+  ASSERT_TRUE(::SetCurrentDirectoryW(FFolder.c_str()));
+  ::SetFileAttributesW(FFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(FFile.c_str());
   EXPECT_EQ(WriteError(L"", L"C:\\x.scr"), L"Unable to write to velbrook.ini");
   EXPECT_EQ(WriteError(L"relative\\", L"C:\\x.scr"), L"Unable to write to relative\\velbrook.ini");
   EXPECT_EQ(ReadScriptFileSetting(L""), L"");
@@ -168,20 +168,20 @@ TEST_F(SettingsFileTest, AFailureOrCrashAtAnyStepOfASaveLeavesTheFileAsItWas) {
     SCOPED_TRACE(step);
     Store(big);
     TFailingStorage failing(step, false);
-    EXPECT_FALSE(WriteProfileKey(File, L"Velbrook", L"ScriptFile", L"C:\\new.scr", failing));
+    EXPECT_FALSE(WriteProfileKey(FFile, L"Velbrook", L"ScriptFile", L"C:\\new.scr", failing));
     EXPECT_EQ(Stored(), big);
     EXPECT_EQ(FolderContent(), std::vector<std::wstring>{L"velbrook.ini"});  // no temporary file left
 
     TFailingStorage crashing(step, true);
-    EXPECT_THROW(WriteProfileKey(File, L"Velbrook", L"ScriptFile", L"C:\\new.scr", crashing), TFailingStorage::TCrash);
+    EXPECT_THROW(WriteProfileKey(FFile, L"Velbrook", L"ScriptFile", L"C:\\new.scr", crashing), TFailingStorage::TCrash);
     EXPECT_EQ(Stored(), big);
     for (const std::wstring& name : FolderContent()) {  // what a crash leaves is only a temporary file
       if (name != L"velbrook.ini") {
-        EXPECT_TRUE(::DeleteFileW((Folder + name).c_str()));
+        EXPECT_TRUE(::DeleteFileW((FFolder + name).c_str()));
       }
     }
   }
-  WriteScriptFileSetting(Folder, L"C:\\new.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\new.scr");
   std::string expected = big;
   expected.replace(expected.find("=old") + 1, 3, "C:\\new.scr");
   EXPECT_EQ(Stored(), expected);
@@ -190,30 +190,30 @@ TEST_F(SettingsFileTest, AFailureOrCrashAtAnyStepOfASaveLeavesTheFileAsItWas) {
 
 TEST_F(SettingsFileTest, LongValuesAreStoredWholeAndReadBackCut) {
   const std::wstring value = L"C:\\" + std::wstring(3000, L'p');
-  WriteScriptFileSetting(Folder, value);
+  WriteScriptFileSetting(FFolder, value);
   EXPECT_EQ(Stored(), "[Velbrook]\r\nScriptFile=" + std::string(value.begin(), value.end()) + "\r\n");
-  EXPECT_EQ(ReadScriptFileSetting(Folder), value.substr(0, 2047));
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), value.substr(0, 2047));
 }
 
 TEST_F(SettingsFileTest, EmptyGarbageAndHugeFilesStayReadable) {
   Store("");
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"");
-  WriteScriptFileSetting(Folder, L"a");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"");
+  WriteScriptFileSetting(FFolder, L"a");
   EXPECT_EQ(Stored(), "[Velbrook]\r\nScriptFile=a\r\n");
 
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
   Store(garbage);
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"");
-  WriteScriptFileSetting(Folder, L"b");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"");
+  WriteScriptFileSetting(FFolder, L"b");
   EXPECT_EQ(Stored().substr(0, garbage.size()), garbage);
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"b");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"b");
 
   std::string huge = "[Other]\r\n";
   while (huge.size() < 20'000'000) huge += "key" + std::to_string(huge.size()) + "=some value\r\n";
   Store(huge + "[Velbrook]\r\nScriptFile=old\r\n");
-  WriteScriptFileSetting(Folder, L"C:\\big.scr");
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"C:\\big.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\big.scr");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"C:\\big.scr");
   EXPECT_EQ(Stored(), huge + "[Velbrook]\r\nScriptFile=C:\\big.scr\r\n");
 }
 
@@ -221,16 +221,16 @@ TEST_F(SettingsFileTest, KeepsTheFilesEncoding) {
   // UTF-16 with byte-order mark, as the profile API writes Unicode files.
   const std::wstring text = L"\xFEFF[Velbrook]\r\nScriptFile=old\r\n";
   Store(std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2));
-  WriteScriptFileSetting(Folder, L"C:\\\u00e9t\u00e9.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\\u00e9t\u00e9.scr");
   const std::wstring expected = L"\xFEFF[Velbrook]\r\nScriptFile=C:\\\u00e9t\u00e9.scr\r\n";
   EXPECT_EQ(Stored(), std::string(reinterpret_cast<const char*>(expected.data()), expected.size() * 2));
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"C:\\\u00e9t\u00e9.scr");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"C:\\\u00e9t\u00e9.scr");
   EXPECT_EQ(PlatformRead(), L"C:\\\u00e9t\u00e9.scr");
 
   Store("\xEF\xBB\xBF[Velbrook]\r\nScriptFile=old\r\n");
-  WriteScriptFileSetting(Folder, L"C:\\\u00e9.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\\u00e9.scr");
   EXPECT_EQ(Stored(), "\xEF\xBB\xBF[Velbrook]\r\nScriptFile=C:\\\xC3\xA9.scr\r\n");
-  EXPECT_EQ(ReadScriptFileSetting(Folder), L"C:\\\u00e9.scr");
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), L"C:\\\u00e9.scr");
 }
 
 TEST_F(SettingsFileTest, AValueTheFileCannotHoldTurnsItIntoUtf16AndUtf16WithoutMarkIsRead) {
@@ -245,25 +245,25 @@ TEST_F(SettingsFileTest, AValueTheFileCannotHoldTurnsItIntoUtf16AndUtf16WithoutM
     return bytes;
   };
 
-  WriteScriptFileSetting(Folder, path);  // a new file
+  WriteScriptFileSetting(FFolder, path);  // a new file
   EXPECT_EQ(Stored(), "\xFF\xFE" + utf16(L"[Velbrook]\r\nScriptFile=" + path + L"\r\n", false));
-  EXPECT_EQ(ReadScriptFileSetting(Folder), path);
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), path);
   EXPECT_EQ(PlatformRead(), path);
 
   Store(Foreign);  // an ANSI file keeps the text of every other line
-  WriteScriptFileSetting(Folder, path);
+  WriteScriptFileSetting(FFolder, path);
   std::wstring expected(Foreign.begin(), Foreign.end());
   expected.replace(expected.find(L"=old") + 1, 3, path);
   EXPECT_EQ(Stored(), "\xFF\xFE" + utf16(expected, false));
-  EXPECT_EQ(ReadScriptFileSetting(Folder), path);
+  EXPECT_EQ(ReadScriptFileSetting(FFolder), path);
   EXPECT_EQ(PlatformRead(), path);
 
   for (const bool bigEndian : {false, true}) {
     SCOPED_TRACE(bigEndian);
     Store(utf16(L"[Velbrook]\r\nScriptFile=old\r\n", bigEndian));
-    EXPECT_EQ(ReadScriptFileSetting(Folder), L"old");
-    WriteScriptFileSetting(Folder, path);
+    EXPECT_EQ(ReadScriptFileSetting(FFolder), L"old");
+    WriteScriptFileSetting(FFolder, path);
     EXPECT_EQ(Stored(), utf16(L"[Velbrook]\r\nScriptFile=" + path + L"\r\n", bigEndian));
-    EXPECT_EQ(ReadScriptFileSetting(Folder), path);
+    EXPECT_EQ(ReadScriptFileSetting(FFolder), path);
   }
 }
