@@ -114,7 +114,8 @@ HWND TVelbrookDriver::FindControl(const wchar_t* className, const wchar_t* text)
 
 std::wstring TVelbrookDriver::TextOf(HWND window) const {
   std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(
+      static_cast<std::size_t>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
@@ -240,8 +241,10 @@ void TVelbrookDriver::CollectTexts(HWND parent, TProgramDialog& dialog) const {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     const std::wstring text = TextOf(child);
-    if (ClassOf(child) == L"Button") dialog.Buttons.push_back(text);
-    else if (!text.empty()) dialog.Texts.push_back(text);
+    if (ClassOf(child) == L"Button")
+      dialog.Buttons.push_back(text);
+    else if (!text.empty())
+      dialog.Texts.push_back(text);
     CollectTexts(child, dialog);
   }
 }

@@ -13,7 +13,7 @@
 // the standard error box.
 struct TProgramDialog {
   HWND Window = nullptr;
-  bool ErrorBox = false;            // the standard box (error icon, one OK)
+  bool ErrorBox = false;  // the standard box (error icon, one OK)
   std::wstring Caption;
   std::vector<std::wstring> Texts;  // visible labels and static texts, in window order, nested ones included
   std::vector<std::wstring> Buttons;

@@ -5,19 +5,19 @@
 #include <cstdint>
 #include <string>
 
-#include "tests/host/about/fakes.h"
 #include "about/behaviors/label_core.h"
 #include "base/errors.h"
 #include "fuzz_input.h"
+#include "tests/host/about/fakes.h"
 
 namespace {
 
-const wchar_t* const kBehaviors[] = {L"(none)", L"Appearing", L"Blinking", L"Bouncing", L"Scrolling",
+const wchar_t* const kBehaviors[] = {L"(none)", L"Appearing", L"Blinking",    L"Bouncing", L"Scrolling",
                                      L"Typing", L"Special",   L"CodeBreaker", L"Nonsense"};
-const wchar_t* const kOptions[] = {L"Active", L"Pixels",      L"Delay",     L"Interval", L"AppearFrom",
+const wchar_t* const kOptions[] = {L"Active",    L"Pixels",  L"Delay",      L"Interval",   L"AppearFrom",
                                    L"Direction", L"Padding", L"MakeErrors", L"DecodedText"};
-const wchar_t* const kIdentifiers[] = {L"drFromLeft", L"drFromRight", L"drFromTop", L"drFromBottom",
-                                       L"sdLeftToRight", L"sdRightToLeft", L"true", L"false"};
+const wchar_t* const kIdentifiers[] = {L"drFromLeft",    L"drFromRight",   L"drFromTop", L"drFromBottom",
+                                       L"sdLeftToRight", L"sdRightToLeft", L"true",      L"false"};
 
 template <std::size_t N>
 const wchar_t* Pick(TFuzzInput& input, const wchar_t* const (&names)[N]) {
@@ -57,16 +57,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 4: label.CaptionValue = input.WideText(24); break;
         case 5: label.BoundsValue = {Coordinate(input), Coordinate(input), Extent(input), Extent(input)}; break;
         case 6:
-          if (input.Byte() % 4 == 0) label.Parent.reset();
-          else label.Parent = TClientSize{Extent(input), Extent(input)};
+          if (input.Byte() % 4 == 0)
+            label.Parent.reset();
+          else
+            label.Parent = TClientSize{Extent(input), Extent(input)};
           break;
         case 7: {
           // Handlers that replace the behaviour or switch it again from inside its events.
           const std::wstring name = Pick(input, kBehaviors);
           const bool onStop = input.Byte() % 2 != 0;
           auto handler = [&core, name] { core.SetBehavior(name); };
-          if (onStop) label.OnStop = handler;
-          else label.OnStart = handler;
+          if (onStop)
+            label.OnStop = handler;
+          else
+            label.OnStart = handler;
           break;
         }
         default: core.BoundsChanged(); break;

@@ -22,8 +22,8 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-const wchar_t* const kFolders[] = {L"C:\\NC\\Jobs\\Old", L"C:\\NC\\Jobs\\new", L"C:\\Tools", L"D:\\JOBS\\2024",
-                                   L"D:\\Archive", L"\\\\server\\share\\Cells\\Cell1"};
+const wchar_t* const kFolders[] = {L"C:\\NC\\Jobs\\Old", L"C:\\NC\\Jobs\\new", L"C:\\Tools",
+                                   L"D:\\JOBS\\2024",    L"D:\\Archive",       L"\\\\server\\share\\Cells\\Cell1"};
 
 // The drives, folders and files, made before the lists that start in the current folder.
 struct TDisk {
@@ -93,14 +93,21 @@ void Step(TMachine& machine, TFuzzInput& input) {
     case 5: {
       const int index = static_cast<int>(input.Byte()) - 2;
       const std::uint8_t keys = input.Byte();
-      if (keys & 4) machine.FileList.Click(index, keys & 1, keys & 2);
-      else if (keys & 8) machine.FileList.ToggleFocused();
-      else if (keys & 16) machine.FileList.SelectAll();
-      else machine.FileList.MoveTo(index, keys & 1, keys & 2);
+      if (keys & 4)
+        machine.FileList.Click(index, keys & 1, keys & 2);
+      else if (keys & 8)
+        machine.FileList.ToggleFocused();
+      else if (keys & 16)
+        machine.FileList.SelectAll();
+      else
+        machine.FileList.MoveTo(index, keys & 1, keys & 2);
       break;
     }
     case 6: machine.Fs.Remove(kFolders[input.Byte() % std::size(kFolders)]); break;
-    default: machine.FolderList.Click(static_cast<int>(input.Byte()) - 2); machine.FolderList.OpenCurrent(); break;
+    default:
+      machine.FolderList.Click(static_cast<int>(input.Byte()) - 2);
+      machine.FolderList.OpenCurrent();
+      break;
   }
 }
 

@@ -9,12 +9,12 @@
 namespace {
 
 void TouchValue(const TLayoutValue& value) {
-  for (auto read : {+[](const TLayoutValue& v) { (void)v.AsString(); }, +[](const TLayoutValue& v) { (void)v.AsInt(); },
-                    +[](const TLayoutValue& v) { (void)v.AsBool(); }, +[](const TLayoutValue& v) { (void)v.AsInts(4); }}) {
+  for (auto read :
+       {+[](const TLayoutValue& v) { (void)v.AsString(); }, +[](const TLayoutValue& v) { (void)v.AsInt(); },
+        +[](const TLayoutValue& v) { (void)v.AsBool(); }, +[](const TLayoutValue& v) { (void)v.AsInts(4); }}) {
     try {
       read(value);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
   }
 }
 
@@ -28,7 +28,6 @@ void TouchNode(const TLayoutNode& node) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
     TouchNode(ParseLayout(Utf8ToWide(std::string(reinterpret_cast<const char*>(data), size))));
-  } catch (const Exception&) {
-  }
+  } catch (const Exception&) {}
   return 0;
 }

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const TScript parsed = ParseScript(script);
     (void)ApplyRules(ApplyRules(nc, parsed.Step1), parsed.Step2);
-    for (const TCallDirective& directive : parsed.Directives) (void)FindDirective(parsed.Directives, directive.Call, nc);
-  } catch (const TScriptError&) {
-  }
+    for (const TCallDirective& directive : parsed.Directives)
+      (void)FindDirective(parsed.Directives, directive.Call, nc);
+  } catch (const TScriptError&) {}
   return 0;
 }

@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (file.Mark + file.Body != text) std::abort();
 
   // A value in one pair of quotes reads back without them, as the platform reads it.
-  const bool quoted = value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\'');
+  const bool quoted =
+      value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\'');
   if (quoted || !UsableName(section, "]") || !UsableName(key, "=")) return 0;
   Check<char>(text, section, key, value);
   const std::wstring wideText = Widen(text);

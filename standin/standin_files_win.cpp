@@ -9,8 +9,8 @@ namespace {
 [[noreturn]] void RaiseLastError() { throw TFileError{::GetLastError()}; }
 
 TFileHandle OpenHandle(const std::wstring& path, DWORD access, DWORD disposition) {
-  const HANDLE file = ::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) RaiseLastError();
   return TFileHandle(file);
 }
@@ -28,7 +28,8 @@ void WriteAll(HANDLE file, std::string_view bytes) {
 
 std::string ToUtf8(std::wstring_view text) {
   if (text.empty()) return {};
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<std::size_t>(size), '\0');
   ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
   return result;

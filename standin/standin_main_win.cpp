@@ -42,7 +42,8 @@ std::wstring SettingsPath() {
 class TFactory final : public IClassFactory {
  public:
   bool Register() {
-    return SUCCEEDED(::CoRegisterClassObject(CLSID_CoNorvaltx, this, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &FCookie));
+    return SUCCEEDED(
+        ::CoRegisterClassObject(CLSID_CoNorvaltx, this, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &FCookie));
   }
   // Without this, Wine keeps handing out a crashed server's class object and later
   // activations fail instead of starting a new server.
@@ -69,8 +70,7 @@ class TFactory final : public IClassFactory {
     if (outer) return CLASS_E_NOAGGREGATION;
     try {
       Hold();
-      ComPtr<INorvaltx> norvalt =
-          CreateStandInNorvalt(SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }});
+      ComPtr<INorvaltx> norvalt = CreateStandInNorvalt(SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }});
       return norvalt.CopyTo(iid, object);
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;

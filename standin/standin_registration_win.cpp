@@ -26,8 +26,7 @@ std::wstring ClassKeyPath() { return L"Software\\Classes\\CLSID\\" + GuidText(CL
 
 HRESULT SetDefaultValue(HKEY root, const std::wstring& keyPath, const std::wstring& value) {
   TRegistryKey key;
-  LSTATUS status =
-      ::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr);
+  LSTATUS status = ::RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr);
   if (status == ERROR_SUCCESS)
     status = ::RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));

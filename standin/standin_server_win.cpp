@@ -31,7 +31,8 @@ std::wstring SystemText(DWORD code) {
 }
 
 [[noreturn]] void FailOnFile(const TFileError& error, const wchar_t* what, const std::wstring& path) {
-  throw TCallFailure{HRESULT_FROM_WIN32(error.Code), std::wstring(what) + L" \"" + path + L"\": " + SystemText(error.Code)};
+  throw TCallFailure{HRESULT_FROM_WIN32(error.Code),
+                     std::wstring(what) + L" \"" + path + L"\": " + SystemText(error.Code)};
 }
 
 // Leaves (or clears) the error object that describes the failure to the caller.
@@ -172,6 +173,7 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
   }
 
   // Operations Velbrook does not use keep their places and answer E_NOTIMPL.
+  // clang-format off
   NORVALT_RESERVED(001) NORVALT_RESERVED(002) NORVALT_RESERVED(003) NORVALT_RESERVED(004) NORVALT_RESERVED(005)
   NORVALT_RESERVED(006) NORVALT_RESERVED(007) NORVALT_RESERVED(008) NORVALT_RESERVED(009) NORVALT_RESERVED(010)
   NORVALT_RESERVED(011) NORVALT_RESERVED(012) NORVALT_RESERVED(013) NORVALT_RESERVED(014) NORVALT_RESERVED(015)
@@ -208,9 +210,9 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
   NORVALT_RESERVED(166) NORVALT_RESERVED(167) NORVALT_RESERVED(168) NORVALT_RESERVED(169)
   NORVALT_RESERVED(172) NORVALT_RESERVED(173) NORVALT_RESERVED(174) NORVALT_RESERVED(175)
   NORVALT_RESERVED(176) NORVALT_RESERVED(177) NORVALT_RESERVED(178) NORVALT_RESERVED(179)
+      // clang-format on
 
- private:
-  ~TStandInNorvalt() = default;
+      private : ~TStandInNorvalt() = default;
 
   void LoadSettings(const std::wstring& path) {
     std::string text;

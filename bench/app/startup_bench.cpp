@@ -69,7 +69,8 @@ int wmain(int argc, wchar_t** argv) {
       return 1;
     }
     times.push_back(ms - kNorvaltWaitMs);
-    std::wprintf(L"run %d: window shown after %.0f ms, %.0f ms without the Norvalt wait\n", i + 1, ms, ms - kNorvaltWaitMs);
+    std::wprintf(L"run %d: window shown after %.0f ms, %.0f ms without the Norvalt wait\n", i + 1, ms,
+                 ms - kNorvaltWaitMs);
   }
   std::sort(times.begin(), times.end());
   std::wprintf(L"median start-up without the Norvalt wait: %.0f ms (min %.0f, max %.0f, %d runs)\n",

@@ -45,7 +45,9 @@ TLabelBounds TCustomBehaviorLabel::TLink::Bounds() const {
   return {FLabel.Left(), FLabel.Top(), FLabel.Width(), FLabel.Height()};
 }
 
-void TCustomBehaviorLabel::TLink::SetBounds(const TLabelBounds& b) { FLabel.SetBounds(b.Left, b.Top, b.Width, b.Height); }
+void TCustomBehaviorLabel::TLink::SetBounds(const TLabelBounds& b) {
+  FLabel.SetBounds(b.Left, b.Top, b.Width, b.Height);
+}
 
 std::optional<TClientSize> TCustomBehaviorLabel::TLink::ParentClientSize() const {
   const TWinControl* parent = FLabel.Parent();

@@ -71,7 +71,7 @@ struct TThreadNameInfo {
 // the naming exception when no debugger took it first.
 LONG CALLBACK SkipThreadNameException(EXCEPTION_POINTERS* info) {
   return info->ExceptionRecord->ExceptionCode == ThreadNameException ? EXCEPTION_CONTINUE_EXECUTION
-                                                                      : EXCEPTION_CONTINUE_SEARCH;
+                                                                     : EXCEPTION_CONTINUE_SEARCH;
 }
 
 void TellDebugger(const std::wstring& name) {

@@ -52,14 +52,14 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
     : TForm(owner),
       // The layout is read, its handlers bound, before the members bind to its controls.
       ScriptFileEdit(LoadLayout(L"TMAINFORM",
-                                    {
-                                        {L"GetScriptButtonClick", Bind(this, &TMainForm::GetScriptButtonClick)},
-                                        {L"SelectAllButtonClick", Bind(this, &TMainForm::SelectAllButtonClick)},
-                                        {L"SelectNoneButtonClick", Bind(this, &TMainForm::SelectNoneButtonClick)},
-                                        {L"ProcessButtonClick", Bind(this, &TMainForm::ProcessButtonClick)},
-                                        {L"CloseButtonClick", Bind(this, &TMainForm::CloseButtonClick)},
-                                        {L"FormClose", Bind(this, &TMainForm::FormClose)},
-                                    })
+                                {
+                                    {L"GetScriptButtonClick", Bind(this, &TMainForm::GetScriptButtonClick)},
+                                    {L"SelectAllButtonClick", Bind(this, &TMainForm::SelectAllButtonClick)},
+                                    {L"SelectNoneButtonClick", Bind(this, &TMainForm::SelectNoneButtonClick)},
+                                    {L"ProcessButtonClick", Bind(this, &TMainForm::ProcessButtonClick)},
+                                    {L"CloseButtonClick", Bind(this, &TMainForm::CloseButtonClick)},
+                                    {L"FormClose", Bind(this, &TMainForm::FormClose)},
+                                })
                          .Control<TEdit>(L"ScriptFileEdit")),
       GetScriptButton(Control<TSpeedButton>(L"GetScriptButton")),
       ProgressBar1(Control<TProgressBar>(L"ProgressBar1")),

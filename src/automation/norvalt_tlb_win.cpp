@@ -8,8 +8,8 @@ using Microsoft::WRL::ComPtr;
 
 ComPtr<INorvaltx> CoNorvaltx::Create() {
   ComPtr<INorvaltx> server;
-  const HRESULT status = ::CoCreateInstance(CLSID_CoNorvaltx, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
-                                            IID_PPV_ARGS(&server));
+  const HRESULT status =
+      ::CoCreateInstance(CLSID_CoNorvaltx, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&server));
   if (FAILED(status)) RaiseOleError(status, nullptr, __uuidof(INorvaltx));
   return server;
 }

@@ -12,6 +12,7 @@ std::wstring OleErrorText(std::int32_t status, std::wstring_view description, st
   std::wstring platform = TrimMessageEnd(systemText);
   if (!platform.empty()) return platform;
   wchar_t buffer[32];
-  std::swprintf(buffer, sizeof buffer / sizeof buffer[0], L"OLE error %.8x", static_cast<unsigned>(static_cast<std::uint32_t>(status)));
+  std::swprintf(buffer, sizeof buffer / sizeof buffer[0], L"OLE error %.8x",
+                static_cast<unsigned>(static_cast<std::uint32_t>(status)));
   return buffer;
 }

@@ -29,9 +29,9 @@ std::wstring ServerDescription(IUnknown* source, REFIID iid) {
 
 std::wstring SystemStatusText(HRESULT status) {
   TLocalMemory<wchar_t*> text;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(text.Put()), 0, nullptr);
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(text.Put()), 0, nullptr);
   return length ? std::wstring(text.Get(), length) : std::wstring();
 }
 

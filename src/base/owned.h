@@ -9,8 +9,10 @@ template <typename Handle, auto Free, std::intptr_t InvalidValue = 0>
 class TOwned {
  public:
   static Handle Invalid() noexcept {
-    if constexpr (std::is_pointer_v<Handle>) return reinterpret_cast<Handle>(InvalidValue);
-    else return static_cast<Handle>(InvalidValue);
+    if constexpr (std::is_pointer_v<Handle>)
+      return reinterpret_cast<Handle>(InvalidValue);
+    else
+      return static_cast<Handle>(InvalidValue);
   }
 
   TOwned() noexcept = default;

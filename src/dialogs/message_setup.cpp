@@ -7,16 +7,11 @@ constexpr TMessageButton kHidden{nullptr, 0};
 
 TMessageSetup MessageSetupFor(int messageType) {
   switch (messageType) {
-    case 1:
-      return {{kHidden, {L"Yes", kYes}, {L"No", kNo}}, TMessagePicture::Question};
-    case 2:
-      return {{TMessageButton{L"Yes", kYes}, {L"No", kNo}, {L"Cancel", kCancel}}, TMessagePicture::Question};
-    case 3:
-      return {{kHidden, {L"Yes", kYes}, {L"Cancel", kCancel}}, TMessagePicture::Stop};
-    case 4:
-      return {{kHidden, {L"OK", kOk}, {L"Cancel", kCancel}}, TMessagePicture::Stop};
-    default:
-      return {{kHidden, kHidden, {L"OK", kOk}}, TMessagePicture::Warning};
+    case 1: return {{kHidden, {L"Yes", kYes}, {L"No", kNo}}, TMessagePicture::Question};
+    case 2: return {{TMessageButton{L"Yes", kYes}, {L"No", kNo}, {L"Cancel", kCancel}}, TMessagePicture::Question};
+    case 3: return {{kHidden, {L"Yes", kYes}, {L"Cancel", kCancel}}, TMessagePicture::Stop};
+    case 4: return {{kHidden, {L"OK", kOk}, {L"Cancel", kCancel}}, TMessagePicture::Stop};
+    default: return {{kHidden, kHidden, {L"OK", kOk}}, TMessagePicture::Warning};
   }
 }
 

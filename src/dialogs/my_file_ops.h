@@ -18,5 +18,5 @@ std::wstring ToDialogFilter(const std::wstring& filter);
 
 // The chosen file's full path, or empty text when the user cancels. An empty extension
 // stands for "*", an empty folder for the platform's choice of starting folder.
-std::wstring PickFile(const std::wstring& description, const std::wstring& extension,
-                      const std::wstring& initialFolder, HWND__* owner = nullptr);
+std::wstring PickFile(const std::wstring& description, const std::wstring& extension, const std::wstring& initialFolder,
+                      HWND__* owner = nullptr);

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-std::wstring PickFile(const std::wstring& description, const std::wstring& extension,
-                      const std::wstring& initialFolder, HWND owner) {
+std::wstring PickFile(const std::wstring& description, const std::wstring& extension, const std::wstring& initialFolder,
+                      HWND owner) {
   const TFileFilter filter = BuildFileFilter(description, extension);
   const std::wstring dialogFilter = ToDialogFilter(filter.Filter);
   std::vector<wchar_t> file(32768, L'\0');

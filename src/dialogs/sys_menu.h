@@ -24,8 +24,8 @@ class TMenuItem {
   bool Default = false;
   bool RadioItem = false;
   TMenuBreak Break = TMenuBreak::mbNone;
-  std::wstring ShortCut;           // shown after a tab, e.g. "Ctrl+A"; empty for none
-  const void* Bitmap = nullptr;    // a picture handle kept alive by the item's owner
+  std::wstring ShortCut;         // shown after a tab, e.g. "Ctrl+A"; empty for none
+  const void* Bitmap = nullptr;  // a picture handle kept alive by the item's owner
   std::function<void()> OnClick;
 
   std::uint16_t Command() const { return FCommand; }

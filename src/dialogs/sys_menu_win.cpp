@@ -59,7 +59,8 @@ TSysPopupMenu::~TSysPopupMenu() {
 }
 
 void TSysPopupMenu::Loaded() {
-  if (!FHookKey) FHookKey = Application().AddMessageHook([this](MSG& msg, bool& handled) { MessageHook(msg, handled); });
+  if (!FHookKey)
+    FHookKey = Application().AddMessageHook([this](MSG& msg, bool& handled) { MessageHook(msg, handled); });
   AppendEntries(::GetSystemMenu(FOwner, FALSE), MenuEntries(Items));
 }
 

@@ -41,9 +41,7 @@ const TPicture& TDriveComboBox::picture_of(TEntryPicture kind) const {
   }
 }
 
-int TDriveComboBox::row_height() const {
-  return Scale(DriveRowHeight(TextHeight96(Font()), FFloppyBMP.Height()));
-}
+int TDriveComboBox::row_height() const { return Scale(DriveRowHeight(TextHeight96(Font()), FFloppyBMP.Height())); }
 
 void TDriveComboBox::apply_row_height() {
   if (!HandleAllocated()) return;
@@ -72,8 +70,8 @@ void TDriveComboBox::DrawItem(DRAWITEMSTRUCT& item) {
     const TListEntry& entry = entries[item.itemID];
     const TPicture& picture = picture_of(entry.Picture);
     const int textHeight = TextHeight96(Font());
-    const TRowLayout layout = DriveRowLayout(DriveRowHeight(textHeight, FFloppyBMP.Height()), picture.Width(),
-                                             picture.Height(), textHeight);
+    const TRowLayout layout =
+        DriveRowLayout(DriveRowHeight(textHeight, FFloppyBMP.Height()), picture.Width(), picture.Height(), textHeight);
     picture.Draw(item.hDC, item.rcItem.left + Scale(layout.PictureLeft), item.rcItem.top + Scale(layout.PictureTop),
                  Dpi());
     SetBkMode(item.hDC, TRANSPARENT);

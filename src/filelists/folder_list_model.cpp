@@ -13,8 +13,7 @@
 namespace {
 
 bool IsListedSubfolder(std::wstring_view name, std::uint32_t attributes) {
-  return (attributes & faDirectory) != 0 && (attributes & (faHidden | faSystem)) == 0 && name != L"." &&
-         name != L"..";
+  return (attributes & faDirectory) != 0 && (attributes & (faHidden | faSystem)) == 0 && name != L"." && name != L"..";
 }
 
 }  // namespace

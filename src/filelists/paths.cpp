@@ -94,9 +94,7 @@ bool IsPlainMaskPattern(std::wstring_view pattern) {
   return true;
 }
 
-bool MatchesMask(std::wstring_view name, std::wstring_view pattern) {
-  return TMaskMatcher(name, pattern).Match(0, 0);
-}
+bool MatchesMask(std::wstring_view name, std::wstring_view pattern) { return TMaskMatcher(name, pattern).Match(0, 0); }
 
 wchar_t LowerDriveLetter(wchar_t letter) {
   return letter >= L'A' && letter <= L'Z' ? static_cast<wchar_t>(letter - L'A' + L'a') : letter;

@@ -21,9 +21,7 @@ class TRestoreFolder {
   std::wstring FFolder;
 };
 
-bool IsBracketed(const std::wstring& text) {
-  return text.size() >= 2 && text.front() == L'[' && text.back() == L']';
-}
+bool IsBracketed(const std::wstring& text) { return text.size() >= 2 && text.front() == L'[' && text.back() == L']'; }
 
 std::wstring SplitDrivePart(const std::wstring& target, std::wstring& folder) {
   std::wstring drive = ExtractDrivePart(target);
@@ -59,8 +57,7 @@ TResolvedTarget ResolveTarget(IFileSystem& fs, const std::wstring& target) {
   const std::size_t separator = folder.rfind(L'\\');
   const std::wstring last = separator == std::wstring::npos ? folder : folder.substr(separator + 1);
   EnterFolder(fs, ParentPart(fs, folder, last));
-  if (!last.empty() && !HasWildcards(last) && !fs.FileExists(JoinPath(fs.CurrentFolder(), last)))
-    EnterFolder(fs, last);
+  if (!last.empty() && !HasWildcards(last) && !fs.FileExists(JoinPath(fs.CurrentFolder(), last))) EnterFolder(fs, last);
 
   // What was reached, not what was typed: relative parts and names such as "g:" that
   // change the drive on the way are resolved by the file system.

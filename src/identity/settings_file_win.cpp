@@ -28,5 +28,6 @@ std::wstring ReadScriptFileSetting(const std::wstring& dataFolder) {
 
 void WriteScriptFileSetting(const std::wstring& dataFolder, const std::wstring& scriptFile) {
   const std::wstring file = SettingsFile(dataFolder);
-  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, Key, scriptFile)) throw Exception(L"Unable to write to " + file);
+  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, Key, scriptFile))
+    throw Exception(L"Unable to write to " + file);
 }

@@ -29,7 +29,7 @@ struct TVolumeInformation {
 // Answer to a remote-name request made with a buffer of a given size (in characters).
 struct TRemoteName {
   enum TStatus { Ok, BufferTooSmall, Failed } Status = Failed;
-  std::wstring Name;           // when Ok
+  std::wstring Name;             // when Ok
   std::size_t RequiredSize = 0;  // when BufferTooSmall: the size to ask with next
 };
 

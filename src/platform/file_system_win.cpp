@@ -43,7 +43,8 @@ int LocaleCompare(std::wstring_view a, std::wstring_view b, DWORD flags) {
 wchar_t UpperLetter(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
 bool IsBareDrive(const std::wstring& path) {
-  return path.size() == 2 && path[1] == L':' && ((path[0] >= L'a' && path[0] <= L'z') || (path[0] >= L'A' && path[0] <= L'Z'));
+  return path.size() == 2 && path[1] == L':' &&
+         ((path[0] >= L'a' && path[0] <= L'z') || (path[0] >= L'A' && path[0] <= L'Z'));
 }
 
 // The platform keeps one current folder per process; the per-drive ones live in the
@@ -61,7 +62,8 @@ std::wstring DriveCurrentFolder(wchar_t letter) {
 }
 
 void RememberDriveCurrentFolder(const std::wstring& folder) {
-  if (folder.size() >= 2 && folder[1] == L':') ::SetEnvironmentVariableW(DriveVariable(folder[0]).c_str(), folder.c_str());
+  if (folder.size() >= 2 && folder[1] == L':')
+    ::SetEnvironmentVariableW(DriveVariable(folder[0]).c_str(), folder.c_str());
 }
 
 }  // namespace

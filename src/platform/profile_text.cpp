@@ -62,7 +62,8 @@ TLine ParseLine(View<Char> text, std::size_t begin) {
   std::size_t end = begin;
   while (end < text.size() && !IsLineBreak(text[end])) ++end;
   std::size_t next = end;
-  if (next < text.size()) next += (text[next] == Char('\r') && next + 1 < text.size() && text[next + 1] == Char('\n')) ? 2 : 1;
+  if (next < text.size())
+    next += (text[next] == Char('\r') && next + 1 < text.size() && text[next + 1] == Char('\n')) ? 2 : 1;
   TLine line{Trimmed(text, TSpan{begin, end}), end, next};
   const TSpan& c = line.Content;
   if (c.Begin == c.End) return line;
@@ -136,7 +137,8 @@ std::optional<std::basic_string<Char>> ReadProfileValue(View<Char> text, View<Ch
   const TLocation found = Locate(text, section, key);
   if (!found.Key) return std::nullopt;
   View<Char> value = Slice(text, Trimmed(text, TSpan{found.Key->ValueStart, found.Key->Content.End}));
-  if (value.size() >= 2 && value.front() == value.back() && (value.front() == Char('"') || value.front() == Char('\''))) {
+  if (value.size() >= 2 && value.front() == value.back() &&
+      (value.front() == Char('"') || value.front() == Char('\''))) {
     value = value.substr(1, value.size() - 2);
   }
   return std::basic_string<Char>(value);
@@ -192,9 +194,9 @@ std::optional<TProfileEncoding> Utf16WithoutMark(std::string_view bytes) {
 
 TProfileBytes SplitProfileBytes(std::string bytes) {
   const std::string_view view(bytes);
-  for (const auto& [mark, encoding] : {std::pair{kUtf16LEMark, TProfileEncoding::Utf16LE},
-                                       std::pair{kUtf16BEMark, TProfileEncoding::Utf16BE},
-                                       std::pair{kUtf8Mark, TProfileEncoding::Utf8}}) {
+  for (const auto& [mark, encoding] :
+       {std::pair{kUtf16LEMark, TProfileEncoding::Utf16LE}, std::pair{kUtf16BEMark, TProfileEncoding::Utf16BE},
+        std::pair{kUtf8Mark, TProfileEncoding::Utf8}}) {
     if (view.substr(0, mark.size()) == mark) return {encoding, std::string(mark), bytes.substr(mark.size())};
   }
   const TProfileEncoding encoding = Utf16WithoutMark(view).value_or(TProfileEncoding::Ansi);

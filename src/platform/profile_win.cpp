@@ -105,7 +105,8 @@ class TFileProfileStorage final : public IProfileStorage {
 
   bool MayReplace(const std::wstring& path) override {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+    return attributes == INVALID_FILE_ATTRIBUTES ||
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
   }
 
   std::wstring CreateTemporaryBeside(const std::wstring& path) override {
@@ -140,8 +141,7 @@ class TFileProfileStorage final : public IProfileStorage {
 
   bool Replace(const std::wstring& replacement, const std::wstring& target) override {
     if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        ::ReplaceFileW(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                       nullptr))
+        ::ReplaceFileW(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
       return true;
     // A new file, or a file system without ReplaceFile: a rename in one step still keeps
     // the old file whole until the new one is in place.

@@ -99,7 +99,9 @@ HRESULT TAccessibleControl::get_accDescription(VARIANT child, BSTR* text) {
 HRESULT TAccessibleControl::get_accState(VARIANT child, VARIANT* state) {
   return Forward(&IAccessible::get_accState, child, state);
 }
-HRESULT TAccessibleControl::get_accHelp(VARIANT child, BSTR* help) { return Forward(&IAccessible::get_accHelp, child, help); }
+HRESULT TAccessibleControl::get_accHelp(VARIANT child, BSTR* help) {
+  return Forward(&IAccessible::get_accHelp, child, help);
+}
 HRESULT TAccessibleControl::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
   return Forward(&IAccessible::get_accHelpTopic, file, child, topic);
 }
@@ -113,15 +115,21 @@ HRESULT TAccessibleControl::get_accSelection(VARIANT* selection) {
 HRESULT TAccessibleControl::get_accDefaultAction(VARIANT child, BSTR* action) {
   return Forward(&IAccessible::get_accDefaultAction, child, action);
 }
-HRESULT TAccessibleControl::accSelect(long flags, VARIANT child) { return Forward(&IAccessible::accSelect, flags, child); }
+HRESULT TAccessibleControl::accSelect(long flags, VARIANT child) {
+  return Forward(&IAccessible::accSelect, flags, child);
+}
 HRESULT TAccessibleControl::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
   return Forward(&IAccessible::accLocation, left, top, width, height, child);
 }
 HRESULT TAccessibleControl::accNavigate(long direction, VARIANT start, VARIANT* end) {
   return Forward(&IAccessible::accNavigate, direction, start, end);
 }
-HRESULT TAccessibleControl::accHitTest(long x, long y, VARIANT* hit) { return Forward(&IAccessible::accHitTest, x, y, hit); }
-HRESULT TAccessibleControl::accDoDefaultAction(VARIANT child) { return Forward(&IAccessible::accDoDefaultAction, child); }
+HRESULT TAccessibleControl::accHitTest(long x, long y, VARIANT* hit) {
+  return Forward(&IAccessible::accHitTest, x, y, hit);
+}
+HRESULT TAccessibleControl::accDoDefaultAction(VARIANT child) {
+  return Forward(&IAccessible::accDoDefaultAction, child);
+}
 
 void TAccessibility::Disconnect() {
   if (!FObject) return;

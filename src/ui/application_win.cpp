@@ -88,8 +88,7 @@ void TApplication::ProcessPaintMessages() {
 
 int TApplication::Run() {
   MSG msg{};
-  while (!FTerminated && ProcessMessage(msg)) {
-  }
+  while (!FTerminated && ProcessMessage(msg)) {}
   return static_cast<int>(msg.wParam);
 }
 

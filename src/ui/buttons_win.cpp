@@ -81,10 +81,8 @@ LRESULT TButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_ERASEBKGND:
-      return 1;
-    default:
-      break;
+    case WM_ERASEBKGND: return 1;
+    default: break;
   }
   return TWinControl::WndProc(msg, wParam, lParam);
 }

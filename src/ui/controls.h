@@ -132,7 +132,10 @@ class TWinControl : public TControl, protected IAccessibleSelf {
 
   // Notifications that the parent window passes back to the control that sent them.
   virtual void CommandNotify(WORD code) { (void)code; }
-  virtual LRESULT NotifyMessage(NMHDR* header) { (void)header; return 0; }
+  virtual LRESULT NotifyMessage(NMHDR* header) {
+    (void)header;
+    return 0;
+  }
   virtual void DrawItem(DRAWITEMSTRUCT& item) { (void)item; }
   virtual void MeasureItem(MEASUREITEMSTRUCT& item) { (void)item; }
   // The brush for WM_CTLCOLOR*: the control's colour and font colour.

@@ -36,8 +36,8 @@ ATOM RegisterContainerClass() {
 thread_local TWinControl* gCreatingControl = nullptr;
 
 bool IsColorMessage(UINT msg) {
-  return msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX || msg == WM_CTLCOLORBTN ||
-         msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORSCROLLBAR;
+  return msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX || msg == WM_CTLCOLORBTN || msg == WM_CTLCOLORSTATIC ||
+         msg == WM_CTLCOLORSCROLLBAR;
 }
 
 // Runs a window message through the control, reporting any escaped exception.
@@ -262,8 +262,8 @@ void TWinControl::create_handle() {
   const RECT r = CreationRect(params.Style, params.ExStyle);
   const bool child = (params.Style & WS_CHILD) != 0;
   TWinControl* const previous = std::exchange(gCreatingControl, this);
-  HWND hwnd = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Caption().c_str(), params.Style, r.left,
-                              r.top, r.right - r.left, r.bottom - r.top, parentWindow,
+  HWND hwnd = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Caption().c_str(), params.Style, r.left, r.top,
+                              r.right - r.left, r.bottom - r.top, parentWindow,
                               child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(FControlId)) : nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   gCreatingControl = previous;
@@ -450,9 +450,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (const LRESULT answer = FAccessibility.Answer(wParam, lParam, [this] { return MakeAccessible(); }))
         return answer;
       break;
-    case WM_DESTROY:
-      FAccessibility.Disconnect();
-      break;
+    case WM_DESTROY: FAccessibility.Disconnect(); break;
     case WM_ERASEBKGND:
       if (!FSubclassed) return 1;
       break;

@@ -26,8 +26,7 @@ void ShowException(const std::exception_ptr& error) {
     std::rethrow_exception(error);
   } catch (const EAbort&) {
     return;
-  } catch (...) {
-  }
+  } catch (...) {}
   const std::wstring text = ExceptionText(error);
   MessageBoxW(GetActiveWindow(), text.c_str(), Application().Title().c_str(), MB_OK | MB_ICONERROR);
 }

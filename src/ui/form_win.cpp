@@ -110,7 +110,7 @@ void TForm::SetClientSize(int width, int height) {
   FClientHeight = height;
   if (HWND hwnd = HandleIfAllocated()) {
     RECT r = window_rect_for_creation(static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
-                                   static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+                                      static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
     SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -122,28 +122,40 @@ bool TForm::SetProperty(const std::wstring& name, const TLayoutValue& value, con
     SetClientSize(FClientWidth, value.AsInt());
   } else if (name == L"BorderStyle") {
     const std::wstring& v = value.AsIdentifier();
-    if (v == L"bsSingle") FBorderStyle = TBorderStyle::Single;
-    else if (v == L"bsDialog") FBorderStyle = TBorderStyle::Dialog;
-    else if (v == L"bsSizeable") FBorderStyle = TBorderStyle::Sizeable;
-    else return false;
+    if (v == L"bsSingle")
+      FBorderStyle = TBorderStyle::Single;
+    else if (v == L"bsDialog")
+      FBorderStyle = TBorderStyle::Dialog;
+    else if (v == L"bsSizeable")
+      FBorderStyle = TBorderStyle::Sizeable;
+    else
+      return false;
   } else if (name == L"BorderIcons") {
     FSystemMenu = FMinimize = FMaximize = false;
     std::vector<TLayoutValue> icons = value.Kind == TLayoutValue::TKind::List ? value.Items : std::vector{value};
     for (const auto& icon : icons) {
       const std::wstring& v = icon.AsIdentifier();
-      if (v == L"biSystemMenu") FSystemMenu = true;
-      else if (v == L"biMinimize") FMinimize = true;
-      else if (v == L"biMaximize") FMaximize = true;
-      else if (v != L"none") return false;
+      if (v == L"biSystemMenu")
+        FSystemMenu = true;
+      else if (v == L"biMinimize")
+        FMinimize = true;
+      else if (v == L"biMaximize")
+        FMaximize = true;
+      else if (v != L"none")
+        return false;
     }
   } else if (name == L"FormStyle") {
     FStayOnTop = value.AsIdentifier() == L"fsStayOnTop";
   } else if (name == L"Position") {
     const std::wstring& v = value.AsIdentifier();
-    if (v == L"poScreenCenter") FPosition = TPosition::ScreenCenter;
-    else if (v == L"poOwnerFormCenter") FPosition = TPosition::OwnerFormCenter;
-    else if (v == L"poDesigned") FPosition = TPosition::Designed;
-    else return false;
+    if (v == L"poScreenCenter")
+      FPosition = TPosition::ScreenCenter;
+    else if (v == L"poOwnerFormCenter")
+      FPosition = TPosition::OwnerFormCenter;
+    else if (v == L"poDesigned")
+      FPosition = TPosition::Designed;
+    else
+      return false;
   } else if (name == L"OnClose") {
     OnClose = reader.Handler(value);
   } else if (name == L"OnActivate") {
@@ -159,12 +171,8 @@ void TForm::CreateParams(TCreateParams& params) {
   params.Style = WS_CLIPCHILDREN | WS_CAPTION;
   params.ExStyle = WS_EX_CONTROLPARENT;
   switch (FBorderStyle) {
-    case TBorderStyle::Sizeable:
-      params.Style |= WS_OVERLAPPEDWINDOW;
-      break;
-    case TBorderStyle::Single:
-      params.Style |= WS_BORDER;
-      break;
+    case TBorderStyle::Sizeable: params.Style |= WS_OVERLAPPEDWINDOW; break;
+    case TBorderStyle::Single: params.Style |= WS_BORDER; break;
     case TBorderStyle::Dialog:
       params.Style |= WS_POPUP | WS_DLGFRAME;
       params.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -174,8 +182,10 @@ void TForm::CreateParams(TCreateParams& params) {
     params.Style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME);
     if (FMinimize && FBorderStyle != TBorderStyle::Dialog) params.Style |= WS_MINIMIZEBOX;
   }
-  if (FSystemMenu) params.Style |= WS_SYSMENU;
-  else params.Style &= ~static_cast<DWORD>(WS_SYSMENU);
+  if (FSystemMenu)
+    params.Style |= WS_SYSMENU;
+  else
+    params.Style &= ~static_cast<DWORD>(WS_SYSMENU);
   if (FStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
   if (this == MainForm()) params.ExStyle |= WS_EX_APPWINDOW;
 }
@@ -189,14 +199,16 @@ RECT TForm::window_rect_for_creation(DWORD style, DWORD exStyle) {
   // The monitor the form will appear on decides its scale before the window exists.
   POINT anchor{Left(), Top()};
   HWND owner = OwnerWindow();
-  HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
-                           : MonitorFromPoint(anchor, MONITOR_DEFAULTTOPRIMARY);
+  HMONITOR monitor =
+      owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST) : MonitorFromPoint(anchor, MONITOR_DEFAULTTOPRIMARY);
   if (!HandleAllocated()) FDpi = MonitorDpi(monitor);
   RECT window{0, 0, ScaleForDpi(FClientWidth, FDpi), ScaleForDpi(FClientHeight, FDpi)};
   AdjustWindowRectExForDpi(&window, style, FALSE, exStyle, FDpi);
   OffsetRect(&window, ScaleForDpi(Left(), FDpi) - window.left, ScaleForDpi(Top(), FDpi) - window.top);
-  if (FPosition == TPosition::ScreenCenter) center(window, nullptr);
-  else if (FPosition == TPosition::OwnerFormCenter) center(window, owner);
+  if (FPosition == TPosition::ScreenCenter)
+    center(window, nullptr);
+  else if (FPosition == TPosition::OwnerFormCenter)
+    center(window, owner);
   return window;
 }
 
@@ -262,7 +274,7 @@ void TForm::Show() {
   notify_first_showing();
   if (FPosition != TPosition::Designed && !IsWindowVisible(hwnd)) {
     RECT r = window_rect_for_creation(static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
-                                   static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+                                      static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
     SetWindowPos(hwnd, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // A window that is still the active one when it is shown again gets no activation
@@ -306,7 +318,8 @@ int TForm::ShowModal() {
     if (IsWindow(w)) EnableWindow(w, TRUE);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   SetVisible(false);
-  if (!disabled.empty() && IsWindow(disabled.front())) SetActiveWindow(OwnerWindow() ? OwnerWindow() : disabled.front());
+  if (!disabled.empty() && IsWindow(disabled.front()))
+    SetActiveWindow(OwnerWindow() ? OwnerWindow() : disabled.front());
   FModal = false;
   return FModalResult;
 }
@@ -331,9 +344,7 @@ void TForm::Close() {
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_CLOSE:
-      Close();
-      return 0;
+    case WM_CLOSE: Close(); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         remember_focus();
@@ -344,7 +355,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (HIWORD(wParam) == 0 && restore_focus()) return 0;
       break;
     case DM_GETDEFID:
-      if (DefaultButton && DefaultButton->HandleAllocated()) return MAKELRESULT(DefaultButton->ControlId(), DC_HASDEFID);
+      if (DefaultButton && DefaultButton->HandleAllocated())
+        return MAKELRESULT(DefaultButton->ControlId(), DC_HASDEFID);
       return 0;
     case WM_COMMAND:
       if (lParam == 0 && LOWORD(wParam) == IDCANCEL && FModal) {
@@ -358,11 +370,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       RefreshHighContrast();
       RedrawWindow(HandleIfAllocated(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
       break;
-    case WM_DPICHANGED:
-      apply_dpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-      return 0;
-    default:
-      break;
+    case WM_DPICHANGED: apply_dpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
+    default: break;
   }
   return TWinControl::WndProc(msg, wParam, lParam);
 }

@@ -17,11 +17,21 @@ COLORREF ColorToRGB(TColor color) {
 
 TColor ColorFromName(const std::wstring& name) {
   static const std::array<std::pair<const wchar_t*, TColor>, 16> names{{
-      {L"clBlack", clBlack},           {L"clWhite", clWhite},         {L"clRed", clRed},
-      {L"clAqua", clAqua},             {L"clNavy", 0x800000},         {L"clBlue", 0xFF0000},
-      {L"clGreen", 0x008000},          {L"clYellow", 0x00FFFF},       {L"clGray", 0x808080},
-      {L"clBtnFace", clBtnFace},       {L"clWindowText", clWindowText}, {L"clWindow", clWindow},
-      {L"clGrayText", clGrayText},     {L"clHighlight", clHighlight}, {L"clHighlightText", clHighlightText},
+      {L"clBlack", clBlack},
+      {L"clWhite", clWhite},
+      {L"clRed", clRed},
+      {L"clAqua", clAqua},
+      {L"clNavy", 0x800000},
+      {L"clBlue", 0xFF0000},
+      {L"clGreen", 0x008000},
+      {L"clYellow", 0x00FFFF},
+      {L"clGray", 0x808080},
+      {L"clBtnFace", clBtnFace},
+      {L"clWindowText", clWindowText},
+      {L"clWindow", clWindow},
+      {L"clGrayText", clGrayText},
+      {L"clHighlight", clHighlight},
+      {L"clHighlightText", clHighlightText},
       {L"clNone", clNone},
   }};
   for (const auto& [known, color] : names)
@@ -66,11 +76,16 @@ HFONT TFont::Handle(UINT dpi) const {
 }
 
 bool TFont::SetProperty(const std::wstring& name, const TLayoutValue& value) {
-  if (name == L"Name") Name = value.AsString();
-  else if (name == L"Height") Height = value.AsInt();
-  else if (name == L"Style") Bold = value.AsIdentifier() == L"bold";
-  else if (name == L"Color") Color = ColorFromName(value.AsIdentifier());
-  else return false;
+  if (name == L"Name")
+    Name = value.AsString();
+  else if (name == L"Height")
+    Height = value.AsInt();
+  else if (name == L"Style")
+    Bold = value.AsIdentifier() == L"bold";
+  else if (name == L"Color")
+    Color = ColorFromName(value.AsIdentifier());
+  else
+    return false;
   FHandles.clear();
   return true;
 }

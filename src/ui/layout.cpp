@@ -166,10 +166,14 @@ class TLayoutParser {
     for (; !AtEnd(); ++FPos, ++digits) {
       const wchar_t c = FText[FPos];
       int digit;
-      if (c >= L'0' && c <= L'9') digit = c - L'0';
-      else if (base == 16 && c >= L'a' && c <= L'f') digit = c - L'a' + 10;
-      else if (base == 16 && c >= L'A' && c <= L'F') digit = c - L'A' + 10;
-      else break;
+      if (c >= L'0' && c <= L'9')
+        digit = c - L'0';
+      else if (base == 16 && c >= L'a' && c <= L'f')
+        digit = c - L'a' + 10;
+      else if (base == 16 && c >= L'A' && c <= L'F')
+        digit = c - L'A' + 10;
+      else
+        break;
       if (value > (INT64_MAX - digit) / base) Fail(FLine, L"the number is too large");
       value = value * base + digit;
     }
@@ -195,7 +199,8 @@ const std::wstring& TLayoutValue::AsIdentifier() const {
 }
 
 int TLayoutValue::AsInt() const {
-  if (Kind != TKind::Number || Number < INT32_MIN || Number > UINT32_MAX) throw Exception(KindError(*this, L"a number"));
+  if (Kind != TKind::Number || Number < INT32_MIN || Number > UINT32_MAX)
+    throw Exception(KindError(*this, L"a number"));
   return static_cast<int>(static_cast<std::int32_t>(Number));
 }
 
@@ -220,14 +225,28 @@ std::wstring Utf8ToWide(const std::string& bytes) {
     const auto b = static_cast<unsigned char>(bytes[i]);
     char32_t cp;
     int extra;
-    if (b < 0x80) { cp = b; extra = 0; }
-    else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; extra = 1; }
-    else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; extra = 2; }
-    else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; extra = 3; }
-    else { cp = 0xFFFD; extra = 0; }
+    if (b < 0x80) {
+      cp = b;
+      extra = 0;
+    } else if ((b & 0xE0) == 0xC0) {
+      cp = b & 0x1F;
+      extra = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+      cp = b & 0x0F;
+      extra = 2;
+    } else if ((b & 0xF8) == 0xF0) {
+      cp = b & 0x07;
+      extra = 3;
+    } else {
+      cp = 0xFFFD;
+      extra = 0;
+    }
     ++i;
     for (int k = 0; k < extra; ++k, ++i) {
-      if (i >= bytes.size() || (static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) { cp = 0xFFFD; break; }
+      if (i >= bytes.size() || (static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) {
+        cp = 0xFFFD;
+        break;
+      }
       cp = (cp << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3F);
     }
     if (cp >= 0x10000 && cp <= 0x10FFFF) {

@@ -52,7 +52,8 @@ void TPicture::LoadFromResource(const std::wstring& name) {
     FAlpha = true;
     return;
   }
-  HBITMAP bmp = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP bmp = static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!bmp) throw Exception(L"Picture " + name + L" not found");
   FBitmap.Reset(bmp);
   BITMAP info{};

@@ -65,8 +65,10 @@ UINT TCustomLabel::draw_flags() const {
   UINT flags = DT_EXPANDTABS;
   if (FWordWrap) flags |= DT_WORDBREAK;
   if (!FShowAccelChar) flags |= DT_NOPREFIX;
-  if (FAlignment == TAlignment::Center) flags |= DT_CENTER;
-  else if (FAlignment == TAlignment::RightJustify) flags |= DT_RIGHT;
+  if (FAlignment == TAlignment::Center)
+    flags |= DT_CENTER;
+  else if (FAlignment == TAlignment::RightJustify)
+    flags |= DT_RIGHT;
   return flags;
 }
 
@@ -109,16 +111,24 @@ bool TCustomLabel::SetProperty(const std::wstring& name, const TLayoutValue& val
     FShowAccelChar = value.AsBool();
   } else if (name == L"Alignment") {
     const std::wstring& v = value.AsIdentifier();
-    if (v == L"taCenter") FAlignment = TAlignment::Center;
-    else if (v == L"taRightJustify") FAlignment = TAlignment::RightJustify;
-    else if (v == L"taLeftJustify") FAlignment = TAlignment::LeftJustify;
-    else return false;
+    if (v == L"taCenter")
+      FAlignment = TAlignment::Center;
+    else if (v == L"taRightJustify")
+      FAlignment = TAlignment::RightJustify;
+    else if (v == L"taLeftJustify")
+      FAlignment = TAlignment::LeftJustify;
+    else
+      return false;
   } else if (name == L"Layout") {
     const std::wstring& v = value.AsIdentifier();
-    if (v == L"tlCenter") FLayout = TTextLayout::Center;
-    else if (v == L"tlBottom") FLayout = TTextLayout::Bottom;
-    else if (v == L"tlTop") FLayout = TTextLayout::Top;
-    else return false;
+    if (v == L"tlCenter")
+      FLayout = TTextLayout::Center;
+    else if (v == L"tlBottom")
+      FLayout = TTextLayout::Bottom;
+    else if (v == L"tlTop")
+      FLayout = TTextLayout::Top;
+    else
+      return false;
   } else {
     return TWinControl::SetProperty(name, value, reader);
   }
@@ -159,7 +169,8 @@ void TEdit::CreateParams(TCreateParams& params) {
 
 void TEdit::CreateWnd() {
   SetWindowTextW(HandleIfAllocated(), FText.c_str());
-  if (!FTextHint.empty()) SendMessageW(HandleIfAllocated(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(FTextHint.c_str()));
+  if (!FTextHint.empty())
+    SendMessageW(HandleIfAllocated(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(FTextHint.c_str()));
 }
 
 void TEdit::DestroyWnd() { FText = Text(); }
@@ -173,15 +184,21 @@ void TEdit::SetText(const std::wstring& text) {
 
 void TEdit::SetTextHint(const std::wstring& hint) {
   FTextHint = hint;
-  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(hint.c_str()));
+  if (HandleAllocated())
+    SendMessageW(HandleIfAllocated(), EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(hint.c_str()));
 }
 
 bool TEdit::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
-  if (name == L"Text") SetText(value.AsString());
-  else if (name == L"TextHint") SetTextHint(value.AsString());
-  else if (name == L"BorderStyle") FBorder = value.AsIdentifier() != L"bsNone";
-  else if (name == L"AutoSelect") FAutoSelect = value.AsBool();
-  else return TWinControl::SetProperty(name, value, reader);
+  if (name == L"Text")
+    SetText(value.AsString());
+  else if (name == L"TextHint")
+    SetTextHint(value.AsString());
+  else if (name == L"BorderStyle")
+    FBorder = value.AsIdentifier() != L"bsNone";
+  else if (name == L"AutoSelect")
+    FAutoSelect = value.AsBool();
+  else
+    return TWinControl::SetProperty(name, value, reader);
   return true;
 }
 
@@ -201,15 +218,16 @@ TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
 void TCustomComboBox::CreateParams(TCreateParams& params) {
   params.ClassName = L"COMBOBOX";
   params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL;
-  params.Style |= FStyle == TComboBoxStyle::DropDown ? CBS_DROPDOWN
-                                                      : CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+  params.Style |=
+      FStyle == TComboBoxStyle::DropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
   params.Subclass = true;
 }
 
 void TCustomComboBox::CreateWnd() {
   // The drop-down part of a combo box counts in its window height.
   const RECT r = DeviceRect();
-  SetWindowPos(HandleIfAllocated(), nullptr, r.left, r.top, r.right - r.left, Scale(200), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(HandleIfAllocated(), nullptr, r.left, r.top, r.right - r.left, Scale(200),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   apply_text_hint();
 }
 
@@ -364,13 +382,17 @@ bool TCustomListBox::Selected(int index) const {
 }
 
 void TCustomListBox::SetSelected(int index, bool selected) {
-  if (FMultiSelect) SendMessageW(Handle(), LB_SETSEL, selected, index);
-  else SendMessageW(Handle(), LB_SETCURSEL, selected ? index : -1, 0);
+  if (FMultiSelect)
+    SendMessageW(Handle(), LB_SETSEL, selected, index);
+  else
+    SendMessageW(Handle(), LB_SETCURSEL, selected ? index : -1, 0);
 }
 
 void TCustomListBox::SetAllSelected(bool selected) {
-  if (FMultiSelect) SendMessageW(Handle(), LB_SETSEL, selected, -1);
-  else if (!selected) SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  if (FMultiSelect)
+    SendMessageW(Handle(), LB_SETSEL, selected, -1);
+  else if (!selected)
+    SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }
 
 int TCustomListBox::RowAtPoint(LPARAM point) const {
@@ -396,8 +418,10 @@ int TCustomListBox::ItemIndex() const {
 }
 
 void TCustomListBox::SetItemIndex(int index) {
-  if (FMultiSelect) SendMessageW(Handle(), LB_SETCARETINDEX, index, FALSE);
-  else SendMessageW(Handle(), LB_SETCURSEL, index, 0);
+  if (FMultiSelect)
+    SendMessageW(Handle(), LB_SETCARETINDEX, index, FALSE);
+  else
+    SendMessageW(Handle(), LB_SETCURSEL, index, 0);
 }
 
 void TCustomListBox::SetMultiSelect(bool multiSelect) {
@@ -423,10 +447,14 @@ void TCustomListBox::EndUpdate() {
 }
 
 bool TCustomListBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
-  if (name == L"MultiSelect") SetMultiSelect(value.AsBool());
-  else if (name == L"ItemHeight") SetItemHeight(value.AsInt());
-  else if (name == L"OnDblClick") OnDblClick = reader.Handler(value);
-  else return TWinControl::SetProperty(name, value, reader);
+  if (name == L"MultiSelect")
+    SetMultiSelect(value.AsBool());
+  else if (name == L"ItemHeight")
+    SetItemHeight(value.AsInt());
+  else if (name == L"OnDblClick")
+    OnDblClick = reader.Handler(value);
+  else
+    return TWinControl::SetProperty(name, value, reader);
   return true;
 }
 
@@ -473,7 +501,8 @@ void TProgressBar::CreateWnd() {
   SendMessageW(hwnd, PBM_SETRANGE32, FMin, FMax);
   SendMessageW(hwnd, PBM_SETPOS, FPosition, 0);
   const TStyle& style = ActiveStyle();
-  if (style.Styled()) SendMessageW(hwnd, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(style.Color(L"Progress", RGB(60, 140, 220))));
+  if (style.Styled())
+    SendMessageW(hwnd, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(style.Color(L"Progress", RGB(60, 140, 220))));
 }
 
 void TProgressBar::SetMax(int max) {
@@ -493,9 +522,12 @@ void TProgressBar::SetPosition(int position) {
 }
 
 bool TProgressBar::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
-  if (name == L"Max") SetMax(value.AsInt());
-  else if (name == L"Position") SetPosition(value.AsInt());
-  else return TWinControl::SetProperty(name, value, reader);
+  if (name == L"Max")
+    SetMax(value.AsInt());
+  else if (name == L"Position")
+    SetPosition(value.AsInt());
+  else
+    return TWinControl::SetProperty(name, value, reader);
   return true;
 }
 

@@ -59,7 +59,7 @@ void PaintGlossyButton(HDC dc, const RECT& rect, const TButtonFace& face, const 
   FillGradient(dc, lower, Mix(middle, bottom, 60), bottom);
 
   const COLORREF border = face.Default || face.Focused ? style.Color(L"ButtonFocusBorder", RGB(60, 110, 190))
-                                                      : style.Color(L"ButtonBorder", RGB(112, 124, 146));
+                                                       : style.Color(L"ButtonBorder", RGB(112, 124, 146));
   TGdiObject pen(CreatePen(PS_SOLID, 1, border));
   TSelectObject selectPen(dc, pen.Get());
   TSelectObject selectBrush(dc, GetStockObject(NULL_BRUSH));

@@ -216,8 +216,8 @@ const TCallDirective* FindDirective(const std::vector<TCallDirective>& directive
   const std::string_view fileName = slash == std::string_view::npos ? filePath : filePath.substr(slash + 1);
   for (const TCallDirective& directive : directives) {
     if (directive.Call != call) continue;
-    if (!directive.File || (!filePath.empty() && (EqualsNoCase(*directive.File, filePath) ||
-                                                  EqualsNoCase(*directive.File, fileName))))
+    if (!directive.File ||
+        (!filePath.empty() && (EqualsNoCase(*directive.File, filePath) || EqualsNoCase(*directive.File, fileName))))
       return &directive;
   }
   return nullptr;

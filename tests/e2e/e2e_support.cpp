@@ -25,7 +25,8 @@ std::wstring ProgramFolder() {
 std::wstring VelbrookExe() { return ProgramFolder() + L"\\Velbrook.exe"; }
 
 std::string ToUtf8(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
   return utf8;
@@ -46,7 +47,8 @@ void EndStandInServers() {
   STARTUPINFOW startup{sizeof(startup)};
   PROCESS_INFORMATION info{};
   std::wstring commandLine = L"\"" + ProgramFolder() + L"\\NorvaltStandIn.exe\" /Shutdown";
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return;
   TKernelHandle process(info.hProcess), thread(info.hThread);
   WaitForSingleObject(process.Get(), 20000);
 }

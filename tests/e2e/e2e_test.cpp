@@ -36,7 +36,8 @@ class EndToEndTest : public testing::Test {
 
   // Start-up directives for the stand-in: it answers the NC folder and traces every call.
   void UseSettings(const std::string& extra) {
-    WriteStandInSettings("folder \"" + ToUtf8(FFiles.Path()) + "\\\"\r\ntrace \"" + ToUtf8(FTracePath) + "\"\r\n" + extra);
+    WriteStandInSettings("folder \"" + ToUtf8(FFiles.Path()) + "\\\"\r\ntrace \"" + ToUtf8(FTracePath) + "\"\r\n" +
+                         extra);
   }
   std::wstring WriteScript(const std::string& extra) {
     FScriptDir.Write(L"tidy.nvs", kScript + extra);
@@ -183,7 +184,7 @@ TEST_F(EndToEndTest, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
   std::vector<std::wstring> texts;
   WaitFor([&] { return (texts = FDriver.WaitForDialog(0).value_or(TProgramDialog{}).Texts).size() == 2; }, kTimeoutMs);
   EXPECT_EQ(texts, (std::vector<std::wstring>{L"Velbrook\r\nBy Ombrel Software\r\n\u00a9 2026 Ombrel Software",
-                                               L"Version 3.0.0.0\r\nwww.ombrel-software.com"}));
+                                              L"Version 3.0.0.0\r\nwww.ombrel-software.com"}));
   FDriver.Answer(*box, L"OK");
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(FDriver.MainWindow()) != FALSE; }, kTimeoutMs));
   // The standard entries still work.

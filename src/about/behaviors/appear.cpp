@@ -10,8 +10,8 @@ namespace {
 
 // Coordinates are computed wide and kept in the label's range, whatever the options.
 std::int32_t Clamped(long long value) {
-  return static_cast<std::int32_t>(std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
-                                                         std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(
+      std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 TAppearDirection ParseDirection(const TLayoutValue& value) {
@@ -59,9 +59,15 @@ void TLabelAppear::Stop() {
 void TLabelAppear::PlaceAtEntry(TLabelBounds& bounds, const TClientSize& client) const {
   switch (FAppearFrom) {
     case drFromLeft: bounds.Left = -bounds.Width; break;
-    case drFromRight: bounds.Left = client.Width; bounds.Width = 0; break;
+    case drFromRight:
+      bounds.Left = client.Width;
+      bounds.Width = 0;
+      break;
     case drFromTop: bounds.Top = -bounds.Height; break;
-    case drFromBottom: bounds.Top = client.Height; bounds.Height = 0; break;
+    case drFromBottom:
+      bounds.Top = client.Height;
+      bounds.Height = 0;
+      break;
   }
 }
 
@@ -70,11 +76,13 @@ void TLabelAppear::FollowSize(TLabelBounds& bounds, const TClientSize& client) c
   if (FAppearFrom == drFromRight) {
     const long long w0 = static_cast<long long>(FOriginalRect.Right) - FOriginalRect.Left;
     if (bounds.Width != w0)
-      bounds.Width = Clamped(bounds.Left + w0 < client.Width ? w0 : std::max(0LL, 0LL + client.Width - bounds.Left - 2));
+      bounds.Width =
+          Clamped(bounds.Left + w0 < client.Width ? w0 : std::max(0LL, 0LL + client.Width - bounds.Left - 2));
   } else if (FAppearFrom == drFromBottom) {
     const long long h0 = static_cast<long long>(FOriginalRect.Bottom) - FOriginalRect.Top;
     if (bounds.Height != h0)
-      bounds.Height = Clamped(bounds.Top + h0 < client.Height ? h0 : std::max(0LL, 0LL + client.Height - bounds.Top - 2));
+      bounds.Height =
+          Clamped(bounds.Top + h0 < client.Height ? h0 : std::max(0LL, 0LL + client.Height - bounds.Top - 2));
   }
 }
 

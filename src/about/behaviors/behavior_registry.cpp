@@ -26,8 +26,9 @@ std::unique_ptr<TBehaviorList>& Registry() {
 
 TBehaviorList::const_iterator Lookup(const std::wstring& name) {
   const TBehaviorList& list = *Registry();
-  const auto place = std::lower_bound(list.begin(), list.end(), name,
-                                      [](const auto& entry, const std::wstring& key) { return CompareNames(entry.first, key) < 0; });
+  const auto place = std::lower_bound(list.begin(), list.end(), name, [](const auto& entry, const std::wstring& key) {
+    return CompareNames(entry.first, key) < 0;
+  });
   return place != list.end() && CompareNames(place->first, name) == 0 ? place : list.end();
 }
 
@@ -36,8 +37,9 @@ TBehaviorList::const_iterator Lookup(const std::wstring& name) {
 void AddBehaviorClass(const std::wstring& name, TBehaviorClass cls) {
   if (!Registry()) Registry() = std::make_unique<TBehaviorList>();
   TBehaviorList& list = *Registry();
-  const auto place = std::lower_bound(list.begin(), list.end(), name,
-                                      [](const auto& entry, const std::wstring& key) { return CompareNames(entry.first, key) < 0; });
+  const auto place = std::lower_bound(list.begin(), list.end(), name, [](const auto& entry, const std::wstring& key) {
+    return CompareNames(entry.first, key) < 0;
+  });
   if (place != list.end() && CompareNames(place->first, name) == 0) return;
   list.insert(place, {name, cls});
 }

@@ -34,9 +34,7 @@ bool TBehaviorLabelCore::SetBehaviorOption(const std::wstring& name, const TLayo
   return BehaviorOptions().SetProperty(name, value);
 }
 
-void TBehaviorLabelCore::Loaded() {
-  BehaviorOptions().ResumeAfterLoading();
-}
+void TBehaviorLabelCore::Loaded() { BehaviorOptions().ResumeAfterLoading(); }
 
 void TBehaviorLabelCore::BoundsChanged() {
   if (!FLabel.Loading()) BehaviorOptions().LabelResized();

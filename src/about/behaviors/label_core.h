@@ -42,9 +42,7 @@ class TBehaviorLabelCore {
   const std::wstring& EffectText() const { return FEffectText; }
   void SetEffectText(const std::wstring& text) { FEffectText = text; }
   // What painting and automatic sizing use.
-  const std::wstring& DisplayText(const std::wstring& caption) const {
-    return FUseEffectText ? FEffectText : caption;
-  }
+  const std::wstring& DisplayText(const std::wstring& caption) const { return FUseEffectText ? FEffectText : caption; }
 
  private:
   IBehaviorLabel& FLabel;

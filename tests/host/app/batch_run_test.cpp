@@ -45,7 +45,9 @@ class TFakeWindow : public IBatchWindow {
   bool ScriptFileExists(const std::wstring& path) override { return ExistingFiles.count(path) != 0; }
   void SetProgressMax(int max) override { ProgressMax = max; }
   void SetProgressPosition(int position) override { Positions.push_back(position); }
-  void ShowMessage(const std::wstring& title, const std::wstring& text) override { Messages.push_back(title + L"|" + text); }
+  void ShowMessage(const std::wstring& title, const std::wstring& text) override {
+    Messages.push_back(title + L"|" + text);
+  }
   ITaskbarButton& TaskbarButton() override { return Taskbar; }
   TFakeTaskbar Taskbar;
 };
@@ -80,9 +82,18 @@ TEST(BatchRun, TreatsTheSelectedFilesInDisplayOrderCountingOnTheProgressBar) {
   RunBatch(window, &norvalt);
   EXPECT_EQ(norvalt.Calls, (std::vector<std::wstring>{
                                L"Load C:\\S\\X.SCR",
-                               L"Open C:\\NC\\B.NC", L"Step1", L"Step2", L"Save C:\\NC\\B.NC",
-                               L"Open C:\\NC\\D.NC", L"Step1", L"Step2", L"Save C:\\NC\\D.NC",
-                               L"Open C:\\NC\\E.NC", L"Step1", L"Step2", L"Save C:\\NC\\E.NC",
+                               L"Open C:\\NC\\B.NC",
+                               L"Step1",
+                               L"Step2",
+                               L"Save C:\\NC\\B.NC",
+                               L"Open C:\\NC\\D.NC",
+                               L"Step1",
+                               L"Step2",
+                               L"Save C:\\NC\\D.NC",
+                               L"Open C:\\NC\\E.NC",
+                               L"Step1",
+                               L"Step2",
+                               L"Save C:\\NC\\E.NC",
                            }));
   EXPECT_EQ(window.ProgressMax, 3);
   EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 3, 0}));

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 TEST(OleErrorText, PrefersTheServersDescription) {
-  EXPECT_EQ(OleErrorText(static_cast<std::int32_t>(0x80004005u), L"Norvalt can't read the file",
-                         L"Unspecified error\r\n"),
-            L"Norvalt can't read the file");
+  EXPECT_EQ(
+      OleErrorText(static_cast<std::int32_t>(0x80004005u), L"Norvalt can't read the file", L"Unspecified error\r\n"),
+      L"Norvalt can't read the file");
 }
 
 TEST(OleErrorText, FallsBackToThePlatformTextWithoutTrailingBreaks) {

@@ -9,8 +9,8 @@ using DriveBoxTest = ListsTest;
 
 TEST_F(DriveBoxTest, ListsEachKnownDriveWithItsCaptionAndPicture) {
   BuildAndShow();
-  EXPECT_EQ(FDriveWindow.Texts(), (TStrings{L"a:", L"c: [system]", L"d: [data]", L"e: [disc]", L"f: []",
-                                           L"n: \\\\server\\share", L"r: []"}));
+  EXPECT_EQ(FDriveWindow.Texts(),
+            (TStrings{L"a:", L"c: [system]", L"d: [data]", L"e: [disc]", L"f: []", L"n: \\\\server\\share", L"r: []"}));
   const std::vector<TEntryPicture> pictures{TEntryPicture::Floppy, TEntryPicture::Fixed, TEntryPicture::Fixed,
                                             TEntryPicture::CDRom,  TEntryPicture::CDRom, TEntryPicture::Network,
                                             TEntryPicture::Ram};
@@ -24,8 +24,8 @@ TEST_F(DriveBoxTest, UpperTextCaseTurnsLettersLabelsAndSharesUpper) {
   Build();
   FDriveBox->SetTextCase(tcUpperCase);
   Show();
-  EXPECT_EQ(FDriveWindow.Texts(), (TStrings{L"A:", L"C: [SYSTEM]", L"D: [DATA]", L"E: [DISC]", L"F: []",
-                                           L"N: \\\\SERVER\\SHARE", L"R: []"}));
+  EXPECT_EQ(FDriveWindow.Texts(),
+            (TStrings{L"A:", L"C: [SYSTEM]", L"D: [DATA]", L"E: [DISC]", L"F: []", L"N: \\\\SERVER\\SHARE", L"R: []"}));
   EXPECT_EQ(FDriveBox->Drive(), L'C');
 }
 

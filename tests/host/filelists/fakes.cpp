@@ -62,9 +62,9 @@ void TFakeFileSystem::Remove(const std::wstring& path) {
   TFakeNode* parent = Find(where, error);
   if (!parent) return;  // gone already
   auto& children = parent->Children;
-  children.erase(std::remove_if(children.begin(), children.end(),
-                                [&](const TFakeNode& child) { return child.Name == name; }),
-                 children.end());
+  children.erase(
+      std::remove_if(children.begin(), children.end(), [&](const TFakeNode& child) { return child.Name == name; }),
+      children.end());
 }
 
 void TFakeFileSystem::Start(const std::wstring& path) {
@@ -83,7 +83,8 @@ TFakeFileSystem::TLocation TFakeFileSystem::Locate(const std::wstring& path) {
     rest = path.substr(2);
     if (rest.empty() || rest.front() != L'\\') {
       const auto current = FDriveCurrent.find(Unfold(path[0]));
-      const std::wstring base = current != FDriveCurrent.end() ? current->second : std::wstring{Unfold(path[0]), L':', L'\\'};
+      const std::wstring base =
+          current != FDriveCurrent.end() ? current->second : std::wstring{Unfold(path[0]), L':', L'\\'};
       return Locate(rest.empty() ? base : Join(base, rest));
     }
     where.Volume = &drive->second;

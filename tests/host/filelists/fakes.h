@@ -25,7 +25,7 @@ struct TFakeVolume {
   bool CaseSensitive = false;
   bool Ready = true;
   bool InfoReadable = true;  // label and flags
-  std::wstring RemoteName;  // for a network drive letter
+  std::wstring RemoteName;   // for a network drive letter
   TFakeNode Root;
 };
 
@@ -73,9 +73,9 @@ class TFakeFileSystem final : public IFileSystem {
   TFakeNode& Make(const std::wstring& path, std::uint32_t attributes);
   static std::wstring TextOf(const TLocation& where);
 
-  std::map<wchar_t, TFakeVolume> FDrives;             // by upper-case letter
-  std::map<std::wstring, TFakeVolume> FShares;        // by lower-case "\\server\share"
-  std::map<wchar_t, std::wstring> FDriveCurrent;      // each drive's own current folder
+  std::map<wchar_t, TFakeVolume> FDrives;         // by upper-case letter
+  std::map<std::wstring, TFakeVolume> FShares;    // by lower-case "\\server\share"
+  std::map<wchar_t, std::wstring> FDriveCurrent;  // each drive's own current folder
   std::wstring FCurrent;
 };
 
@@ -109,7 +109,7 @@ class TFakeListWindow final : public IListWindow {
   int ItemIndex = -1;
   int UpdateDepth = 0;
   int AddsWhileRedrawing = 0;
-  int SelectionCalls = 0;  // SetSelected and SetAllSelected
+  int SelectionCalls = 0;           // SetSelected and SetAllSelected
   std::size_t Capacity = SIZE_MAX;  // entries the native list can take
 };
 

@@ -137,7 +137,8 @@ TEST_F(FileListTest, SelectAllAndClearSelection) {
 }
 
 TEST_F(FileListTest, ExtendedSelectionByMouse) {
-  for (const wchar_t* name : {L"a.nc", L"b.nc", L"c.nc", L"d.nc", L"e.nc"}) FFs.AddFile(std::wstring(L"D:\\Set\\") + name);
+  for (const wchar_t* name : {L"a.nc", L"b.nc", L"c.nc", L"d.nc", L"e.nc"})
+    FFs.AddFile(std::wstring(L"D:\\Set\\") + name);
   FFs.Start(L"D:\\Set");
   BuildAndShow();
   FFileList->Click(1, false, false);

@@ -13,9 +13,9 @@ struct TNaiveList {
   const ICollation& Collation;
   std::vector<std::wstring> Names;
   std::size_t Insert(const std::wstring& name) {
-    const auto at = std::upper_bound(Names.begin(), Names.end(), name, [&](const std::wstring& a, const std::wstring& b) {
-      return Collation.CompareIgnoreCase(a, b) < 0;
-    });
+    const auto at = std::upper_bound(
+        Names.begin(), Names.end(), name,
+        [&](const std::wstring& a, const std::wstring& b) { return Collation.CompareIgnoreCase(a, b) < 0; });
     const auto position = static_cast<std::size_t>(at - Names.begin());
     Names.insert(at, name);
     return position;
@@ -56,7 +56,8 @@ TEST(NameOrder, SortedNamesReachPosition100AtThe101st) {
   const TFakeCollation collation;
   TNameOrder order(collation);
   std::vector<std::size_t> landed;
-  for (int i = 0; i < 150; ++i) landed.push_back(order.Add(L"f" + std::wstring(3 - std::to_wstring(i).size(), L'0') + std::to_wstring(i)));
+  for (int i = 0; i < 150; ++i)
+    landed.push_back(order.Add(L"f" + std::wstring(3 - std::to_wstring(i).size(), L'0') + std::to_wstring(i)));
   EXPECT_EQ(std::count(landed.begin(), landed.end(), TNameOrder::kTrackedPosition), 1);
   EXPECT_EQ(landed[100], TNameOrder::kTrackedPosition);
 }

@@ -65,15 +65,26 @@ TEST(Paths, MasksFollowTheFileSystemsWildcardRules) {
     bool Matches;
   };
   for (const TCase& c : std::initializer_list<TCase>{
-           {L"Part1.NC", L"*.nc", true},       {L"part1.ncx", L"*.nc", false},   {L"abc", L"*.*", true},
-           {L"a.b.c", L"*.*", true},           {L"abc", L"*.", true},            {L"a.c", L"*.", false},
-           {L"abc", L"abc.*", true},           {L"f1.nc", L"f?.nc", true},       {L"f.nc", L"f?.nc", true},
-           {L"f12.nc", L"f?.nc", false},       {L"a.c", L"a?c", false},          {L"ab", L"ab??", true},
-           {L"x.tar.gz", L"*.gz", true},       {L"x.tar.gz", L"*.tar", false},   {L"", L"*", true},
-           {L"über.nc", L"*.NC", true},   {L"aaaaaaaaaaaaaaaaaaaaaaaaaaaab", L"*a*a*a*a*a*a*a*a*a*c", false},
+           {L"Part1.NC", L"*.nc", true},
+           {L"part1.ncx", L"*.nc", false},
+           {L"abc", L"*.*", true},
+           {L"a.b.c", L"*.*", true},
+           {L"abc", L"*.", true},
+           {L"a.c", L"*.", false},
+           {L"abc", L"abc.*", true},
+           {L"f1.nc", L"f?.nc", true},
+           {L"f.nc", L"f?.nc", true},
+           {L"f12.nc", L"f?.nc", false},
+           {L"a.c", L"a?c", false},
+           {L"ab", L"ab??", true},
+           {L"x.tar.gz", L"*.gz", true},
+           {L"x.tar.gz", L"*.tar", false},
+           {L"", L"*", true},
+           {L"über.nc", L"*.NC", true},
+           {L"aaaaaaaaaaaaaaaaaaaaaaaaaaaab", L"*a*a*a*a*a*a*a*a*a*c", false},
        })
-    EXPECT_EQ(MatchesMask(c.Name, c.Pattern), c.Matches) << testing::PrintToString(std::wstring(c.Name)) << " "
-                                                         << testing::PrintToString(std::wstring(c.Pattern));
+    EXPECT_EQ(MatchesMask(c.Name, c.Pattern), c.Matches)
+        << testing::PrintToString(std::wstring(c.Name)) << " " << testing::PrintToString(std::wstring(c.Pattern));
   EXPECT_TRUE(IsPlainMaskPattern(L"*.nc"));
   EXPECT_FALSE(IsPlainMaskPattern(L"*.é"));  // left to the file system's own case rules
   EXPECT_FALSE(IsPlainMaskPattern(L"<.nc"));

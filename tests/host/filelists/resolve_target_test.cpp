@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "lists_fixture.h"
 #include "filelists/resolve_target.h"
+#include "lists_fixture.h"
 
 class ResolveTargetTest : public ListsTest {
  protected:

@@ -41,7 +41,8 @@ class StartUpTest : public ListsTest {
     return {};
   }
   std::wstring HighlightedDrive() const {
-    return FDriveBox->ItemIndex() < 0 ? L"" : FDriveBox->Entries()[static_cast<std::size_t>(FDriveBox->ItemIndex())].Text;
+    return FDriveBox->ItemIndex() < 0 ? L""
+                                      : FDriveBox->Entries()[static_cast<std::size_t>(FDriveBox->ItemIndex())].Text;
   }
 };
 

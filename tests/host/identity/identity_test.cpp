@@ -129,8 +129,8 @@ TEST_F(IdentityTest, RefreshWithoutBlockFallsBackToBuiltInNames) {
 }
 
 TEST_F(IdentityTest, MajorVersionIsTheFirstThreeCharacters) {
-  for (const auto& [version, major] : std::map<std::wstring, std::wstring>{
-           {L"10.2.1.0", L"10."}, {L"3.0.0.0", L"3.0"}, {L"7", L"7"}, {L"", L""}}) {
+  for (const auto& [version, major] :
+       std::map<std::wstring, std::wstring>{{L"10.2.1.0", L"10."}, {L"3.0.0.0", L"3.0"}, {L"7", L"7"}, {L"", L""}}) {
     TFakeVersionInfo block = ProgramBlock();
     block.Entries[L"StringFileInfo\\040904E4\\FileVersion"] = version;
     RefreshIdentity(block, L"Velbrook.exe");

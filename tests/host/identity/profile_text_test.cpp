@@ -62,7 +62,8 @@ TEST(ProfileWrite, UsesTheFirstOfRepeatedSectionsAndKeys) {
   const std::string text = "[Velbrook]\nA=1\n[Velbrook]\nScriptFile=second\nScriptFile=third\n";
   EXPECT_EQ(Read(text), "second");
   EXPECT_EQ(Write(text, "new"), "[Velbrook]\nA=1\n[Velbrook]\nScriptFile=new\nScriptFile=third\n");
-  EXPECT_EQ(Write("[Velbrook]\nA=1\n[X]\n[Velbrook]\nB=2\n", "v"), "[Velbrook]\nA=1\nScriptFile=v\n[X]\n[Velbrook]\nB=2\n");
+  EXPECT_EQ(Write("[Velbrook]\nA=1\n[X]\n[Velbrook]\nB=2\n", "v"),
+            "[Velbrook]\nA=1\nScriptFile=v\n[X]\n[Velbrook]\nB=2\n");
 }
 
 TEST(ProfileWrite, AValueCannotBreakTheLine) {
@@ -71,8 +72,8 @@ TEST(ProfileWrite, AValueCannotBreakTheLine) {
 }
 
 TEST(ProfileWrite, WideTextWorksTheSame) {
-  const std::wstring written =
-      WriteProfileValue<wchar_t>(L"[Velbrook]\r\nScriptFile=x\r\n", L"Velbrook", L"ScriptFile", L"C:\\\u00e9t\u00e9.scr");
+  const std::wstring written = WriteProfileValue<wchar_t>(L"[Velbrook]\r\nScriptFile=x\r\n", L"Velbrook", L"ScriptFile",
+                                                          L"C:\\\u00e9t\u00e9.scr");
   EXPECT_EQ(written, L"[Velbrook]\r\nScriptFile=C:\\\u00e9t\u00e9.scr\r\n");
   EXPECT_EQ(ReadProfileValue<wchar_t>(written, L"VELBROOK", L"scriptfile"), L"C:\\\u00e9t\u00e9.scr");
 }

@@ -78,7 +78,9 @@ TEST(Layout, MalformedTextNamesTheProblemAndLine) {
 }
 
 TEST(Layout, Utf8ResourcesBecomeUtf16) {
-  EXPECT_EQ(Utf8ToWide("\xEF\xBB\xBF" "A\xC3\xA9\xE2\x82\xAC"), L"A\u00E9\u20AC");
-  EXPECT_EQ(Utf8ToWide("\xC3"), L"\uFFFD");  // cut in the middle of a character
+  EXPECT_EQ(Utf8ToWide("\xEF\xBB\xBF"
+                       "A\xC3\xA9\xE2\x82\xAC"),
+            L"A\u00E9\u20AC");
+  EXPECT_EQ(Utf8ToWide("\xC3"), L"\uFFFD");              // cut in the middle of a character
   EXPECT_EQ(Utf8ToWide("\xF0\x9F\x98\x80").size(), 2u);  // a surrogate pair
 }

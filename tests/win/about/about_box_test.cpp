@@ -87,7 +87,7 @@ TEST_F(AboutBoxTest, ClosingFromTheTitleBarWhileTheFirstBlockRunsStillStartsTheS
   RunOnUiThreadLater(150, [&box] { PostMessageW(box.Handle(), WM_CLOSE, 0, 0); });
   EXPECT_EQ(box.ShowModal(), 2);
   // The first run goes on in the hidden box and hands over to the second when it ends.
-  EXPECT_TRUE(PumpUntil([&box] { return box.BehaviorLabel2.BehaviorOptions().Active() ||
-                                        !box.BehaviorLabel2.Caption().empty(); }));
+  EXPECT_TRUE(PumpUntil(
+      [&box] { return box.BehaviorLabel2.BehaviorOptions().Active() || !box.BehaviorLabel2.Caption().empty(); }));
   EXPECT_NE(box.BehaviorLabel2.Caption().find(L"Version "), std::wstring::npos);
 }

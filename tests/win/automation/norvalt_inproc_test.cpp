@@ -60,7 +60,8 @@ TEST_F(NorvaltInProcessTest, ProcessesFilesInPlaceKeepingTheirLineEndings) {
     norvalt.ScriptStep1();
     norvalt.ScriptStep2();
     norvalt.SaveNcFileAs(path);
-    expectedTrace += "OpenNcFile\t" + Narrow(path) + "\r\nScriptStep1\r\nScriptStep2\r\nSaveNcFileAs\t" + Narrow(path) + "\r\n";
+    expectedTrace +=
+        "OpenNcFile\t" + Narrow(path) + "\r\nScriptStep1\r\nScriptStep2\r\nSaveNcFileAs\t" + Narrow(path) + "\r\n";
   }
 
   EXPECT_EQ(FFiles.Read(L"a.nc"), "%\r\nN10 G00 X1\r\nN20 G1 Y2\r\n%\r\n");
@@ -121,8 +122,9 @@ TEST_F(NorvaltInProcessTest, BadScriptsAndMissingFilesAreReportedByTheServer) {
   EXPECT_EQ(OleErrorOf([&] { norvalt.LoadScript(script); }).Message(),
             L"Script \"" + script + L"\", line 2: unknown rule \"frobnicate\"");
   const std::wstring missing = FFiles.Path(L"missing.nc");
-  EXPECT_EQ(OleErrorOf([&] { norvalt.OpenNcFile(missing); }).Message().rfind(L"Can't open NC file \"" + missing + L"\"", 0),
-            0u);
+  EXPECT_EQ(
+      OleErrorOf([&] { norvalt.OpenNcFile(missing); }).Message().rfind(L"Can't open NC file \"" + missing + L"\"", 0),
+      0u);
   EXPECT_EQ(OleErrorOf([&] { norvalt.ScriptStep1(); }).Message(), L"No NC file is open");
 }
 

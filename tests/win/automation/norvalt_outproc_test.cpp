@@ -78,11 +78,10 @@ class NorvaltOutOfProcessTest : public testing::Test {
 TEST_F(NorvaltOutOfProcessTest, ABatchOfCallsEditsTheFiles) {
   TNorvalt norvalt(Link());
   const std::wstring trace = FFiles.Path(L"trace.txt");
-  norvalt.LoadScript(FFiles.Write(L"batch.nvs",
-                                  "trace \"" + Narrow(trace) +
-                                      "\"\r\n"
-                                      "step1 replace \"G0 \" \"G00 \"\r\n"
-                                      "step2 renumber 100 10\r\n"));
+  norvalt.LoadScript(FFiles.Write(L"batch.nvs", "trace \"" + Narrow(trace) +
+                                                    "\"\r\n"
+                                                    "step1 replace \"G0 \" \"G00 \"\r\n"
+                                                    "step2 renumber 100 10\r\n"));
   for (const wchar_t* name : {L"1.nc", L"2.nc", L"3.nc"}) {
     const std::wstring path = FFiles.Write(name, "N1 G0 X1\r\nN2 G1 Y2\r\n");
     norvalt.OpenNcFile(path);

@@ -15,7 +15,8 @@ namespace {
 class TDialogAnswer {
  public:
   TDialogAnswer(std::wstring name, bool confirm)
-      : FThreadId(::GetCurrentThreadId()), FHelper([this, name = std::move(name), confirm] { Answer(name, confirm); }) {}
+      : FThreadId(::GetCurrentThreadId()),
+        FHelper([this, name = std::move(name), confirm] { Answer(name, confirm); }) {}
   ~TDialogAnswer() { FHelper.join(); }
   TDialogAnswer(const TDialogAnswer&) = delete;
   TDialogAnswer& operator=(const TDialogAnswer&) = delete;
@@ -47,7 +48,8 @@ class TDialogAnswer {
     HWND nameBox = ::GetDlgItem(dialog, cmb13);
     if (!nameBox) nameBox = ::GetDlgItem(dialog, edt1);
     ::SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
   }
 
   DWORD FThreadId;

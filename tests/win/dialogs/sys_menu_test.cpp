@@ -32,7 +32,7 @@ class SysMenuTest : public testing::Test {
     windowClass.lpszClassName = L"VelbrookSysMenuTest";
     ::RegisterClassW(&windowClass);
     FWindow.Reset(::CreateWindowExW(0, L"VelbrookSysMenuTest", L"Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
-                                   200, nullptr, nullptr, windowClass.hInstance, nullptr));
+                                    200, nullptr, nullptr, windowClass.hInstance, nullptr));
     ASSERT_TRUE(FWindow);
     Application().ProcessMessages();
     SystemCommandsSeen.clear();
@@ -135,8 +135,10 @@ TEST_F(SysMenuTest, HooksChainAndLeaveInAnyOrder) {
     ++hookedMessages;
     handled = swallow;
     // An earlier hook that drops the first menu, then itself, while it runs.
-    if (msg.wParam == SC_MOVE && first) first.reset();
-    else if (msg.wParam == SC_MOVE) Application().RemoveMessageHook(earlier);
+    if (msg.wParam == SC_MOVE && first)
+      first.reset();
+    else if (msg.wParam == SC_MOVE)
+      Application().RemoveMessageHook(earlier);
   });
   int clicks = 0, secondClicks = 0;
   first = std::make_unique<TSysPopupMenu>(FWindow.Get());

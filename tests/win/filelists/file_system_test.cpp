@@ -12,9 +12,8 @@ namespace {
 
 std::map<std::wstring, std::uint32_t> List(IFileSystem& fs, const std::wstring& pattern) {
   std::map<std::wstring, std::uint32_t> found;
-  fs.ListEntries(pattern, false, [&](std::wstring_view name, std::uint32_t attributes) {
-    found[std::wstring(name)] = attributes;
-  });
+  fs.ListEntries(pattern, false,
+                 [&](std::wstring_view name, std::uint32_t attributes) { found[std::wstring(name)] = attributes; });
   return found;
 }
 
@@ -41,7 +40,8 @@ TEST_F(WinFileSystemTest, DriveOnAMissingFolderCannotBeEntered) {
   EXPECT_FALSE(FFs.FolderExists(L"U:\\"));
   EXPECT_EQ(FFs.CurrentFolder(), L"C:\\");
   std::printf("U: (missing folder): drive type %d, SetCurrentDirectory error %u (\"%s\")\n",
-              static_cast<int>(FFs.DriveType(L"u:\\")), code, Narrow(InOutErrorMessage(static_cast<int>(code))).c_str());
+              static_cast<int>(FFs.DriveType(L"u:\\")), code,
+              Narrow(InOutErrorMessage(static_cast<int>(code))).c_str());
   EXPECT_EQ(FFs.DriveType(L"u:\\"), TDriveType::NoRootDir) << "so the drive box leaves it out";
 }
 
@@ -124,8 +124,8 @@ TEST_F(WinFileSystemTest, FoldersBeyond260Characters) {
 
 TEST(WinCollation, SortKeysOrderAsTheLocaleComparesIgnoringCase) {
   const TWinCollation collation;
-  std::vector<std::wstring> names{L"part10.nc", L"Part2.nc", L"part-1.nc", L"PART_1.nc", L"\u00C9tude.nc",
-                                  L"etude.nc",  L"Zeta",     L"alpha",     L"Alpha",     L"\u00E4rger",
+  std::vector<std::wstring> names{L"part10.nc", L"Part2.nc", L"part-1.nc", L"PART_1.nc",   L"\u00C9tude.nc",
+                                  L"etude.nc",  L"Zeta",     L"alpha",     L"Alpha",       L"\u00E4rger",
                                   L"a b",       L"ab",       L"1.nc",      L"\u65E5\u672C"};
   for (const std::wstring& a : names)
     for (const std::wstring& b : names) {

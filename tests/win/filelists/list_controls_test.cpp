@@ -102,8 +102,8 @@ class TRowsWatch {
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && FWatch && message->hwnd == FList &&
-        message->message == LB_SETCOUNT && message->wParam > 0) {
+    if (code == HC_ACTION && FWatch && message->hwnd == FList && message->message == LB_SETCOUNT &&
+        message->wParam > 0) {
       FWatch->Rows = message->wParam;
       if (GetCursor() == LoadCursorW(nullptr, IDC_WAIT)) ++FWatch->RowsMadeWhileBusy;
     }

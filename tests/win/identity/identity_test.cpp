@@ -24,7 +24,8 @@ bool FolderExists(const std::wstring& path) {
 // Creates folder for one test and removes only what it created.
 class TTemporaryFolder {
  public:
-  explicit TTemporaryFolder(std::wstring path) : FPath(std::move(path)), FCreated(::CreateDirectoryW(FPath.c_str(), nullptr)) {}
+  explicit TTemporaryFolder(std::wstring path)
+      : FPath(std::move(path)), FCreated(::CreateDirectoryW(FPath.c_str(), nullptr)) {}
   ~TTemporaryFolder() {
     if (FCreated) ::RemoveDirectoryW(FPath.c_str());
   }

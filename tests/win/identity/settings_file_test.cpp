@@ -40,9 +40,7 @@ class SettingsFileTest : public testing::Test {
     return names;
   }
 
-  void Store(const std::string& bytes) const {
-    std::ofstream(FFile.c_str(), std::ios::binary) << bytes;
-  }
+  void Store(const std::string& bytes) const { std::ofstream(FFile.c_str(), std::ios::binary) << bytes; }
   std::string Stored() const {
     std::ifstream in(FFile.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -186,7 +184,6 @@ TEST_F(SettingsFileTest, AFailureOrCrashAtAnyStepOfASaveLeavesTheFileAsItWas) {
   expected.replace(expected.find("=old") + 1, 3, "C:\\new.scr");
   EXPECT_EQ(Stored(), expected);
 }
-
 
 TEST_F(SettingsFileTest, LongValuesAreStoredWholeAndReadBackCut) {
   const std::wstring value = L"C:\\" + std::wstring(3000, L'p');

@@ -9,7 +9,7 @@ namespace {
 
 struct TShownDialog {
   std::wstring Caption, Title, Body;
-  std::vector<std::wstring> ReadAloud;  // what assistive technology reads: title, body, buttons
+  std::vector<std::wstring> ReadAloud;       // what assistive technology reads: title, body, buttons
   std::vector<std::wstring> VisibleButtons;  // "Button1=Yes", ...
   std::vector<std::wstring> VisiblePictures;
   bool CenteredOverOwner = false;
@@ -49,8 +49,7 @@ int ShowAndAnswer(const std::wstring& title, const std::wstring& body, int type,
     }
     for (const wchar_t* name : {L"Button1", L"Button2", L"Button3"}) {
       auto& button = form->Control<TButton>(name);
-      if (IsWindowVisible(button.Handle()) && button.Caption() == answer)
-        PostMessageW(button.Handle(), BM_CLICK, 0, 0);
+      if (IsWindowVisible(button.Handle()) && button.Caption() == answer) PostMessageW(button.Handle(), BM_CLICK, 0, 0);
     }
   });
   return MyMess(title, body, type);
