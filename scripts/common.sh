@@ -4,7 +4,8 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$ROOT/build"
 PACKAGES=(g++ cmake ninja-build libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
-          libwine-dev wine wine64 fonts-wine fonts-crosextra-carlito fonts-liberation2 xvfb xauth imagemagick xdotool nsis)
+          libwine-dev wine wine64 fonts-wine fonts-crosextra-carlito fonts-liberation2 clang-format
+          xvfb xauth imagemagick xdotool nsis)
 
 log() { printf '== %s\n' "$*"; }
 
