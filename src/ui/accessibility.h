@@ -75,6 +75,10 @@ class TAccessibleControl : public IAccessible {
   }
 
  private:
+  // The control's own text for itself when it has one, else the standard object's.
+  HRESULT OwnTextFirst(const VARIANT& child, BSTR* text, std::wstring (IAccessibleSelf::*own)() const,
+                       HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*));
+
   std::atomic<ULONG> FReferences{1};
   HWND FWindow;
   const IAccessibleSelf* FSelf;

@@ -58,12 +58,7 @@ HRESULT TAccessibleControl::GetTypeInfoCount(UINT* count) {
 }
 
 HRESULT TAccessibleControl::get_accName(VARIANT child, BSTR* name) {
-  if (!name) return E_POINTER;
-  *name = nullptr;
-  if (!FSelf || !FStandard) return CO_E_OBJNOTCONNECTED;
-  if (IsAccessibleSelf(child))
-    if (const std::wstring own = FSelf->AccessibleName(); !own.empty()) return AccessibleString(own, name);
-  return FStandard->get_accName(child, name);
+  return OwnTextFirst(child, name, &IAccessibleSelf::AccessibleName, &IAccessible::get_accName);
 }
 
 HRESULT TAccessibleControl::get_accRole(VARIANT child, VARIANT* role) {
@@ -78,12 +73,17 @@ HRESULT TAccessibleControl::get_accRole(VARIANT child, VARIANT* role) {
 }
 
 HRESULT TAccessibleControl::get_accValue(VARIANT child, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
+  return OwnTextFirst(child, value, &IAccessibleSelf::AccessibleValue, &IAccessible::get_accValue);
+}
+
+HRESULT TAccessibleControl::OwnTextFirst(const VARIANT& child, BSTR* text, std::wstring (IAccessibleSelf::*own)() const,
+                                         HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*)) {
+  if (!text) return E_POINTER;
+  *text = nullptr;
   if (!FSelf || !FStandard) return CO_E_OBJNOTCONNECTED;
   if (IsAccessibleSelf(child))
-    if (const std::wstring own = FSelf->AccessibleValue(); !own.empty()) return AccessibleString(own, value);
-  return FStandard->get_accValue(child, value);
+    if (const std::wstring ownText = (FSelf->*own)(); !ownText.empty()) return AccessibleString(ownText, text);
+  return (FStandard.Get()->*standard)(child, text);
 }
 
 // The rest is the standard object's.
