@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -193,6 +194,46 @@ void TVelbrookDriver::Press(const wchar_t* caption, HWND inWindow) {
   HWND button = FindChildOf(inWindow ? inWindow : FMain, L"Button", caption);
   PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
+}
+
+namespace {
+// Runs xdotool with the arguments. Wine starts a Unix program but gives no handle to wait on,
+// so the caller waits for the input's effect.
+void RunXdotool(const std::wstring& arguments) {
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"xdotool " + arguments;
+  if (CreateProcessW(L"Z:\\usr\\bin\\xdotool", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &info)) {
+    TKernelHandle process(info.hProcess), thread(info.hThread);
+  }
+}
+}  // namespace
+
+void TVelbrookDriver::ClickWithMouse(HWND window) const {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const POINT target{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  RunXdotool(L"mousemove " + std::to_wstring(target.x) + L" " + std::to_wstring(target.y) + L" click 1");
+  WaitFor(
+      [&] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == target.x && at.y == target.y;
+      },
+      5000);
+  Sleep(300);  // the click follows the move
+}
+
+void TVelbrookDriver::PressKey(const char* keyName) const {
+  RunXdotool(L"key " + std::wstring(keyName, keyName + strlen(keyName)));
+  Sleep(300);
+}
+
+std::vector<std::wstring> TVelbrookDriver::Texts() const {
+  TProgramDialog window;
+  CollectTexts(FMain, window);
+  window.Texts.insert(window.Texts.end(), window.Buttons.begin(), window.Buttons.end());
+  return window.Texts;
 }
 
 int TVelbrookDriver::ProgressPosition() const {

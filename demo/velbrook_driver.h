@@ -49,6 +49,12 @@ class TVelbrookDriver {
   void SelectFiles(const std::vector<int>& indexes);
   // Presses the button with the caption (posted: the program may start a long action).
   void Press(const wchar_t* caption, HWND inWindow = nullptr);
+  // Real input through the X server (xdotool), as a user's hand gives it: unlike a posted
+  // message, Windows holds it back while the program's UI thread is busy.
+  void ClickWithMouse(HWND window) const;
+  void PressKey(const char* keyName) const;
+  // The texts that the main window shows (labels, buttons and group captions).
+  std::vector<std::wstring> Texts() const;
   int ProgressPosition() const;
   int ProgressMax() const;
   // The drive box's selected entry.

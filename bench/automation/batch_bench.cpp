@@ -93,7 +93,11 @@ int wmain(int argc, wchar_t** argv) {
       loop.push_back(Time([&] {
         TBenchWindow window(folder, script, names);
         TNorvaltProcessor processor(norvalt);
-        RunBatch(window, &processor);
+        struct : IRunProgress {
+          void FileStarting(int) override {}
+          bool StopRequested() override { return false; }
+        } progress;
+        TreatFiles(*PlanRun(window), processor, progress);
       }));
       bare.push_back(Time([&] {
         LONG result = 0;

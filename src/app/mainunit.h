@@ -1,19 +1,27 @@
 #pragma once
 // The main window: script box, drive, folder and file lists, progress bar, and the
 // buttons that run the batch, pick the script and end the program.
+#include <wrl/client.h>
+
 #include <memory>
 #include <string>
 
+#include "app/session_lock.h"
+#include "norvalt_h.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
 #include "ui/std_controls.h"
+#include "ui/ui_timer.h"
 
 class TDriveComboBox;
 class TDirectoryListBox;
 class TFileListBox;
-class TNorvalt;
+class TRunDisplay;
+class TRunThread;
 class TSysPopupMenu;
 class TTaskbarButton;
+class IBatchWindow;
+struct TRunEnd;
 
 class TMainForm : public TForm {
  public:
@@ -21,12 +29,16 @@ class TMainForm : public TForm {
   TMainForm(TComponent* owner, std::function<void()> showAbout);
   ~TMainForm() override;
 
-  // False when start-up could not link to Norvalt: the program then ends.
-  bool Linked() const { return FNorvalt != nullptr; }
+  // True once a run was given up while Norvalt did not answer: releasing Norvalt's object
+  // then would wait for as long as Norvalt hangs, so the program ends without releasing it.
+  bool NorvaltUnanswered() const { return FNorvaltUnanswered; }
+
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   TEdit& ScriptFileEdit;
   TSpeedButton& GetScriptButton;
   TProgressBar& ProgressBar1;
+  TLabel& RunStatusLabel;
   TDriveComboBox& DriveComboBox1;
   TDirectoryListBox& DirectoryListBox1;
   TComboBox& ComboBox1;
@@ -37,6 +49,9 @@ class TMainForm : public TForm {
   TBitBtn& CloseButton;
 
  private:
+  // What ends the program once the run under way has stopped.
+  enum class TAfterRun { Nothing, Close, CloseSavingSettings, EndSession };
+
   void FormCreate();
   void GetScriptButtonClick(TComponent* sender);
   void SelectAllButtonClick(TComponent* sender);
@@ -51,9 +66,36 @@ class TMainForm : public TForm {
   void link_to_norvalt();
   void open_norvalt_folder();
 
+  void start_run();
+  void run_file_starting(int index);
+  void run_ended(const TRunEnd& end);
+  void watch_run();
+  // Stop after the current file, or at once when Norvalt has not answered for long.
+  void stop_run();
+  void abandon_run();
+  // The run's window state: controls locked, Process reading Stop, the status line.
+  void show_running(bool running);
+  void finish_run();
+  // Asks whether to stop the run and close; true when the program is to close now.
+  bool confirm_close_during_run(TAfterRun how);
+  void close_after_run(TAfterRun how);
+
   std::function<void()> FShowAbout;
   std::wstring FDataFolder;
-  std::unique_ptr<TNorvalt> FNorvalt;
+  Microsoft::WRL::ComPtr<INorvaltx> FNorvalt;
+  bool FNorvaltUnanswered = false;
   std::unique_ptr<TSysPopupMenu> FSysPopupMenu1;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
+  std::unique_ptr<IBatchWindow> FBatchWindow;
+
+  // The run under way, if any.
+  std::unique_ptr<TRunThread> FRun;
+  std::unique_ptr<TRunDisplay> FRunDisplay;
+  std::vector<std::wstring> FRunFiles;
+  int FRunFile = -1;  // index into FRunFiles of the file being treated
+  bool FStopRequested = false;
+  TAfterRun FAfterRun = TAfterRun::Nothing;
+  TSessionLock FRunLock;
+  TUITimer FRunWatch;
+  int FEscapeHook = 0;
 };

@@ -1,9 +1,10 @@
 #include "app/mainunit.h"
 
 #include "app/batch_run.h"
-#include "app/norvalt_processor.h"
+#include "app/run_thread.h"
 #include "app/taskbar_button.h"
 #include "automation/norvalt_tlb.h"
+#include "base/errors.h"
 #include "dialogs/my_file_ops.h"
 #include "dialogs/mymessage.h"
 #include "dialogs/sys_menu_win.h"
@@ -19,6 +20,12 @@
 
 namespace {
 
+// How long one Norvalt call may go unanswered before the window says so and Stop stops
+// without waiting for it.
+constexpr unsigned long long kUnansweredMs = 30000;
+
+constexpr wchar_t kRunLockName[] = L"Velbrook.Run";
+
 // The main window seen by the batch run.
 class TMainBatchWindow : public IBatchWindow {
  public:
@@ -32,10 +39,7 @@ class TMainBatchWindow : public IBatchWindow {
   std::wstring Folder() override { return FFiles.Directory(); }
   bool ScriptFileExists(const std::wstring& path) override { return FileExistsFollowingLinks(path); }
   void SetProgressMax(int max) override { FProgress.SetMax(max); }
-  void SetProgressPosition(int position) override {
-    FProgress.SetPosition(position);
-    Application().ProcessPaintMessages();
-  }
+  void SetProgressPosition(int position) override { FProgress.SetPosition(position); }
   void ShowMessage(const std::wstring& title, const std::wstring& text) override { MyMess(title, text, 0); }
   ITaskbarButton& TaskbarButton() override { return FTaskbar; }
 
@@ -45,6 +49,18 @@ class TMainBatchWindow : public IBatchWindow {
   TProgressBar& FProgress;
   ITaskbarButton& FTaskbar;
 };
+
+bool IsSilentAbort(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+std::wstring FileName(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 }  // namespace
 
@@ -63,6 +79,7 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
                          .Control<TEdit>(L"ScriptFileEdit")),
       GetScriptButton(Control<TSpeedButton>(L"GetScriptButton")),
       ProgressBar1(Control<TProgressBar>(L"ProgressBar1")),
+      RunStatusLabel(Control<TLabel>(L"RunStatusLabel")),
       DriveComboBox1(Control<TDriveComboBox>(L"DriveComboBox1")),
       DirectoryListBox1(Control<TDirectoryListBox>(L"DirectoryListBox1")),
       ComboBox1(Control<TComboBox>(L"ComboBox1")),
@@ -74,17 +91,27 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
       FShowAbout(std::move(showAbout)) {
   // The system menu's items and the taskbar button join once the window exists.
   FTaskbarButton = std::make_unique<TTaskbarButton>(Handle());
+  FBatchWindow = std::make_unique<TMainBatchWindow>(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton);
   FSysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
   auto about = std::make_unique<TMenuItem>();
   about->Caption = L"About";
   about->OnClick = [this] { About1Click(this); };
   FSysPopupMenu1->Items.Add(std::move(about));
   FSysPopupMenu1->Loaded();
+  FRunWatch.SetInterval(1000);
+  FRunWatch.SetOnTimer([this] { watch_run(); });
+  // Esc stops a run, wherever the focus is in the window.
+  FEscapeHook = Application().AddMessageHook([this](MSG& msg, bool& handled) {
+    if (!FRun || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return;
+    if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return;
+    handled = true;
+    stop_run();
+  });
   // An error inside the start sequence is reported and the window is still created.
   RunGuarded([this] { FormCreate(); });
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() { Application().RemoveMessageHook(FEscapeHook); }
 
 void TMainForm::FormCreate() {
   FDataFolder = GetDataFolder();
@@ -96,7 +123,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::link_to_norvalt() {
   try {
-    FNorvalt = std::make_unique<TNorvalt>(CoNorvaltx::Create());
+    FNorvalt = CoNorvaltx::Create();
   } catch (...) {
     MyMess(L"Error:", L"Can't Link to Norvalt\r\nNorvalt Needs to be Installed", 0);
     Application().Terminate();
@@ -106,7 +133,7 @@ void TMainForm::link_to_norvalt() {
 void TMainForm::open_norvalt_folder() {
   // Norvalt is given time to come up before it is asked anything.
   Sleep(2000);
-  const std::wstring folder = FNorvalt->GetFolder(-2);
+  const std::wstring folder = TNorvalt(FNorvalt).GetFolder(-2);
   OpenStartFolder(DriveComboBox1, DirectoryListBox1, folder);
 }
 
@@ -129,18 +156,170 @@ void TMainForm::SelectAllButtonClick(TComponent*) { FileListBox1.SelectAll(); }
 void TMainForm::SelectNoneButtonClick(TComponent*) { FileListBox1.ClearSelection(); }
 
 void TMainForm::ProcessButtonClick(TComponent*) {
-  TMainBatchWindow window(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton);
+  if (FRun)
+    stop_run();
+  else
+    start_run();
+}
+
+void TMainForm::start_run() {
+  std::optional<TRunPlan> plan = PlanRun(*FBatchWindow);
+  if (!plan) return;
+  auto display = std::make_unique<TRunDisplay>(*FBatchWindow, static_cast<int>(plan->Files.size()));
   if (!FNorvalt) {
-    RunBatch(window, nullptr);
+    display->NotLinked();
     return;
   }
-  TNorvaltProcessor processor(*FNorvalt);
-  RunBatch(window, &processor);
+  // Norvalt works on the file it opened last, so two runs must never interleave their calls.
+  TSessionLock lock(kRunLockName);
+  if (!lock.Held()) {
+    MyMess(L"Velbrook", L"Another Velbrook run is in progress.", 0);
+    return;
+  }
+  FRunFiles = plan->Files;
+  TRunEvents events;
+  events.FileStarting = [this](int index) { run_file_starting(index); };
+  events.NewServer = [this](Microsoft::WRL::ComPtr<INorvaltx> server) {
+    // The unanswered object is let go without a release, which would wait for it.
+    FNorvalt.Detach();
+    FNorvalt = std::move(server);
+    FNorvaltUnanswered = false;
+  };
+  events.Ended = [this](const TRunEnd& end) { run_ended(end); };
+  // A Norvalt that stopped answering gets a new object, made by the worker.
+  FRun =
+      std::make_unique<TRunThread>(std::move(*plan), FNorvaltUnanswered ? nullptr : FNorvalt.Get(), std::move(events));
+  FRunLock = std::move(lock);
+  FRunDisplay = std::move(display);
+  FRunFile = -1;
+  FStopRequested = false;
+  show_running(true);
+}
+
+void TMainForm::run_file_starting(int index) {
+  FRunFile = index;
+  FRunDisplay->FileStarting(index);
+  if (!FStopRequested)
+    RunStatusLabel.SetCaption(L"Treating " + FileName(FRunFiles[static_cast<std::size_t>(index)]) + L" (" +
+                              std::to_wstring(index + 1) + L" of " + std::to_wstring(FRunFiles.size()) + L")");
+}
+
+void TMainForm::show_running(bool running) {
+  for (TWinControl* control :
+       std::initializer_list<TWinControl*>{&ScriptFileEdit, &GetScriptButton, &DriveComboBox1, &DirectoryListBox1,
+                                           &ComboBox1, &FileListBox1, &SelectAllButton, &SelectNoneButton})
+    control->SetEnabled(!running);
+  ProcessButton.SetCaption(running ? L"Stop" : L"Process");
+  ProcessButton.SetGlyph(running ? L"STOP24" : L"PROCESS24");
+  RunStatusLabel.SetCaption(L"");
+  FRunWatch.SetEnabled(running);
+  // The focus may have sat on a control that is now locked; Stop takes it, so Space stops.
+  if (running) ProcessButton.SetFocus();
+}
+
+void TMainForm::finish_run() {
+  FRun.reset();
+  FRunLock = TSessionLock();
+  show_running(false);
+}
+
+void TMainForm::run_ended(const TRunEnd& end) {
+  finish_run();
+  const std::unique_ptr<TRunDisplay> display = std::move(FRunDisplay);
+  const TAfterRun after = std::exchange(FAfterRun, TAfterRun::Nothing);
+  if (end.Error) {
+    display->Failed(IsSilentAbort(end.Error));
+    // A session that ends waits for no box.
+    if (after != TAfterRun::EndSession) ShowException(end.Error);
+  } else if (end.Stopped) {
+    display->Stopped(end.Treated, after == TAfterRun::Nothing);
+  } else {
+    display->Completed();
+  }
+  close_after_run(after);
+}
+
+void TMainForm::stop_run() {
+  if (!FRun) return;
+  if (FRun->PendingCallMs() >= kUnansweredMs) {
+    abandon_run();
+    return;
+  }
+  FRun->RequestStop();
+  FStopRequested = true;
+  RunStatusLabel.SetCaption(L"Stopping after the current file\u2026");
+}
+
+void TMainForm::abandon_run() {
+  const std::wstring path = FRunFile >= 0 ? FRunFiles[static_cast<std::size_t>(FRunFile)] : std::wstring();
+  FRun->Abandon();
+  FNorvaltUnanswered = true;
+  finish_run();
+  const std::unique_ptr<TRunDisplay> display = std::move(FRunDisplay);
+  const TAfterRun after = std::exchange(FAfterRun, TAfterRun::Nothing);
+  display->Stopped(FRunFile, false);
+  if (after == TAfterRun::Nothing) MyMess(L"Velbrook", UnansweredText(path.empty() ? L"the start" : path), 0);
+  close_after_run(after);
+}
+
+void TMainForm::watch_run() {
+  if (!FRun) return;
+  const unsigned long long waited = FRun->PendingCallMs();
+  if (waited < kUnansweredMs) return;
+  // A program that is to close does not wait for a Norvalt that does not answer.
+  if (FAfterRun != TAfterRun::Nothing) {
+    abandon_run();
+    return;
+  }
+  RunStatusLabel.SetCaption(WaitingText(static_cast<unsigned>(waited / 1000)));
+}
+
+bool TMainForm::confirm_close_during_run(TAfterRun how) {
+  if (FAfterRun != TAfterRun::Nothing) return false;  // already closing once the run stops
+  const bool yes =
+      MyMess(L"Velbrook", L"A run is in progress. Stop it after the current file and close Velbrook?", 1) == mrYes;
+  if (!yes) return false;
+  // The run may have ended while the question was open.
+  if (!FRun) return true;
+  FAfterRun = how;
+  stop_run();
+  return false;
+}
+
+void TMainForm::close_after_run(TAfterRun how) {
+  switch (how) {
+    case TAfterRun::Nothing: return;
+    case TAfterRun::CloseSavingSettings: save_settings(); break;
+    case TAfterRun::EndSession:
+      save_settings();
+      ShutdownBlockReasonDestroy(Handle());
+      break;
+    case TAfterRun::Close: break;
+  }
+  Close();
 }
 
 void TMainForm::CloseButtonClick(TComponent*) {
+  if (FRun && !confirm_close_during_run(TAfterRun::CloseSavingSettings)) return;
   save_settings();
   Close();
+}
+
+LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      if (FRun && !confirm_close_during_run(TAfterRun::Close)) return 0;
+      break;
+    case WM_QUERYENDSESSION:
+      if (!FRun) break;
+      // The file under way is finished first; the program then closes and lets the session end.
+      ShutdownBlockReasonCreate(Handle(), L"Processing NC files");
+      FAfterRun = TAfterRun::EndSession;
+      stop_run();
+      return FALSE;
+    default: break;
+  }
+  return TForm::WndProc(msg, wParam, lParam);
 }
 
 void TMainForm::About1Click(TComponent*) {

@@ -73,6 +73,46 @@ class TFakeNorvalt : public INcProcessor {
   }
 };
 
+// The UI thread's side and the worker's side of a run, played one after the other: the
+// plan, the walk with each file shown as it starts, and the end shown. A failure is shown,
+// then raised again as the error box would get it.
+class TStraightRun : public IRunProgress {
+ public:
+  TStraightRun(TRunDisplay& display, int stopBefore) : FDisplay(display), FStopBefore(stopBefore) {}
+  void FileStarting(int index) override {
+    FDisplay.FileStarting(index);
+    ++FStarted;
+  }
+  bool StopRequested() override { return FStarted == FStopBefore; }
+
+ private:
+  TRunDisplay& FDisplay;
+  int FStopBefore;
+  int FStarted = 0;
+};
+
+void RunBatch(IBatchWindow& window, INcProcessor* norvalt, int stopBefore = -1) {
+  const std::optional<TRunPlan> plan = PlanRun(window);
+  if (!plan) return;
+  TRunDisplay display(window, static_cast<int>(plan->Files.size()));
+  if (!norvalt) return display.NotLinked();
+  TStraightRun progress(display, stopBefore);
+  int treated = 0;
+  try {
+    treated = TreatFiles(*plan, *norvalt, progress);
+  } catch (const EAbort&) {
+    display.Failed(true);
+    throw;
+  } catch (...) {
+    display.Failed(false);
+    throw;
+  }
+  if (treated < static_cast<int>(plan->Files.size()))
+    display.Stopped(treated, true);
+  else
+    display.Completed();
+}
+
 }  // namespace
 
 TEST(BatchRun, TreatsTheSelectedFilesInDisplayOrderCountingOnTheProgressBar) {
@@ -189,4 +229,24 @@ TEST(BatchRun, TheScriptPathIsUsedExactlyAsTyped) {
   RunBatch(window, &norvalt);
   EXPECT_EQ(norvalt.Calls.front(), L"Load  C:\\S\\X.SCR ");
   EXPECT_GE(window.ScriptReads, 2);  // read again for the file check
+}
+
+TEST(BatchRun, AStopEndsTheRunBetweenFilesAndTellsHowFarItCame) {
+  TFakeWindow window;
+  window.Chosen = {0, 1, 2, 3};
+  TFakeNorvalt norvalt;
+  RunBatch(window, &norvalt, 2);
+  // Each file is treated whole: the stop falls after the second file's save.
+  ASSERT_EQ(norvalt.Calls.size(), 9u);
+  EXPECT_EQ(norvalt.Calls.back(), L"Save C:\\NC\\B.NC");
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Stopped after 2 of 4 files."});
+  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 0}));
+  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/4", L"2/4", L"0/4", L"flash"}));
+
+  // A stop asked for before the first file leaves every file untouched.
+  norvalt.Calls.clear();
+  window.Messages.clear();
+  RunBatch(window, &norvalt, 0);
+  EXPECT_EQ(norvalt.Calls, std::vector<std::wstring>{L"Load C:\\S\\X.SCR"});
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Stopped after 0 of 4 files."});
 }

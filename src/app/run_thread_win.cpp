@@ -1,0 +1,188 @@
+#include "app/run_thread.h"
+
+#include <objbase.h>
+#include <process.h>
+
+#include <atomic>
+
+#include "automation/norvalt_tlb.h"
+#include "automation/ole_error.h"
+#include "base/errors.h"
+#include "ui/ui_thread_call.h"
+
+using Microsoft::WRL::ComPtr;
+
+struct TRunThread::TShared {
+  TRunPlan Plan;
+  TRunEvents Events;
+  // Norvalt's object marshalled for the worker; null when the worker makes a new one.
+  ComPtr<IStream> MarshalledServer;
+  std::atomic<bool> StopRequested{false};
+  // Written and read on the UI thread only: posted calls check it when they run.
+  bool Abandoned = false;
+  // GetTickCount64() when the call under way began; 0 between calls.
+  std::atomic<unsigned long long> CallStartedAt{0};
+
+  // Runs action on the UI thread unless the run has been given up by then.
+  void Post(std::function<void(TShared&)> action, const std::shared_ptr<TShared>& self) {
+    PostToUIThread([self, action = std::move(action)] {
+      if (!self->Abandoned) action(*self);
+    });
+  }
+};
+
+namespace {
+
+// Joins the calling thread to the multi-threaded apartment, which needs no message loop.
+class TWorkerApartment {
+ public:
+  TWorkerApartment() {
+    const HRESULT status = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (FAILED(status)) RaiseOleError(status, nullptr, IID_NULL);
+  }
+  ~TWorkerApartment() { ::CoUninitialize(); }
+  TWorkerApartment(const TWorkerApartment&) = delete;
+  TWorkerApartment& operator=(const TWorkerApartment&) = delete;
+};
+
+// Marks the span of one Norvalt call, so that the UI thread can tell how long it waits.
+class TCallWatch {
+ public:
+  explicit TCallWatch(std::atomic<unsigned long long>& startedAt) : FStartedAt(startedAt) {
+    FStartedAt = ::GetTickCount64();
+  }
+  ~TCallWatch() { FStartedAt = 0; }
+  TCallWatch(const TCallWatch&) = delete;
+  TCallWatch& operator=(const TCallWatch&) = delete;
+
+ private:
+  std::atomic<unsigned long long>& FStartedAt;
+};
+
+// Norvalt's operations, each one watched.
+class TWatchedNorvalt : public INcProcessor {
+ public:
+  TWatchedNorvalt(ComPtr<INorvaltx> server, std::atomic<unsigned long long>& startedAt)
+      : FNorvalt(std::move(server)), FStartedAt(startedAt) {}
+  void LoadScript(const std::wstring& path) override {
+    TCallWatch watch(FStartedAt);
+    FNorvalt.LoadScript(path);
+  }
+  void OpenNcFile(const std::wstring& path) override {
+    TCallWatch watch(FStartedAt);
+    FNorvalt.OpenNcFile(path);
+  }
+  void ScriptStep1() override {
+    TCallWatch watch(FStartedAt);
+    FNorvalt.ScriptStep1();
+  }
+  void ScriptStep2() override {
+    TCallWatch watch(FStartedAt);
+    FNorvalt.ScriptStep2();
+  }
+  void SaveNcFileAs(const std::wstring& path) override {
+    TCallWatch watch(FStartedAt);
+    FNorvalt.SaveNcFileAs(path);
+  }
+
+ private:
+  TNorvalt FNorvalt;
+  std::atomic<unsigned long long>& FStartedAt;
+};
+
+class TPostedProgress : public IRunProgress {
+ public:
+  explicit TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared) : FShared(shared) {}
+  void FileStarting(int index) override {
+    FShared->Post([index](TRunThread::TShared& s) { s.Events.FileStarting(index); }, FShared);
+  }
+  bool StopRequested() override { return FShared->StopRequested; }
+
+ private:
+  const std::shared_ptr<TRunThread::TShared>& FShared;
+};
+
+// Norvalt's object for the calling thread, from a stream that another thread marshalled it into.
+ComPtr<INorvaltx> Unmarshal(IStream* stream) {
+  ComPtr<INorvaltx> server;
+  OleCheck(::CoUnmarshalInterface(stream, IID_PPV_ARGS(&server)), nullptr, IID_NULL);
+  return server;
+}
+
+// The worker's own reference to Norvalt: the UI thread's, unmarshalled here, or a new object
+// that the UI thread is given too.
+ComPtr<INorvaltx> WorkerServer(const std::shared_ptr<TRunThread::TShared>& shared) {
+  if (shared->MarshalledServer) return Unmarshal(shared->MarshalledServer.Get());
+  ComPtr<INorvaltx> server;
+  {
+    TCallWatch watch(shared->CallStartedAt);
+    server = CoNorvaltx::Create();
+  }
+  ComPtr<IStream> forUIThread;
+  OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server.Get(), &forUIThread), nullptr, IID_NULL);
+  shared->Post([forUIThread](TRunThread::TShared& s) { s.Events.NewServer(Unmarshal(forUIThread.Get())); }, shared);
+  return server;
+}
+
+TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
+  TRunEnd end;
+  try {
+    TWorkerApartment apartment;
+    TWatchedNorvalt norvalt(WorkerServer(shared), shared->CallStartedAt);
+    TPostedProgress progress(shared);
+    end.Treated = TreatFiles(shared->Plan, norvalt, progress);
+    end.Stopped = end.Treated < static_cast<int>(shared->Plan.Files.size());
+  } catch (...) {
+    end.Error = std::current_exception();
+  }
+  return end;
+}
+
+unsigned __stdcall RunThreadProc(void* parameter) {
+  const std::unique_ptr<std::shared_ptr<TRunThread::TShared>> handedOver(
+      static_cast<std::shared_ptr<TRunThread::TShared>*>(parameter));
+  const std::shared_ptr<TRunThread::TShared> shared = *handedOver;
+  const TRunEnd end = CarryOut(shared);
+  try {
+    shared->Post([end](TRunThread::TShared& s) { s.Events.Ended(end); }, shared);
+  } catch (...) {
+    // Only a UI thread that is gone refuses the call; nobody is left to tell.
+  }
+  return 0;
+}
+
+}  // namespace
+
+TRunThread::TRunThread(TRunPlan plan, INorvaltx* server, TRunEvents events) : FShared(std::make_shared<TShared>()) {
+  FShared->Plan = std::move(plan);
+  FShared->Events = std::move(events);
+  if (server)
+    OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server, &FShared->MarshalledServer), nullptr,
+             IID_NULL);
+  auto handedOver = std::make_unique<std::shared_ptr<TShared>>(FShared);
+  FThread.Reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, RunThreadProc, handedOver.get(), 0, nullptr)));
+  if (!FThread) throw Exception(L"Cannot start the run");
+  handedOver.release();  // the thread owns it now
+}
+
+TRunThread::~TRunThread() {
+  if (FShared->Abandoned) return;
+  RequestStop();
+  // Calls from the worker onto this apartment (an object living here) must go on being served.
+  DWORD index = 0;
+  HANDLE thread = FThread.Get();
+  ::CoWaitForMultipleHandles(COWAIT_DEFAULT, INFINITE, 1, &thread, &index);
+  FShared->Abandoned = true;  // what it posted last must not reach an owner that is gone
+}
+
+void TRunThread::RequestStop() { FShared->StopRequested = true; }
+
+unsigned long long TRunThread::PendingCallMs() const {
+  const unsigned long long started = FShared->CallStartedAt;
+  return started ? ::GetTickCount64() - started : 0;
+}
+
+void TRunThread::Abandon() {
+  RequestStop();
+  FShared->Abandoned = true;
+}
