@@ -92,7 +92,6 @@ class TMainForm : public TForm {
   std::unique_ptr<TRunThread> FRun;
   std::unique_ptr<TRunDisplay> FRunDisplay;
   std::vector<std::wstring> FRunFiles;
-  int FRunFile = -1;  // index into FRunFiles of the file being treated
   bool FStopRequested = false;
   TAfterRun FAfterRun = TAfterRun::Nothing;
   TSessionLock FRunLock;

@@ -191,13 +191,11 @@ void TMainForm::start_run() {
       std::make_unique<TRunThread>(std::move(*plan), FNorvaltUnanswered ? nullptr : FNorvalt.Get(), std::move(events));
   FRunLock = std::move(lock);
   FRunDisplay = std::move(display);
-  FRunFile = -1;
   FStopRequested = false;
   show_running(true);
 }
 
 void TMainForm::run_file_starting(int index) {
-  FRunFile = index;
   FRunDisplay->FileStarting(index);
   if (!FStopRequested)
     RunStatusLabel.SetCaption(L"Treating " + FileName(FRunFiles[static_cast<std::size_t>(index)]) + L" (" +
@@ -227,6 +225,8 @@ void TMainForm::run_ended(const TRunEnd& end) {
   finish_run();
   const std::unique_ptr<TRunDisplay> display = std::move(FRunDisplay);
   const TAfterRun after = std::exchange(FAfterRun, TAfterRun::Nothing);
+  // The progress shown may lag behind a fast run; a failure shows where it happened.
+  if (end.LastFile >= 0) display->FileStarting(end.LastFile);
   if (end.Error) {
     display->Failed(IsSilentAbort(end.Error));
     // A session that ends waits for no box.
@@ -251,13 +251,14 @@ void TMainForm::stop_run() {
 }
 
 void TMainForm::abandon_run() {
-  const std::wstring path = FRunFile >= 0 ? FRunFiles[static_cast<std::size_t>(FRunFile)] : std::wstring();
+  const int file = FRun->FileIndex();
+  const std::wstring path = file >= 0 ? FRunFiles[static_cast<std::size_t>(file)] : std::wstring();
   FRun->Abandon();
   FNorvaltUnanswered = true;
   finish_run();
   const std::unique_ptr<TRunDisplay> display = std::move(FRunDisplay);
   const TAfterRun after = std::exchange(FAfterRun, TAfterRun::Nothing);
-  display->Stopped(FRunFile, false);
+  display->Stopped(file, false);
   if (after == TAfterRun::Nothing) MyMess(L"Velbrook", UnansweredText(path.empty() ? L"the start" : path), 0);
   close_after_run(after);
 }

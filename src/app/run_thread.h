@@ -17,12 +17,14 @@
 // How a run on the worker ended.
 struct TRunEnd {
   int Treated = 0;
+  int LastFile = -1;         // index of the last file started
   bool Stopped = false;      // by request, between two files
   std::exception_ptr Error;  // the failing call's exception
 };
 
 // What the worker tells, each on the UI thread.
 struct TRunEvents {
+  // A file is under way; a fast run tells of some files only.
   std::function<void(int index)> FileStarting;
   // A new Norvalt object that the worker made for this run (see TRunThread).
   std::function<void(Microsoft::WRL::ComPtr<INorvaltx> server)> NewServer;
@@ -41,6 +43,8 @@ class TRunThread {
 
   // The run ends after the file under way has been saved.
   void RequestStop();
+  // The index of the file under way, or of the last one; -1 before the first.
+  int FileIndex() const;
   // Milliseconds that the Norvalt call under way has waited so far; 0 between calls.
   unsigned long long PendingCallMs() const;
   // Gives the thread up while it waits for a call that may never return: it finishes on

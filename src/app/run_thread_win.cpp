@@ -22,6 +22,8 @@ struct TRunThread::TShared {
   bool Abandoned = false;
   // GetTickCount64() when the call under way began; 0 between calls.
   std::atomic<unsigned long long> CallStartedAt{0};
+  // The file under way (or the last one), -1 before the first.
+  std::atomic<int> FileIndex{-1};
 
   // Runs action on the UI thread unless the run has been given up by then.
   void Post(std::function<void(TShared&)> action, const std::shared_ptr<TShared>& self) {
@@ -90,16 +92,25 @@ class TWatchedNorvalt : public INcProcessor {
   std::atomic<unsigned long long>& FStartedAt;
 };
 
+// Tells the UI thread which file is under way. A progress bar needs no more than some
+// twenty pictures a second, and a message per file would cost a fast run dearly, so the
+// files in between are only counted.
 class TPostedProgress : public IRunProgress {
  public:
   explicit TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared) : FShared(shared) {}
   void FileStarting(int index) override {
+    FShared->FileIndex = index;
+    const ULONGLONG now = ::GetTickCount64();
+    if (index > 0 && now - FLastPost < kPostIntervalMs) return;
+    FLastPost = now;
     FShared->Post([index](TRunThread::TShared& s) { s.Events.FileStarting(index); }, FShared);
   }
   bool StopRequested() override { return FShared->StopRequested; }
 
  private:
+  static constexpr ULONGLONG kPostIntervalMs = 50;
   const std::shared_ptr<TRunThread::TShared>& FShared;
+  ULONGLONG FLastPost = 0;
 };
 
 // Norvalt's object for the calling thread, from a stream that another thread marshalled it into.
@@ -135,6 +146,7 @@ TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   } catch (...) {
     end.Error = std::current_exception();
   }
+  end.LastFile = shared->FileIndex;
   return end;
 }
 
@@ -176,6 +188,8 @@ TRunThread::~TRunThread() {
 }
 
 void TRunThread::RequestStop() { FShared->StopRequested = true; }
+
+int TRunThread::FileIndex() const { return FShared->FileIndex; }
 
 unsigned long long TRunThread::PendingCallMs() const {
   const unsigned long long started = FShared->CallStartedAt;

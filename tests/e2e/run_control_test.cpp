@@ -60,8 +60,8 @@ TEST_F(RunControlTest, AClickOnProcessDuringARunStopsItAfterTheFileAndIsNeverRep
   ASSERT_TRUE(message);
   const int treated = CountCalls(Trace(), L"SaveNcFileAs");
   EXPECT_LT(treated, 5);
-  EXPECT_EQ(message->Texts, (std::vector<std::wstring>{
-                                L"Velbrook", L"Stopped after " + std::to_wstring(treated) + L" of 5 files."}));
+  EXPECT_EQ(message->Texts,
+            (std::vector<std::wstring>{L"Velbrook", L"Stopped after " + std::to_wstring(treated) + L" of 5 files."}));
   EXPECT_EQ(FDriver.ProgressPosition(), 0);
   FDriver.Answer(*message, L"OK");
   // Nothing the click did starts a second run later.
@@ -98,8 +98,9 @@ TEST_F(RunControlTest, CloseDuringARunAsksAndYesStopsAfterTheFileClosesAndRememb
   FDriver.ClickWithMouse(FDriver.FindControl(L"Button", L"Close"));
   auto question = FDriver.WaitForDialog(kTimeoutMs);
   ASSERT_TRUE(question);
-  EXPECT_EQ(question->Texts, (std::vector<std::wstring>{
-                                 L"Velbrook", L"A run is in progress. Stop it after the current file and close Velbrook?"}));
+  EXPECT_EQ(question->Texts,
+            (std::vector<std::wstring>{L"Velbrook",
+                                       L"A run is in progress. Stop it after the current file and close Velbrook?"}));
   EXPECT_EQ(question->Buttons, (std::vector<std::wstring>{L"Yes", L"No"}));
   FDriver.Answer(*question, L"Yes");
   ASSERT_TRUE(FDriver.WaitForExit(kTimeoutMs));
@@ -145,8 +146,8 @@ TEST_F(RunControlTest, TheSessionEndingDuringARunIsHeldUntilTheFileIsSaved) {
   StartWithAllSelected("delay OpenNcFile 400\r\n");
   StartRun();
   DWORD_PTR answer = TRUE;
-  ASSERT_TRUE(SendMessageTimeoutW(FDriver.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
-                                  &answer));
+  ASSERT_TRUE(
+      SendMessageTimeoutW(FDriver.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer));
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(FALSE));
   // No box waits for a user who is logging off: the program ends by itself.
   ASSERT_TRUE(FDriver.WaitForExit(kTimeoutMs));
