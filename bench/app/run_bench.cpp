@@ -52,9 +52,9 @@ std::string ReadText(const std::wstring& path) {
 
 std::string Utf8(const std::wstring& text) {
   std::string utf8(static_cast<std::size_t>(text.size() * 3), '\0');
-  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                                           utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                                                           nullptr)));
+  utf8.resize(
+      static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(),
+                                                   static_cast<int>(utf8.size()), nullptr, nullptr)));
   return utf8;
 }
 

@@ -1,6 +1,9 @@
 #include "app/batch_run.h"
 
+#include "automation/ole_error_text.h"
+#include "base/errors.h"
 #include "filelists/paths.h"
+#include "ui/error_text.h"
 
 std::optional<TRunPlan> PlanRun(IBatchWindow& window) {
   if (window.ScriptPath().empty()) {
@@ -19,27 +22,67 @@ std::optional<TRunPlan> PlanRun(IBatchWindow& window) {
     return std::nullopt;
   }
   window.SetProgressMax(selected);
-  const std::wstring folder = window.Folder();
+  plan.Folder = window.Folder();
   const int entries = window.EntryCount();
   plan.Files.reserve(static_cast<std::size_t>(selected));
-  for (int i = 0; i < entries; ++i)
-    if (window.EntrySelected(i)) plan.Files.push_back(JoinPath(folder, window.EntryText(i)));
+  for (int i = 0; i < entries; ++i) {
+    if (!window.EntrySelected(i)) continue;
+    plan.Files.push_back(JoinPath(plan.Folder, window.EntryText(i)));
+    plan.Entries.push_back(i);
+  }
   return plan;
 }
 
-int TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress) {
-  norvalt.LoadScript(plan.Script);
-  int treated = 0;
-  for (const std::wstring& path : plan.Files) {
-    if (progress.StopRequested()) break;
-    progress.FileStarting(treated);
-    norvalt.OpenNcFile(path);
-    norvalt.ScriptStep1();
-    norvalt.ScriptStep2();
-    norvalt.SaveNcFileAs(path);
-    ++treated;
+bool IsAbort(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+    return true;
+  } catch (...) {
+    return false;
   }
-  return treated;
+}
+
+bool IsServerGone(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EOleError& e) {
+    return IsServerGoneStatus(static_cast<std::int32_t>(e.ErrorCode));
+  } catch (...) {
+    return false;
+  }
+}
+
+TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress) {
+  norvalt.LoadScript(plan.Script);
+  TWalkResult result;
+  for (int index = 0; index < static_cast<int>(plan.Files.size()); ++index) {
+    if (progress.StopRequested()) break;
+    const std::wstring& path = plan.Files[static_cast<std::size_t>(index)];
+    progress.FileStarting(index);
+    ++result.Reached;
+    try {
+      norvalt.OpenNcFile(path);
+      norvalt.ScriptStep1();
+      norvalt.ScriptStep2();
+      norvalt.SaveNcFileAs(path);
+    } catch (...) {
+      const std::exception_ptr error = std::current_exception();
+      const std::wstring text = ExceptionText(error);
+      progress.FileEnded(index, &text);
+      // A silent abort ends the run whatever the mode.
+      if (!plan.ContinueAfterErrors || IsAbort(error)) throw;
+      result.Failed.push_back({index, text});
+      if (IsServerGone(error)) {
+        norvalt.Reconnect();
+        norvalt.LoadScript(plan.Script);
+      }
+      continue;
+    }
+    progress.FileEnded(index, nullptr);
+    ++result.Treated;
+  }
+  return result;
 }
 
 void TRunDisplay::FileStarting(int index) {

@@ -2,6 +2,7 @@
 // The batch run behind "Process", in three pieces: the plan, made on the UI thread from what
 // the main window shows when the button is pressed; the walk over the plan, which a worker
 // thread carries out against Norvalt; and what the window shows of the walk as it goes.
+#include <exception>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,12 +47,18 @@ class INcProcessor {
   virtual void ScriptStep1() = 0;
   virtual void ScriptStep2() = 0;
   virtual void SaveNcFileAs(const std::wstring& path) = 0;
+  // Makes a new Norvalt object in place of one whose server has gone.
+  virtual void Reconnect() = 0;
 };
 
 // Everything a run needs, read once from the window: later input cannot change it.
 struct TRunPlan {
   std::wstring Script;
+  std::wstring Folder;
   std::vector<std::wstring> Files;  // full paths of the selected entries, in display order
+  std::vector<int> Entries;         // the list entry of each file
+  // A failing file ends only itself, and the run goes on with the next.
+  bool ContinueAfterErrors = false;
 };
 
 // Checks the script and the selection in order, telling the user of the first problem;
@@ -62,14 +69,35 @@ std::optional<TRunPlan> PlanRun(IBatchWindow& window);
 class IRunProgress {
  public:
   virtual ~IRunProgress() = default;
+  // Before Norvalt is handed the file; an exception from here ends the run untouched.
   virtual void FileStarting(int index) = 0;
+  // The file was treated (error null) or failed with the error's text.
+  virtual void FileEnded(int index, const std::wstring* error) = 0;
   virtual bool StopRequested() = 0;
 };
 
+struct TFileFailure {
+  int Index;
+  std::wstring Error;  // as the error box words it
+};
+
+struct TWalkResult {
+  int Treated = 0;
+  int Reached = 0;  // files handed to Norvalt, treated or failed
+  std::vector<TFileFailure> Failed;
+};
+
 // Has Norvalt load the script once, then open, treat and save every file of the plan. A
-// stop is honoured only between files, so each file is treated whole or not at all. Returns
-// the number of files treated; a failing call ends the walk by its exception.
-int TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress);
+// stop is honoured only between files, so each file is treated whole or not at all. A
+// failing call ends the walk by its exception, unless the plan continues after errors: then
+// it ends that file only (a silent abort still ends the walk), and a server that has gone is
+// replaced and handed the script again before the next file.
+TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress);
+
+// True for the silent abort, which ends a run without a word.
+bool IsAbort(const std::exception_ptr& error);
+// True when the error says that Norvalt's server has gone.
+bool IsServerGone(const std::exception_ptr& error);
 
 // What the window shows of a run, step by step, on the UI thread: the progress bar, the
 // taskbar button, and the closing message or reset.

@@ -18,6 +18,7 @@ class TDirectoryListBox;
 class TFileListBox;
 class TRunDisplay;
 class TRunThread;
+class TMenuItem;
 class TSysPopupMenu;
 class TTaskbarButton;
 class IBatchWindow;
@@ -58,6 +59,7 @@ class TMainForm : public TForm {
   void SelectNoneButtonClick(TComponent* sender);
   void ProcessButtonClick(TComponent* sender);
   void CloseButtonClick(TComponent* sender);
+  void ContinueAfterErrors1Click(TComponent* sender);
   void About1Click(TComponent* sender);
   void FormClose(TComponent* sender);
 
@@ -73,6 +75,8 @@ class TMainForm : public TForm {
   // Stop after the current file, or at once when Norvalt has not answered for long.
   void stop_run();
   void abandon_run();
+  // Gives the run's file at index the file list's focus, in view, the selection unchanged.
+  void show_file(int index);
   // The run's window state: controls locked, Process reading Stop, the status line.
   void show_running(bool running);
   void finish_run();
@@ -84,7 +88,9 @@ class TMainForm : public TForm {
   std::wstring FDataFolder;
   Microsoft::WRL::ComPtr<INorvaltx> FNorvalt;
   bool FNorvaltUnanswered = false;
+  bool FNorvaltGone = false;  // its server died: the next run makes a new object
   std::unique_ptr<TSysPopupMenu> FSysPopupMenu1;
+  TMenuItem* FContinueAfterErrorsItem = nullptr;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
   std::unique_ptr<IBatchWindow> FBatchWindow;
 
@@ -92,6 +98,7 @@ class TMainForm : public TForm {
   std::unique_ptr<TRunThread> FRun;
   std::unique_ptr<TRunDisplay> FRunDisplay;
   std::vector<std::wstring> FRunFiles;
+  std::vector<int> FRunEntries;  // the file list's entry of each file
   bool FStopRequested = false;
   TAfterRun FAfterRun = TAfterRun::Nothing;
   TSessionLock FRunLock;

@@ -12,6 +12,7 @@
 #include "filelists/drive_combo_box.h"
 #include "filelists/file_list_box.h"
 #include "filelists/list_registration.h"
+#include "filelists/paths.h"
 #include "identity/my_app_data.h"
 #include "identity/settings_file.h"
 #include "platform/file_checks.h"
@@ -25,6 +26,7 @@ namespace {
 constexpr unsigned long long kUnansweredMs = 30000;
 
 constexpr wchar_t kRunLockName[] = L"Velbrook.Run";
+constexpr wchar_t kContinueAfterErrorsKey[] = L"ContinueAfterErrors";
 
 // The main window seen by the batch run.
 class TMainBatchWindow : public IBatchWindow {
@@ -49,16 +51,6 @@ class TMainBatchWindow : public IBatchWindow {
   TProgressBar& FProgress;
   ITaskbarButton& FTaskbar;
 };
-
-bool IsSilentAbort(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const EAbort&) {
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
 
 std::wstring FileName(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
@@ -93,10 +85,14 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
   FTaskbarButton = std::make_unique<TTaskbarButton>(Handle());
   FBatchWindow = std::make_unique<TMainBatchWindow>(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton);
   FSysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
-  auto about = std::make_unique<TMenuItem>();
-  about->Caption = L"About";
-  about->OnClick = [this] { About1Click(this); };
-  FSysPopupMenu1->Items.Add(std::move(about));
+  auto item = [this](const wchar_t* caption, std::function<void()> onClick) -> TMenuItem& {
+    auto added = std::make_unique<TMenuItem>();
+    added->Caption = caption;
+    added->OnClick = std::move(onClick);
+    return FSysPopupMenu1->Items.Add(std::move(added));
+  };
+  FContinueAfterErrorsItem = &item(L"Continue After Errors", [this] { ContinueAfterErrors1Click(this); });
+  item(L"About", [this] { About1Click(this); });
   FSysPopupMenu1->Loaded();
   FRunWatch.SetInterval(1000);
   FRunWatch.SetOnTimer([this] { watch_run(); });
@@ -137,7 +133,11 @@ void TMainForm::open_norvalt_folder() {
   OpenStartFolder(DriveComboBox1, DirectoryListBox1, folder);
 }
 
-void TMainForm::load_settings() { ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder)); }
+void TMainForm::load_settings() {
+  ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder));
+  FContinueAfterErrorsItem->Checked = ReadSetting(FDataFolder, kContinueAfterErrorsKey) == L"1";
+  FSysPopupMenu1->Refresh(*FContinueAfterErrorsItem);
+}
 
 void TMainForm::save_settings() {
   // The start sequence may have failed before it found the data folder: look again, and let
@@ -165,6 +165,7 @@ void TMainForm::ProcessButtonClick(TComponent*) {
 void TMainForm::start_run() {
   std::optional<TRunPlan> plan = PlanRun(*FBatchWindow);
   if (!plan) return;
+  plan->ContinueAfterErrors = FContinueAfterErrorsItem->Checked;
   auto display = std::make_unique<TRunDisplay>(*FBatchWindow, static_cast<int>(plan->Files.size()));
   if (!FNorvalt) {
     display->NotLinked();
@@ -180,15 +181,17 @@ void TMainForm::start_run() {
   TRunEvents events;
   events.FileStarting = [this](int index) { run_file_starting(index); };
   events.NewServer = [this](Microsoft::WRL::ComPtr<INorvaltx> server) {
-    // The unanswered object is let go without a release, which would wait for it.
-    FNorvalt.Detach();
+    // An unanswered object is let go without a release, which would wait for it.
+    if (FNorvaltUnanswered) FNorvalt.Detach();
     FNorvalt = std::move(server);
-    FNorvaltUnanswered = false;
+    FNorvaltUnanswered = FNorvaltGone = false;
   };
   events.Ended = [this](const TRunEnd& end) { run_ended(end); };
-  // A Norvalt that stopped answering gets a new object, made by the worker.
-  FRun =
-      std::make_unique<TRunThread>(std::move(*plan), FNorvaltUnanswered ? nullptr : FNorvalt.Get(), std::move(events));
+  // A Norvalt that stopped answering, or whose server has gone, gets a new object, made by
+  // the worker.
+  FRunEntries = plan->Entries;
+  INorvaltx* server = FNorvaltUnanswered || FNorvaltGone ? nullptr : FNorvalt.Get();
+  FRun = std::make_unique<TRunThread>(std::move(*plan), server, std::move(events));
   FRunLock = std::move(lock);
   FRunDisplay = std::move(display);
   FStopRequested = false;
@@ -228,15 +231,29 @@ void TMainForm::run_ended(const TRunEnd& end) {
   // The progress shown may lag behind a fast run; a failure shows where it happened.
   if (end.LastFile >= 0) display->FileStarting(end.LastFile);
   if (end.Error) {
-    display->Failed(IsSilentAbort(end.Error));
+    FNorvaltGone = IsServerGone(end.Error);
+    const bool abort = IsAbort(end.Error);
+    display->Failed(abort);
+    if (!abort && end.LastFile >= 0) show_file(end.LastFile);
     // A session that ends waits for no box.
     if (after != TAfterRun::EndSession) ShowException(end.Error);
   } else if (end.Stopped) {
-    display->Stopped(end.Treated, after == TAfterRun::Nothing);
+    display->Stopped(end.Walk.Treated, after == TAfterRun::Nothing);
   } else {
     display->Completed();
   }
   close_after_run(after);
+}
+
+void TMainForm::show_file(int index) {
+  TFileListModel& files = FileListBox1.Model();
+  const int entry = FRunEntries[static_cast<std::size_t>(index)];
+  // Only while the list still shows what the run was given.
+  if (entry >= files.Count() ||
+      JoinPath(files.Directory(), files.Item(entry)) != FRunFiles[static_cast<std::size_t>(index)])
+    return;
+  files.MoveTo(entry, false, true);
+  FileListBox1.SetFocus();
 }
 
 void TMainForm::stop_run() {
@@ -321,6 +338,13 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default: break;
   }
   return TForm::WndProc(msg, wParam, lParam);
+}
+
+void TMainForm::ContinueAfterErrors1Click(TComponent*) {
+  TMenuItem& item = *FContinueAfterErrorsItem;
+  item.Checked = !item.Checked;
+  FSysPopupMenu1->Refresh(item);
+  WriteSetting(FDataFolder, kContinueAfterErrorsKey, item.Checked ? L"1" : L"0");
 }
 
 void TMainForm::About1Click(TComponent*) {

@@ -16,17 +16,17 @@
 
 // How a run on the worker ended.
 struct TRunEnd {
-  int Treated = 0;
+  TWalkResult Walk;          // what was treated and what failed, unless Error ended the run
   int LastFile = -1;         // index of the last file started
   bool Stopped = false;      // by request, between two files
-  std::exception_ptr Error;  // the failing call's exception
+  std::exception_ptr Error;  // what ended the run early
 };
 
 // What the worker tells, each on the UI thread.
 struct TRunEvents {
   // A file is under way; a fast run tells of some files only.
   std::function<void(int index)> FileStarting;
-  // A new Norvalt object that the worker made for this run (see TRunThread).
+  // A new Norvalt object that the worker made (see TRunThread).
   std::function<void(Microsoft::WRL::ComPtr<INorvaltx> server)> NewServer;
   std::function<void(const TRunEnd& end)> Ended;
 };
@@ -34,7 +34,8 @@ struct TRunEvents {
 class TRunThread {
  public:
   // Starts the run against `server`, an object of the calling (UI) thread; when it is null,
-  // the worker makes a new Norvalt object first and hands it back through NewServer.
+  // the worker makes a new Norvalt object first. A new object made for the run (also when
+  // the server goes and the run goes on) is handed back through NewServer.
   TRunThread(TRunPlan plan, INorvaltx* server, TRunEvents events);
   // Asks the worker to stop and waits for it, unless it was abandoned.
   ~TRunThread();

@@ -61,35 +61,58 @@ class TCallWatch {
   std::atomic<unsigned long long>& FStartedAt;
 };
 
-// Norvalt's operations, each one watched.
+// Norvalt's object for the calling thread, from a stream that another thread marshalled it into.
+ComPtr<INorvaltx> Unmarshal(IStream* stream) {
+  ComPtr<INorvaltx> server;
+  OleCheck(::CoUnmarshalInterface(stream, IID_PPV_ARGS(&server)), nullptr, IID_NULL);
+  return server;
+}
+
+// A new Norvalt object for the worker; the UI thread is given it too, for the runs to come.
+ComPtr<INorvaltx> NewServer(const std::shared_ptr<TRunThread::TShared>& shared) {
+  ComPtr<INorvaltx> server;
+  {
+    TCallWatch watch(shared->CallStartedAt);
+    server = CoNorvaltx::Create();
+  }
+  ComPtr<IStream> forUIThread;
+  OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server.Get(), &forUIThread), nullptr, IID_NULL);
+  shared->Post([forUIThread](TRunThread::TShared& s) { s.Events.NewServer(Unmarshal(forUIThread.Get())); }, shared);
+  return server;
+}
+
+// Norvalt's operations, each one watched: the UI thread's object unmarshalled here, or a new
+// one when that one no longer answers.
 class TWatchedNorvalt : public INcProcessor {
  public:
-  TWatchedNorvalt(ComPtr<INorvaltx> server, std::atomic<unsigned long long>& startedAt)
-      : FNorvalt(std::move(server)), FStartedAt(startedAt) {}
+  explicit TWatchedNorvalt(const std::shared_ptr<TRunThread::TShared>& shared)
+      : FShared(shared),
+        FNorvalt(shared->MarshalledServer ? Unmarshal(shared->MarshalledServer.Get()) : NewServer(shared)) {}
   void LoadScript(const std::wstring& path) override {
-    TCallWatch watch(FStartedAt);
+    TCallWatch watch(FShared->CallStartedAt);
     FNorvalt.LoadScript(path);
   }
   void OpenNcFile(const std::wstring& path) override {
-    TCallWatch watch(FStartedAt);
+    TCallWatch watch(FShared->CallStartedAt);
     FNorvalt.OpenNcFile(path);
   }
   void ScriptStep1() override {
-    TCallWatch watch(FStartedAt);
+    TCallWatch watch(FShared->CallStartedAt);
     FNorvalt.ScriptStep1();
   }
   void ScriptStep2() override {
-    TCallWatch watch(FStartedAt);
+    TCallWatch watch(FShared->CallStartedAt);
     FNorvalt.ScriptStep2();
   }
   void SaveNcFileAs(const std::wstring& path) override {
-    TCallWatch watch(FStartedAt);
+    TCallWatch watch(FShared->CallStartedAt);
     FNorvalt.SaveNcFileAs(path);
   }
+  void Reconnect() override { FNorvalt = TNorvalt(NewServer(FShared)); }
 
  private:
+  const std::shared_ptr<TRunThread::TShared>& FShared;
   TNorvalt FNorvalt;
-  std::atomic<unsigned long long>& FStartedAt;
 };
 
 // Tells the UI thread which file is under way. A progress bar needs no more than some
@@ -105,6 +128,7 @@ class TPostedProgress : public IRunProgress {
     FLastPost = now;
     FShared->Post([index](TRunThread::TShared& s) { s.Events.FileStarting(index); }, FShared);
   }
+  void FileEnded(int, const std::wstring*) override {}
   bool StopRequested() override { return FShared->StopRequested; }
 
  private:
@@ -113,36 +137,14 @@ class TPostedProgress : public IRunProgress {
   ULONGLONG FLastPost = 0;
 };
 
-// Norvalt's object for the calling thread, from a stream that another thread marshalled it into.
-ComPtr<INorvaltx> Unmarshal(IStream* stream) {
-  ComPtr<INorvaltx> server;
-  OleCheck(::CoUnmarshalInterface(stream, IID_PPV_ARGS(&server)), nullptr, IID_NULL);
-  return server;
-}
-
-// The worker's own reference to Norvalt: the UI thread's, unmarshalled here, or a new object
-// that the UI thread is given too.
-ComPtr<INorvaltx> WorkerServer(const std::shared_ptr<TRunThread::TShared>& shared) {
-  if (shared->MarshalledServer) return Unmarshal(shared->MarshalledServer.Get());
-  ComPtr<INorvaltx> server;
-  {
-    TCallWatch watch(shared->CallStartedAt);
-    server = CoNorvaltx::Create();
-  }
-  ComPtr<IStream> forUIThread;
-  OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server.Get(), &forUIThread), nullptr, IID_NULL);
-  shared->Post([forUIThread](TRunThread::TShared& s) { s.Events.NewServer(Unmarshal(forUIThread.Get())); }, shared);
-  return server;
-}
-
 TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   TRunEnd end;
   try {
     TWorkerApartment apartment;
-    TWatchedNorvalt norvalt(WorkerServer(shared), shared->CallStartedAt);
+    TWatchedNorvalt norvalt(shared);
     TPostedProgress progress(shared);
-    end.Treated = TreatFiles(shared->Plan, norvalt, progress);
-    end.Stopped = end.Treated < static_cast<int>(shared->Plan.Files.size());
+    end.Walk = TreatFiles(shared->Plan, norvalt, progress);
+    end.Stopped = end.Walk.Reached < static_cast<int>(shared->Plan.Files.size());
   } catch (...) {
     end.Error = std::current_exception();
   }
