@@ -147,6 +147,8 @@ HWND FindList(HWND main, bool extended) {
 }
 }  // namespace
 
+HWND TVelbrookDriver::FileList() const { return FindList(FMain, true); }
+
 int TVelbrookDriver::FileCount() const {
   return static_cast<int>(SendMessageW(FindList(FMain, true), LB_GETCOUNT, 0, 0));
 }
@@ -246,10 +248,12 @@ int TVelbrookDriver::ProgressMax() const {
 
 void TVelbrookDriver::SystemCommand(UINT command) { PostMessageW(FMain, WM_SYSCOMMAND, command, 0); }
 
-void TVelbrookDriver::ChooseLastSystemMenuEntry() {
+void TVelbrookDriver::ChooseSystemMenuEntryFromEnd(int place) {
   PostMessageW(FMain, WM_SYSCOMMAND, SC_KEYMENU, L' ');
   Sleep(500);  // the menu opens and runs its own loop, which reads the keys below
-  for (const WPARAM key : {VK_UP, VK_RETURN}) {
+  std::vector<WPARAM> keys(static_cast<std::size_t>(place), VK_UP);
+  keys.push_back(VK_RETURN);
+  for (const WPARAM key : keys) {
     PostMessageW(FMain, WM_KEYDOWN, key, 1);
     PostMessageW(FMain, WM_KEYUP, key, 0xC0000001);
     Sleep(100);

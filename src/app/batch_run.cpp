@@ -23,6 +23,7 @@ std::optional<TRunPlan> PlanRun(IBatchWindow& window) {
   }
   window.SetProgressMax(selected);
   plan.Folder = window.Folder();
+  plan.Mask = window.Mask();
   const int entries = window.EntryCount();
   plan.Files.reserve(static_cast<std::size_t>(selected));
   for (int i = 0; i < entries; ++i) {

@@ -29,6 +29,8 @@ class IBatchWindow {
   virtual bool EntrySelected(int index) = 0;
   virtual std::wstring EntryText(int index) = 0;
   virtual std::wstring Folder() = 0;
+  // The file list's patterns, for the run's record.
+  virtual std::wstring Mask() = 0;
   // True when a file (not a folder) exists at the path, links followed.
   virtual bool ScriptFileExists(const std::wstring& path) = 0;
   virtual void SetProgressMax(int max) = 0;
@@ -54,7 +56,7 @@ class INcProcessor {
 // Everything a run needs, read once from the window: later input cannot change it.
 struct TRunPlan {
   std::wstring Script;
-  std::wstring Folder;
+  std::wstring Folder, Mask;
   std::vector<std::wstring> Files;  // full paths of the selected entries, in display order
   std::vector<int> Entries;         // the list entry of each file
   // A failing file ends only itself, and the run goes on with the next.

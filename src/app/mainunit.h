@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "app/batch_run.h"
+#include "app/run_history.h"
 #include "app/session_lock.h"
 #include "norvalt_h.h"
 #include "ui/buttons.h"
@@ -21,7 +23,6 @@ class TRunThread;
 class TMenuItem;
 class TSysPopupMenu;
 class TTaskbarButton;
-class IBatchWindow;
 struct TRunEnd;
 
 class TMainForm : public TForm {
@@ -59,6 +60,8 @@ class TMainForm : public TForm {
   void SelectNoneButtonClick(TComponent* sender);
   void ProcessButtonClick(TComponent* sender);
   void CloseButtonClick(TComponent* sender);
+  void UndoLastRun1Click(TComponent* sender);
+  void ShowRuns1Click(TComponent* sender);
   void ContinueAfterErrors1Click(TComponent* sender);
   void About1Click(TComponent* sender);
   void FormClose(TComponent* sender);
@@ -75,8 +78,15 @@ class TMainForm : public TForm {
   // Stop after the current file, or at once when Norvalt has not answered for long.
   void stop_run();
   void abandon_run();
+  void report_run_error(const std::exception_ptr& error);
+  std::wstring failure_summary(const TWalkResult& walk) const;
+  void select_only_failed(const std::vector<TFileFailure>& failed);
+  // The file list's entry of the run's file at index, or -1 when the list shows other files now.
+  int listed_entry(int index);
   // Gives the run's file at index the file list's focus, in view, the selection unchanged.
   void show_file(int index);
+  // Offers the newest run that can be undone, unless a run goes on.
+  void refresh_undo();
   // The run's window state: controls locked, Process reading Stop, the status line.
   void show_running(bool running);
   void finish_run();
@@ -90,7 +100,9 @@ class TMainForm : public TForm {
   bool FNorvaltUnanswered = false;
   bool FNorvaltGone = false;  // its server died: the next run makes a new object
   std::unique_ptr<TSysPopupMenu> FSysPopupMenu1;
+  TMenuItem* FUndoItem = nullptr;
   TMenuItem* FContinueAfterErrorsItem = nullptr;
+  std::optional<TUndoableRun> FUndoRun;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
   std::unique_ptr<IBatchWindow> FBatchWindow;
 

@@ -1,6 +1,8 @@
 #include "app/mainunit.h"
 
 #include "app/batch_run.h"
+#include "app/run_history.h"
+#include "app/run_recorder.h"
 #include "app/run_thread.h"
 #include "app/taskbar_button.h"
 #include "automation/norvalt_tlb.h"
@@ -16,6 +18,7 @@
 #include "identity/my_app_data.h"
 #include "identity/settings_file.h"
 #include "platform/file_checks.h"
+#include "platform/run_files.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
 
@@ -39,6 +42,7 @@ class TMainBatchWindow : public IBatchWindow {
   bool EntrySelected(int index) override { return FFiles.Selected(index); }
   std::wstring EntryText(int index) override { return FFiles.Item(index); }
   std::wstring Folder() override { return FFiles.Directory(); }
+  std::wstring Mask() override { return FFiles.Model().Mask(); }
   bool ScriptFileExists(const std::wstring& path) override { return FileExistsFollowingLinks(path); }
   void SetProgressMax(int max) override { FProgress.SetMax(max); }
   void SetProgressPosition(int position) override { FProgress.SetPosition(position); }
@@ -91,6 +95,8 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
     added->OnClick = std::move(onClick);
     return FSysPopupMenu1->Items.Add(std::move(added));
   };
+  FUndoItem = &item(L"Undo Last Run\u2026", [this] { UndoLastRun1Click(this); });
+  item(L"Show Runs", [this] { ShowRuns1Click(this); });
   FContinueAfterErrorsItem = &item(L"Continue After Errors", [this] { ContinueAfterErrors1Click(this); });
   item(L"About", [this] { About1Click(this); });
   FSysPopupMenu1->Loaded();
@@ -113,6 +119,7 @@ void TMainForm::FormCreate() {
   FDataFolder = GetDataFolder();
   ComboBox1.SetTextHint(L"Filter *.*");
   load_settings();
+  refresh_undo();
   link_to_norvalt();
   if (FNorvalt) open_norvalt_folder();
 }
@@ -196,6 +203,7 @@ void TMainForm::start_run() {
   FRunDisplay = std::move(display);
   FStopRequested = false;
   show_running(true);
+  refresh_undo();
 }
 
 void TMainForm::run_file_starting(int index) {
@@ -230,29 +238,64 @@ void TMainForm::run_ended(const TRunEnd& end) {
   const TAfterRun after = std::exchange(FAfterRun, TAfterRun::Nothing);
   // The progress shown may lag behind a fast run; a failure shows where it happened.
   if (end.LastFile >= 0) display->FileStarting(end.LastFile);
+  refresh_undo();
+  // A session that ends waits for no box.
+  const bool tellUser = after != TAfterRun::EndSession;
   if (end.Error) {
     FNorvaltGone = IsServerGone(end.Error);
     const bool abort = IsAbort(end.Error);
     display->Failed(abort);
     if (!abort && end.LastFile >= 0) show_file(end.LastFile);
-    // A session that ends waits for no box.
-    if (after != TAfterRun::EndSession) ShowException(end.Error);
+    if (tellUser) report_run_error(end.Error);
   } else if (end.Stopped) {
     display->Stopped(end.Walk.Treated, after == TAfterRun::Nothing);
   } else {
     display->Completed();
   }
+  if (!end.Walk.Failed.empty()) {
+    select_only_failed(end.Walk.Failed);
+    if (tellUser) MyMess(L"Velbrook", failure_summary(end.Walk), 0);
+  }
   close_after_run(after);
 }
 
-void TMainForm::show_file(int index) {
+void TMainForm::report_run_error(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EBackupFailed& e) {
+    MyMess(L"Velbrook", e.Message(), 0);
+  } catch (...) {
+    ShowException(error);
+  }
+}
+
+std::wstring TMainForm::failure_summary(const TWalkResult& walk) const {
+  std::vector<std::pair<std::wstring, std::wstring>> failed;
+  for (const TFileFailure& failure : walk.Failed)
+    failed.emplace_back(FRunFiles[static_cast<std::size_t>(failure.Index)], failure.Error);
+  return FailureSummary(walk.Treated, static_cast<int>(FRunFiles.size()), failed);
+}
+
+void TMainForm::select_only_failed(const std::vector<TFileFailure>& failed) {
   TFileListModel& files = FileListBox1.Model();
+  files.ClearSelection();
+  for (const TFileFailure& failure : failed)
+    if (const int entry = listed_entry(failure.Index); entry >= 0) files.Click(entry, false, true);
+}
+
+int TMainForm::listed_entry(int index) {
+  const TFileListModel& files = FileListBox1.Model();
   const int entry = FRunEntries[static_cast<std::size_t>(index)];
   // Only while the list still shows what the run was given.
-  if (entry >= files.Count() ||
-      JoinPath(files.Directory(), files.Item(entry)) != FRunFiles[static_cast<std::size_t>(index)])
-    return;
-  files.MoveTo(entry, false, true);
+  const bool same = entry < files.Count() &&
+                    JoinPath(files.Directory(), files.Item(entry)) == FRunFiles[static_cast<std::size_t>(index)];
+  return same ? entry : -1;
+}
+
+void TMainForm::show_file(int index) {
+  const int entry = listed_entry(index);
+  if (entry < 0) return;
+  FileListBox1.Model().MoveTo(entry, false, true);
   FileListBox1.SetFocus();
 }
 
@@ -339,6 +382,29 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   return TForm::WndProc(msg, wParam, lParam);
 }
+
+void TMainForm::refresh_undo() {
+  FUndoRun = FRun ? std::nullopt : FindUndoableRun();
+  FUndoItem->Enabled = FUndoRun.has_value();
+  FSysPopupMenu1->Refresh(*FUndoItem);
+}
+
+void TMainForm::UndoLastRun1Click(TComponent*) {
+  if (FRun || !FUndoRun) return;
+  const TUndoableRun run = *FUndoRun;
+  if (MyMess(L"Velbrook", UndoQuestion(UndoableCount(run.Record), run.Record.Started), 1) != mrYes) return;
+  // Undo writes the files a run wrote: no run may be at them meanwhile.
+  const TSessionLock lock(kRunLockName);
+  if (!lock.Held()) {
+    MyMess(L"Velbrook", L"Another Velbrook run is in progress.", 0);
+    return;
+  }
+  const TUndoOutcome outcome = UndoRun(run);
+  refresh_undo();
+  MyMess(L"Velbrook", UndoResultText(outcome.PutBack, outcome.Skipped), 0);
+}
+
+void TMainForm::ShowRuns1Click(TComponent*) { OpenInExplorer(RunsFolder()); }
 
 void TMainForm::ContinueAfterErrors1Click(TComponent*) {
   TMenuItem& item = *FContinueAfterErrorsItem;

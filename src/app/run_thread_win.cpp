@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "app/run_recorder.h"
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
 #include "base/errors.h"
@@ -120,35 +121,45 @@ class TWatchedNorvalt : public INcProcessor {
 // files in between are only counted.
 class TPostedProgress : public IRunProgress {
  public:
-  explicit TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared) : FShared(shared) {}
+  TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared, TRunRecorder& recorder)
+      : FShared(shared), FRecorder(recorder) {}
   void FileStarting(int index) override {
+    FRecorder.BackUp(index);
     FShared->FileIndex = index;
     const ULONGLONG now = ::GetTickCount64();
     if (index > 0 && now - FLastPost < kPostIntervalMs) return;
     FLastPost = now;
     FShared->Post([index](TRunThread::TShared& s) { s.Events.FileStarting(index); }, FShared);
   }
-  void FileEnded(int, const std::wstring*) override {}
+  void FileEnded(int index, const std::wstring* error) override { FRecorder.FileEnded(index, error); }
   bool StopRequested() override { return FShared->StopRequested; }
 
  private:
   static constexpr ULONGLONG kPostIntervalMs = 50;
   const std::shared_ptr<TRunThread::TShared>& FShared;
+  TRunRecorder& FRecorder;
   ULONGLONG FLastPost = 0;
 };
 
 TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   TRunEnd end;
+  std::unique_ptr<TRunRecorder> recorder;
   try {
     TWorkerApartment apartment;
+    recorder = std::make_unique<TRunRecorder>(shared->Plan);
     TWatchedNorvalt norvalt(shared);
-    TPostedProgress progress(shared);
+    TPostedProgress progress(shared, *recorder);
     end.Walk = TreatFiles(shared->Plan, norvalt, progress);
     end.Stopped = end.Walk.Reached < static_cast<int>(shared->Plan.Files.size());
   } catch (...) {
     end.Error = std::current_exception();
   }
   end.LastFile = shared->FileIndex;
+  try {
+    if (recorder) recorder->Close(end.Stopped);
+  } catch (const Exception&) {
+    // The record keeps what it had: every file handed to Norvalt has its line already.
+  }
   return end;
 }
 

@@ -25,6 +25,9 @@ class EndToEndTest : public testing::Test {
  protected:
   void SetUp() override {
     EndStandInServers();
+    // Each test starts with the settings' defaults and no runs to undo.
+    DeleteFileW((ProgramFolder() + L"\\velbrook.ini").c_str());
+    RemoveAllRuns();
     for (const char* name : {"A.NC", "B.NC", "C.NC", "D.NC", "E.NC"})
       FFiles.Write(std::wstring(name, name + 4), kBracket);
     FTracePath = FScriptDir.Path() + L"\\trace.txt";

@@ -42,6 +42,7 @@ class TFakeWindow : public IBatchWindow {
   bool EntrySelected(int index) override { return Chosen.count(index) != 0; }
   std::wstring EntryText(int index) override { return Entries.at(static_cast<std::size_t>(index)); }
   std::wstring Folder() override { return Directory; }
+  std::wstring Mask() override { return L"*.*"; }
   bool ScriptFileExists(const std::wstring& path) override { return ExistingFiles.count(path) != 0; }
   void SetProgressMax(int max) override { ProgressMax = max; }
   void SetProgressPosition(int position) override { Positions.push_back(position); }
