@@ -29,7 +29,8 @@ std::vector<TRunOnDisk> ListRuns(const std::wstring& folder);
 // Removes folder's sub-folder name with everything in it.
 void RemoveRun(const std::wstring& folder, const std::wstring& name);
 
-// Copies a file to a new file; an existing target is never overwritten.
+// Copies a file to a new file, on the disk when this returns; an existing target is never
+// overwritten.
 void CopyForBackup(const std::wstring& from, const std::wstring& to);
 // SHA-256 of the file's content in 64 lower-case hex digits.
 std::wstring Sha256OfFile(const std::wstring& path);
