@@ -1,8 +1,8 @@
 #pragma once
 // The files of the runs kept for Undo: the per-user Runs folder with one folder per run,
 // backups copied into it, their hashes and sizes, files put back, and the run's record file
-// written a line at a time. Every function may be called from any thread; failures raise
-// the program's EInOutError with the file and the system's reason.
+// written a line at a time. None of them needs the UI thread, so a run's worker can call
+// them; failures raise the program's EInOutError naming the file and the system's reason.
 #include <cstdint>
 #include <memory>
 #include <string>
