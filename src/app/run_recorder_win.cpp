@@ -3,25 +3,24 @@
 #include <windows.h>
 
 #include "app/run_record.h"
+#include "identity/regtypes.h"
 #include "platform/file_checks.h"
 #include "platform/run_files.h"
 
 namespace {
-
-std::wstring FileName(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 // Makes room for a new run: old runs beyond those kept go. A run that cannot be removed now
 // stays until a later run; it must not keep this one from starting.
 void RemoveOldRuns(const std::wstring& runs) {
   for (const std::wstring& name : RunsToRemove(RunsNewestFirst(ListRuns(runs)))) try {
       RemoveRun(runs, name);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
 }
 
 std::wstring MakeRunFolder(const std::wstring& runs) {
-  const std::wstring name =
-      NewRunFolderName(LocalNow(), [&](const std::wstring& taken) { return ::GetFileAttributesW((runs + taken).c_str()) != INVALID_FILE_ATTRIBUTES; });
+  const std::wstring name = NewRunFolderName(LocalNow(), [&](const std::wstring& taken) {
+    return ::GetFileAttributesW((runs + taken).c_str()) != INVALID_FILE_ATTRIBUTES;
+  });
   const std::wstring folder = runs + name + L"\\";
   if (!::CreateDirectoryW(folder.c_str(), nullptr))
     throw EBackupFailed(L"Can't make the folder for this run's backups, " + folder);
@@ -54,7 +53,7 @@ TRunRecorder::~TRunRecorder() = default;
 void TRunRecorder::BackUp(int index) {
   const std::wstring& path = FPlan.Files[static_cast<std::size_t>(index)];
   try {
-    FBackupName = BackupName(FileName(path),
+    FBackupName = BackupName(FileNameOf(path),
                              [&](const std::wstring& name) { return FileExistsFollowingLinks(FFolder + name); });
     CopyForBackup(path, FFolder + FBackupName);
     FSizeBefore = FileSize(FFolder + FBackupName);
