@@ -33,6 +33,16 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
+// The file system drops trailing blanks and dots from a pattern: "*.nc " is "*.nc" and "*.."
+// is "*.", whose final dot still stands for "or the end of the name".
+std::wstring AsFileSystemReadsIt(std::wstring pattern) {
+  const std::size_t kept = pattern.find_last_not_of(L" .") + 1;
+  const bool endedInDot = pattern.find(L'.', kept) != std::wstring::npos;
+  pattern.erase(kept);
+  if (endedInDot) pattern += L'.';
+  return pattern;
+}
+
 }  // namespace
 
 TFakeVolume& TFakeFileSystem::AddDrive(wchar_t letter, TDriveType type, std::wstring label) {
@@ -238,7 +248,7 @@ void TFakeFileSystem::ListEntries(const std::wstring& pattern, bool, const TFoun
     found(L".", faDirectory);
     found(L"..", faDirectory);
   }
-  const std::wstring mask = pattern.substr(separator + 1);
+  const std::wstring mask = AsFileSystemReadsIt(pattern.substr(separator + 1));
   for (const TFakeNode& child : folder->Children)
     if (MatchesMask(child.Name, mask)) found(child.Name, child.Attributes);  // the file system's wildcard rules
 }

@@ -32,13 +32,25 @@ TEST_F(FileListTest, ListsPlainFilesInOrderIgnoringCase) {
   EXPECT_EQ(FFileList->Item(1), L"locked.nc");
 }
 
-TEST_F(FileListTest, MaskPatternsAreListedInTurn) {
+TEST_F(FileListTest, MaskPatternsAreListedInTurnEachFileOnce) {
   FFs.AddFile(L"C:\\NC\\Jobs\\notes.txt");
   FFs.AddFile(L"C:\\NC\\Jobs\\tool.tap");
   Build();
   FFileList->SetMask(L"*.txt;;*.TAP");
   Show();
   EXPECT_EQ(Files(), (TStrings{L"notes.txt", L"tool.tap"}));
+  // A new mask refills the list; a file that several patterns match shows once.
+  FFileList->Click(0, false, false);
+  FFileList->SetMask(L"*.nc;*.NC;p*");
+  EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc"}));
+  EXPECT_EQ(FFileList->SelCount(), 0);
+  FFileList->SetMask(L"*.tap .");  // as the file system reads it: "*.tap."
+  EXPECT_EQ(Files(), (TStrings{L"tool.tap"}));
+  // A folder that has gone keeps the mask and the entries.
+  FFs.Remove(L"C:\\NC\\Jobs");
+  EXPECT_THROW(FFileList->SetMask(L"*.*"), EInOutError);
+  EXPECT_EQ(FFileList->Mask(), L"*.tap .");
+  EXPECT_EQ(Files(), (TStrings{L"tool.tap"}));
 }
 
 TEST_F(FileListTest, AskedAttributesShowHiddenAndSystemFiles) {
