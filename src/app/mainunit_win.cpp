@@ -116,7 +116,7 @@ void TMainForm::save_settings() {
   // The start sequence may have failed before it found the data folder: look again, and let
   // a second failure reach the error box rather than write the file anywhere else.
   if (FDataFolder.empty()) FDataFolder = GetDataFolder();
-  WriteScriptFileSetting(FDataFolder, ScriptFileEdit.Text());
+  WriteSettings(FDataFolder, ScriptFileEdit.Text());
 }
 
 void TMainForm::GetScriptButtonClick(TComponent*) {

@@ -6,7 +6,9 @@
 namespace {
 
 const wchar_t* const Section = L"Velbrook";
-const wchar_t* const Key = L"ScriptFile";
+const wchar_t* const ScriptFileKey = L"ScriptFile";
+const wchar_t* const FilterKey = L"Filter";
+const wchar_t* const RecentFiltersKey = L"RecentFilters";
 constexpr std::size_t MaxScriptFileLength = 2047;
 
 std::wstring SettingsFile(const std::wstring& dataFolder) { return dataFolder + L"velbrook.ini"; }
@@ -19,15 +21,29 @@ bool IsAbsoluteFolder(const std::wstring& folder) {
   return (onDrive || onShare) && folder.back() == L'\\';
 }
 
+std::wstring ReadSetting(const std::wstring& dataFolder, const wchar_t* key) {
+  if (!IsAbsoluteFolder(dataFolder)) return {};
+  return ReadProfileKey(SettingsFile(dataFolder), Section, key);
+}
+
 }  // namespace
 
 std::wstring ReadScriptFileSetting(const std::wstring& dataFolder) {
-  if (!IsAbsoluteFolder(dataFolder)) return {};
-  return ReadProfileKey(SettingsFile(dataFolder), Section, Key).substr(0, MaxScriptFileLength);
+  return ReadSetting(dataFolder, ScriptFileKey).substr(0, MaxScriptFileLength);
 }
 
-void WriteScriptFileSetting(const std::wstring& dataFolder, const std::wstring& scriptFile) {
+TFilterSettings ReadFilterSettings(const std::wstring& dataFolder) {
+  return {ReadSetting(dataFolder, FilterKey), ReadSetting(dataFolder, RecentFiltersKey)};
+}
+
+void WriteSettings(const std::wstring& dataFolder, const std::wstring& scriptFile, const TFilterSettings& filter) {
   const std::wstring file = SettingsFile(dataFolder);
-  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, Key, scriptFile))
+  std::vector<TProfileValue> values{{ScriptFileKey, scriptFile}};
+  // A file of a user who never filtered keeps the lines it always had.
+  if (!filter.RecentFilters.empty()) {
+    values.push_back({FilterKey, filter.Filter});
+    values.push_back({RecentFiltersKey, filter.RecentFilters});
+  }
+  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKeys(file, Section, values))
     throw Exception(L"Unable to write to " + file);
 }
