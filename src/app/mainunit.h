@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/filter_text.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
 #include "ui/std_controls.h"
@@ -45,9 +46,15 @@ class TMainForm : public TForm {
   void CloseButtonClick(TComponent* sender);
   void About1Click(TComponent* sender);
   void FormClose(TComponent* sender);
+  void ComboBox1EnterKey(TComponent* sender);
+  void ComboBox1Select(TComponent* sender);
+  void ComboBox1Exit(TComponent* sender);
 
   void load_settings();
   void save_settings();
+  // The filter box's text becomes the file list's mask, or is refused with a message.
+  void apply_filter(const std::wstring& typed);
+  void show_recent_filters();
   void link_to_norvalt();
   void open_norvalt_folder();
 
@@ -56,4 +63,8 @@ class TMainForm : public TForm {
   std::unique_ptr<TNorvalt> FNorvalt;
   std::unique_ptr<TSysPopupMenu> FSysPopupMenu1;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
+  std::wstring FFilter;  // in force, as the box shows it
+  TRecentFilters FRecentFilters;
+  // The box's text when it was last applied or refused: leaving the box applies only a change.
+  std::wstring FHandledFilterText;
 };

@@ -59,6 +59,9 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
                                     {L"ProcessButtonClick", Bind(this, &TMainForm::ProcessButtonClick)},
                                     {L"CloseButtonClick", Bind(this, &TMainForm::CloseButtonClick)},
                                     {L"FormClose", Bind(this, &TMainForm::FormClose)},
+                                    {L"ComboBox1EnterKey", Bind(this, &TMainForm::ComboBox1EnterKey)},
+                                    {L"ComboBox1Select", Bind(this, &TMainForm::ComboBox1Select)},
+                                    {L"ComboBox1Exit", Bind(this, &TMainForm::ComboBox1Exit)},
                                 })
                          .Control<TEdit>(L"ScriptFileEdit")),
       GetScriptButton(Control<TSpeedButton>(L"GetScriptButton")),
@@ -110,13 +113,54 @@ void TMainForm::open_norvalt_folder() {
   OpenStartFolder(DriveComboBox1, DirectoryListBox1, folder);
 }
 
-void TMainForm::load_settings() { ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder)); }
+void TMainForm::load_settings() {
+  ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder));
+  const TFilterSettings stored = ReadFilterSettings(FDataFolder);
+  FRecentFilters = TRecentFilters::FromStored(stored.RecentFilters);
+  // The file list reads its folder when the window first shows: with the filter by then.
+  FFilter = ParseFilter(stored.Filter).value_or(TFilter{}).Text;
+  FRecentFilters.Use(FFilter);
+  show_recent_filters();
+  ComboBox1.SetText(FFilter);
+  FHandledFilterText = FFilter;
+  FileListBox1.SetMask(TFilter{FFilter}.Mask());
+}
 
 void TMainForm::save_settings() {
   // The start sequence may have failed before it found the data folder: look again, and let
   // a second failure reach the error box rather than write the file anywhere else.
   if (FDataFolder.empty()) FDataFolder = GetDataFolder();
-  WriteSettings(FDataFolder, ScriptFileEdit.Text());
+  WriteSettings(FDataFolder, ScriptFileEdit.Text(), {FFilter, FRecentFilters.Stored()});
+}
+
+void TMainForm::apply_filter(const std::wstring& typed) {
+  // Set first: the message takes the focus from the box, which must not report it again.
+  FHandledFilterText = typed;
+  const std::optional<TFilter> filter = ParseFilter(typed);
+  if (!filter) {
+    MyMess(L"Invalid filter", typed, 0);
+    return;
+  }
+  FileListBox1.SetMask(filter->Mask());
+  FFilter = filter->Text;
+  FRecentFilters.Use(FFilter);
+  show_recent_filters();
+  ComboBox1.SetText(FFilter);
+  FHandledFilterText = FFilter;
+}
+
+void TMainForm::show_recent_filters() {
+  // Emptying the list empties the box's text too: callers set the text afterwards.
+  ComboBox1.ClearItems();
+  for (const std::wstring& filter : FRecentFilters.Items()) ComboBox1.AddItem(filter);
+}
+
+void TMainForm::ComboBox1EnterKey(TComponent*) { apply_filter(ComboBox1.Text()); }
+
+void TMainForm::ComboBox1Select(TComponent*) { apply_filter(ComboBox1.Text()); }
+
+void TMainForm::ComboBox1Exit(TComponent*) {
+  if (ComboBox1.Text() != FHandledFilterText) apply_filter(ComboBox1.Text());
 }
 
 void TMainForm::GetScriptButtonClick(TComponent*) {

@@ -15,7 +15,6 @@ class TFileListBox : public TCustomListBox {
 
   const std::wstring& Directory() const { return FModel.Directory(); }
   // Patterns separated by ";"; a new mask lists the folder again.
-  const std::wstring& Mask() const { return FModel.Mask(); }
   void SetMask(std::wstring mask) { FModel.SetMask(std::move(mask)); }
   // The entries in display order and their selection, as the logic holds them.
   int Count() const { return FModel.Count(); }
