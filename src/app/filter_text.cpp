@@ -15,12 +15,23 @@ bool SameFilter(std::wstring_view a, std::wstring_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return FoldAscii(x) == FoldAscii(y); });
 }
 
+// The platform takes these names, with any extension, for its devices in every folder.
+bool NamesDevice(std::wstring_view pattern) {
+  std::wstring_view name = pattern.substr(0, pattern.find(L'.'));
+  name = name.substr(0, name.find_last_not_of(L' ') + 1);
+  if (name.size() == 4 && name[3] >= L'1' && name[3] <= L'9') {
+    const std::wstring_view stem = name.substr(0, 3);
+    return SameFilter(stem, L"COM") || SameFilter(stem, L"LPT");
+  }
+  return SameFilter(name, L"CON") || SameFilter(name, L"PRN") || SameFilter(name, L"AUX") || SameFilter(name, L"NUL");
+}
+
 }  // namespace
 
 std::optional<TFilter> ParseFilter(std::wstring_view typed) {
   TFilter filter;
   for (const std::wstring& pattern : MaskPatterns(typed)) {
-    if (pattern.find_first_of(L"\\/:\"<>|") != std::wstring::npos) return std::nullopt;
+    if (pattern.find_first_of(L"\\/:\"<>|") != std::wstring::npos || NamesDevice(pattern)) return std::nullopt;
     if (!filter.Text.empty()) filter.Text += L';';
     filter.Text += pattern;
   }

@@ -16,7 +16,8 @@ struct TFilter {
 };
 
 // The filter typed into the box; none when a pattern holds a character that no file name
-// holds (\ / : " < > |), which would name a folder, a drive or a device instead.
+// holds (\ / : " < > |), which would name a folder or a drive instead, or when it names a
+// device (CON, NUL, COM1, ...), which a search answers as if it were a file.
 std::optional<TFilter> ParseFilter(std::wstring_view typed);
 
 // The last filters used, newest first, each once (letters compared without regard to case).

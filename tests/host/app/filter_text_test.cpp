@@ -10,7 +10,9 @@ TEST(FilterText, PatternsAreTrimmedJoinedAndCheckedForCharactersNoFileNameHolds)
   EXPECT_EQ(ParseFilter(L"")->Mask(), L"*.*");
   EXPECT_EQ(ParseFilter(L" ; ")->Text, L"");
   EXPECT_EQ(ParseFilter(L"*..")->Text, L"*..") << "the file system's own reading of dots stands";
-  for (const wchar_t* refused : {L"a|b", L"*.nc;C:*.nc", L"..\\*.nc", L"a/b", L"\"*.nc\"", L"<.nc", L"*.n>"})
+  EXPECT_EQ(ParseFilter(L"con*;com0;lpt10")->Text, L"con*;com0;lpt10");
+  for (const wchar_t* refused : {L"a|b", L"*.nc;C:*.nc", L"..\\*.nc", L"a/b", L"\"*.nc\"", L"<.nc", L"*.n>", L"con",
+                                 L"*.nc;NUL.nc", L"com1 .tap"})
     EXPECT_FALSE(ParseFilter(refused)) << testing::PrintToString(std::wstring(refused));
 }
 
