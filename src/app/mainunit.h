@@ -54,7 +54,8 @@ class TMainForm : public TForm {
   void save_settings();
   // The filter box's text becomes the file list's mask, or is refused with a message.
   void apply_filter(const std::wstring& typed);
-  void show_recent_filters();
+  // Lists with filter, makes it the newest recent one and shows it in the box.
+  void use_filter(const TFilter& filter);
   void link_to_norvalt();
   void open_norvalt_folder();
 

@@ -117,13 +117,8 @@ void TMainForm::load_settings() {
   ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder));
   const TFilterSettings stored = ReadFilterSettings(FDataFolder);
   FRecentFilters = TRecentFilters::FromStored(stored.RecentFilters);
-  // The file list reads its folder when the window first shows: with the filter by then.
-  FFilter = ParseFilter(stored.Filter).value_or(TFilter{}).Text;
-  FRecentFilters.Use(FFilter);
-  show_recent_filters();
-  ComboBox1.SetText(FFilter);
-  FHandledFilterText = FFilter;
-  FileListBox1.SetMask(TFilter{FFilter}.Mask());
+  // The file list reads its folder when the window first shows: with this filter by then.
+  use_filter(ParseFilter(stored.Filter).value_or(TFilter{}));
 }
 
 void TMainForm::save_settings() {
@@ -141,18 +136,18 @@ void TMainForm::apply_filter(const std::wstring& typed) {
     MyMess(L"Invalid filter", typed, 0);
     return;
   }
-  FileListBox1.SetMask(filter->Mask());
-  FFilter = filter->Text;
-  FRecentFilters.Use(FFilter);
-  show_recent_filters();
-  ComboBox1.SetText(FFilter);
-  FHandledFilterText = FFilter;
+  use_filter(*filter);
 }
 
-void TMainForm::show_recent_filters() {
-  // Emptying the list empties the box's text too: callers set the text afterwards.
+void TMainForm::use_filter(const TFilter& filter) {
+  FileListBox1.SetMask(filter.Mask());
+  FFilter = filter.Text;
+  FRecentFilters.Use(FFilter);
+  // Emptying the list empties the box's text too: the text follows.
   ComboBox1.ClearItems();
-  for (const std::wstring& filter : FRecentFilters.Items()) ComboBox1.AddItem(filter);
+  for (const std::wstring& recent : FRecentFilters.Items()) ComboBox1.AddItem(recent);
+  ComboBox1.SetText(FFilter);
+  FHandledFilterText = FFilter;
 }
 
 void TMainForm::ComboBox1EnterKey(TComponent*) { apply_filter(ComboBox1.Text()); }

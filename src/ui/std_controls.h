@@ -135,7 +135,8 @@ class TCustomComboBox : public TWinControl {
   void apply_text_hint();
   void paint_focus_frame();
   // The edit part's messages; true when the box answered msg itself.
-  bool edit_message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool edit_message(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The edit window of an editable box.
   HWND edit_part() const;
 
   TComboBoxStyle FStyle = TComboBoxStyle::DropDown;

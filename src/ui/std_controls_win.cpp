@@ -236,7 +236,8 @@ LRESULT CALLBACK ComboEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam
   }
   LRESULT result = 0;
   bool answered = false;
-  RunGuarded([&] { answered = reinterpret_cast<TCustomComboBox*>(ref)->edit_message(msg, wParam, lParam, result); });
+  RunGuarded(
+      [&] { answered = reinterpret_cast<TCustomComboBox*>(ref)->edit_message(edit, msg, wParam, lParam, result); });
   return answered ? result : DefSubclassProc(edit, msg, wParam, lParam);
 }
 
@@ -246,7 +247,8 @@ void TCustomComboBox::CreateWnd() {
   SetWindowPos(HandleIfAllocated(), nullptr, r.left, r.top, r.right - r.left, Scale(200),
                SWP_NOZORDER | SWP_NOACTIVATE);
   apply_text_hint();
-  if (const HWND edit = edit_part()) SetWindowSubclass(edit, ComboEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  if (FStyle == TComboBoxStyle::DropDown)
+    SetWindowSubclass(edit_part(), ComboEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 HWND TCustomComboBox::edit_part() const {
@@ -255,7 +257,7 @@ HWND TCustomComboBox::edit_part() const {
   return HandleAllocated() && GetComboBoxInfo(HandleIfAllocated(), &info) ? info.hwndItem : nullptr;
 }
 
-bool TCustomComboBox::edit_message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool TCustomComboBox::edit_message(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const auto* queued = reinterpret_cast<const MSG*>(lParam);
   // The form's keyboard handling asks first, and would take Enter for its default button.
   const bool askedForEnter =
@@ -265,10 +267,10 @@ bool TCustomComboBox::edit_message(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
   if (!OnEnterKey || !(askedForEnter || enter) || SendMessageW(HandleIfAllocated(), CB_GETDROPPEDSTATE, 0, 0))
     return false;
   if (askedForEnter)
-    result = DefSubclassProc(edit_part(), msg, wParam, lParam) | DLGC_WANTMESSAGE;
+    result = DefSubclassProc(edit, msg, wParam, lParam) | DLGC_WANTMESSAGE;
   else if (msg == WM_KEYDOWN)
     OnEnterKey(this);
-  return true;  // the key's character is no text
+  return true;  // and the key's character is no text for the box
 }
 
 void TCustomComboBox::apply_text_hint() {
