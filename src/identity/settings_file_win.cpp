@@ -21,6 +21,13 @@ bool IsAbsoluteFolder(const std::wstring& folder) {
   return (onDrive || onShare) && folder.back() == L'\\';
 }
 
+// A value read back loses one pair of enclosing quotes. A filter never holds a double quote,
+// so one that starts and ends with a single quote gets a pair of double ones to lose.
+std::wstring QuotedFilter(const std::wstring& filter) {
+  const bool enclosed = filter.size() >= 2 && filter.front() == L'\'' && filter.back() == L'\'';
+  return enclosed ? L'"' + filter + L'"' : filter;
+}
+
 std::wstring ReadSetting(const std::wstring& dataFolder, const wchar_t* key) {
   if (!IsAbsoluteFolder(dataFolder)) return {};
   return ReadProfileKey(SettingsFile(dataFolder), Section, key);
@@ -41,8 +48,8 @@ void WriteSettings(const std::wstring& dataFolder, const std::wstring& scriptFil
   std::vector<TProfileValue> values{{ScriptFileKey, scriptFile}};
   // A file of a user who never filtered keeps the lines it always had.
   if (!filter.RecentFilters.empty()) {
-    values.push_back({FilterKey, filter.Filter});
-    values.push_back({RecentFiltersKey, filter.RecentFilters});
+    values.push_back({FilterKey, QuotedFilter(filter.Filter)});
+    values.push_back({RecentFiltersKey, QuotedFilter(filter.RecentFilters)});
   }
   if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKeys(file, Section, values))
     throw Exception(L"Unable to write to " + file);

@@ -105,6 +105,9 @@ TEST_F(SettingsFileTest, ForeignContentSurvivesASaveByteForByte) {
   const TFilterSettings read = ReadFilterSettings(FFolder);
   EXPECT_EQ(read.Filter, L"");
   EXPECT_EQ(read.RecentFilters, L"*.nc;*.tap|*.nc");
+  // Quotes that enclose a value are no part of it when read; a filter's own come back.
+  WriteSettings(FFolder, L"C:\\new.scr", {L"'a*';'b*'", L"'a*';'b*'|*.nc"});
+  EXPECT_EQ(ReadFilterSettings(FFolder).Filter, L"'a*';'b*'");
 }
 
 TEST_F(SettingsFileTest, UnwritableFileOrMissingFolderRaisesTheError) {
