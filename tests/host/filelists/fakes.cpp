@@ -62,7 +62,9 @@ void TFakeFileSystem::AddFolder(const std::wstring& path, std::uint32_t attribut
   Make(path, faDirectory | attributes);
 }
 
-void TFakeFileSystem::AddFile(const std::wstring& path, std::uint32_t attributes) { Make(path, attributes); }
+void TFakeFileSystem::AddFile(const std::wstring& path, std::uint32_t attributes, std::wstring shortName) {
+  Make(path, attributes).ShortName = std::move(shortName);
+}
 
 void TFakeFileSystem::Remove(const std::wstring& path) {
   TLocation where = Locate(path);
@@ -165,7 +167,7 @@ TFakeNode& TFakeFileSystem::Make(const std::wstring& path, std::uint32_t attribu
       return SameName(c.Name, where.Parts[i], where.Volume->CaseSensitive);
     });
     if (child == children.end()) {
-      children.push_back({where.Parts[i], faDirectory, {}});
+      children.push_back({where.Parts[i], faDirectory, {}, {}});
       child = children.end() - 1;
     }
     node = &*child;
@@ -249,8 +251,10 @@ void TFakeFileSystem::ListEntries(const std::wstring& pattern, bool, const TFoun
     found(L"..", faDirectory);
   }
   const std::wstring mask = AsFileSystemReadsIt(pattern.substr(separator + 1));
+  // The file system's wildcard rules, on the name and on its short alias.
   for (const TFakeNode& child : folder->Children)
-    if (MatchesMask(child.Name, mask)) found(child.Name, child.Attributes);  // the file system's wildcard rules
+    if (MatchesMask(child.Name, mask) || (!child.ShortName.empty() && MatchesMask(child.ShortName, mask)))
+      found(child.Name, child.Attributes);
 }
 
 int TFakeCollation::Compare(std::wstring_view a, std::wstring_view b) const {
