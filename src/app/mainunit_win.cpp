@@ -146,6 +146,8 @@ void TMainForm::use_filter(const TFilter& filter) {
   // Emptying the list empties the box's text too: the text follows.
   ComboBox1.ClearItems();
   for (const std::wstring& recent : FRecentFilters.Items()) ComboBox1.AddItem(recent);
+  // The filter in force is the newest entry: the arrow keys step on from there.
+  ComboBox1.SetItemIndex(FFilter.empty() ? -1 : 0);
   ComboBox1.SetText(FFilter);
   FHandledFilterText = FFilter;
 }

@@ -115,7 +115,7 @@ class TCustomComboBox : public TWinControl {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   long AccessibleRole() const override { return ROLE_SYSTEM_COMBOBOX; }
 
-  // The user chose an entry from the list; the box shows its text by then.
+  // The user chose an entry from the open list; the box shows its text by then.
   TNotifyEvent OnSelect;
   // The focus left the box.
   TNotifyEvent OnExit;

@@ -335,9 +335,11 @@ bool TCustomComboBox::SetProperty(const std::wstring& name, const TLayoutValue& 
 
 void TCustomComboBox::CommandNotify(WORD code) {
   if (code == CBN_SELCHANGE) Change();
-  // The box puts the entry's text in and closes its list after telling: the handler hears
-  // of the choice once that is done, free to change the entries.
-  if (code == CBN_SELENDOK && OnSelect) PostMessageW(HandleIfAllocated(), WM_COMBO_CHOSEN, 0, 0);
+  // Only a choice in the open list counts: arrow keys in a closed box step through the
+  // entries. The box puts the entry's text in and closes its list after telling, so the
+  // handler hears of the choice once that is done, free to change the entries.
+  if (code == CBN_SELENDOK && OnSelect && SendMessageW(HandleIfAllocated(), CB_GETDROPPEDSTATE, 0, 0))
+    PostMessageW(HandleIfAllocated(), WM_COMBO_CHOSEN, 0, 0);
   if (code == CBN_KILLFOCUS && OnExit) OnExit(this);
   // The edit part's caret alone is easy to miss: a focused editable box also wears a frame.
   if (FStyle == TComboBoxStyle::DropDown && (code == CBN_SETFOCUS || code == CBN_KILLFOCUS))
