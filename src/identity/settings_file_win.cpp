@@ -7,8 +7,6 @@ namespace {
 
 const wchar_t* const Section = L"Velbrook";
 const wchar_t* const ScriptFileKey = L"ScriptFile";
-const wchar_t* const FilterKey = L"Filter";
-const wchar_t* const RecentFiltersKey = L"RecentFilters";
 constexpr std::size_t MaxScriptFileLength = 2047;
 
 std::wstring SettingsFile(const std::wstring& dataFolder) { return dataFolder + L"velbrook.ini"; }
@@ -21,36 +19,31 @@ bool IsAbsoluteFolder(const std::wstring& folder) {
   return (onDrive || onShare) && folder.back() == L'\\';
 }
 
-// A value read back loses one pair of enclosing quotes. A filter never holds a double quote,
-// so one that starts and ends with a single quote gets a pair of double ones to lose.
-std::wstring QuotedFilter(const std::wstring& filter) {
-  const bool enclosed = filter.size() >= 2 && filter.front() == L'\'' && filter.back() == L'\'';
-  return enclosed ? L'"' + filter + L'"' : filter;
+// A value read back loses one pair of enclosing quotes: one that has a pair of its own is
+// written inside one more.
+std::wstring AsStored(const std::wstring& value) {
+  const bool enclosed =
+      value.size() >= 2 && value.front() == value.back() && (value.front() == L'\'' || value.front() == L'"');
+  return enclosed ? L'"' + value + L'"' : value;
 }
+
+}  // namespace
 
 std::wstring ReadSetting(const std::wstring& dataFolder, const wchar_t* key) {
   if (!IsAbsoluteFolder(dataFolder)) return {};
   return ReadProfileKey(SettingsFile(dataFolder), Section, key);
 }
 
-}  // namespace
+void WriteSetting(const std::wstring& dataFolder, const wchar_t* key, const std::wstring& value) {
+  const std::wstring file = SettingsFile(dataFolder);
+  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, key, AsStored(value)))
+    throw Exception(L"Unable to write to " + file);
+}
 
 std::wstring ReadScriptFileSetting(const std::wstring& dataFolder) {
   return ReadSetting(dataFolder, ScriptFileKey).substr(0, MaxScriptFileLength);
 }
 
-TFilterSettings ReadFilterSettings(const std::wstring& dataFolder) {
-  return {ReadSetting(dataFolder, FilterKey), ReadSetting(dataFolder, RecentFiltersKey)};
-}
-
-void WriteSettings(const std::wstring& dataFolder, const std::wstring& scriptFile, const TFilterSettings& filter) {
-  const std::wstring file = SettingsFile(dataFolder);
-  std::vector<TProfileValue> values{{ScriptFileKey, scriptFile}};
-  // A file of a user who never filtered keeps the lines it always had.
-  if (!filter.RecentFilters.empty()) {
-    values.push_back({FilterKey, QuotedFilter(filter.Filter)});
-    values.push_back({RecentFiltersKey, QuotedFilter(filter.RecentFilters)});
-  }
-  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKeys(file, Section, values))
-    throw Exception(L"Unable to write to " + file);
+void WriteScriptFileSetting(const std::wstring& dataFolder, const std::wstring& scriptFile) {
+  WriteSetting(dataFolder, ScriptFileKey, scriptFile);
 }

@@ -55,29 +55,23 @@ std::string Utf16FileBytes(const TProfileBytes& file, std::wstring_view text) {
   return file.Mark + Utf16Bytes(text, file.Encoding) + std::string(oddByte);
 }
 
-// The file's bytes with the keys set to their values: edited in the file's own encoding
-// while that can hold them all, so foreign lines keep their bytes; otherwise the text goes
-// over to UTF-16.
-std::string UpdatedProfile(const TProfileBytes& file, const std::wstring& section,
-                           const std::vector<TProfileValue>& values) {
-  const auto updated = [&section, &values](std::wstring text) {
-    for (const TProfileValue& v : values) text = WriteProfileValue<wchar_t>(text, section, v.Key, v.Value);
-    return text;
-  };
-  if (IsUtf16(file.Encoding)) return Utf16FileBytes(file, updated(Utf16Text(file.Body, file.Encoding)));
+// The file's bytes with key set to value: edited in the file's own encoding while that can
+// hold the value, so foreign lines keep their bytes; otherwise the text goes over to UTF-16.
+std::string UpdatedProfile(TProfileBytes file, const std::wstring& section, const std::wstring& key,
+                           const std::wstring& value) {
+  if (IsUtf16(file.Encoding)) {
+    const std::wstring text = Utf16Text(file.Body, file.Encoding);
+    return Utf16FileBytes(file, WriteProfileValue<wchar_t>(text, section, key, value));
+  }
   const UINT codePage = CodePageOf(file.Encoding);
   const std::optional<std::string> narrowSection = NarrowExactly(section, codePage);
-  std::string body = file.Body;
-  for (const TProfileValue& v : values) {
-    const std::optional<std::string> narrowKey = NarrowExactly(v.Key, codePage);
-    const std::optional<std::string> narrowValue = NarrowExactly(v.Value, codePage);
-    if (!narrowSection || !narrowKey || !narrowValue) {
-      const std::wstring text = WideText(file);
-      return Utf16FileBytes(TProfileBytes{TProfileEncoding::Utf16LE, "\xFF\xFE", {}}, updated(text));
-    }
-    body = WriteProfileValue<char>(body, *narrowSection, *narrowKey, *narrowValue);
-  }
-  return file.Mark + body;
+  const std::optional<std::string> narrowKey = NarrowExactly(key, codePage);
+  const std::optional<std::string> narrowValue = NarrowExactly(value, codePage);
+  if (narrowSection && narrowKey && narrowValue)
+    return file.Mark + WriteProfileValue<char>(file.Body, *narrowSection, *narrowKey, *narrowValue);
+  const std::wstring text = WideText(file);
+  file = TProfileBytes{TProfileEncoding::Utf16LE, "\xFF\xFE", {}};
+  return Utf16FileBytes(file, WriteProfileValue<wchar_t>(text, section, key, value));
 }
 
 // The new content is written beside the file and then takes its place, so the file is
@@ -178,11 +172,11 @@ std::wstring ReadProfileKey(const std::wstring& file, const std::wstring& sectio
   return value ? Widen(*value, codePage) : std::wstring();
 }
 
-bool WriteProfileKeys(const std::wstring& file, const std::wstring& section, const std::vector<TProfileValue>& values,
-                      IProfileStorage& storage) {
+bool WriteProfileKey(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value, IProfileStorage& storage) {
   if (!storage.MayReplace(file)) return false;
   std::string bytes;
   // An unreadable file is never rewritten: what could not be read would be lost.
   if (storage.ReadAll(file, bytes) == IProfileStorage::TRead::Failed) return false;
-  return SaveThroughTemporary(storage, file, UpdatedProfile(SplitProfileBytes(std::move(bytes)), section, values));
+  return SaveThroughTemporary(storage, file, UpdatedProfile(SplitProfileBytes(std::move(bytes)), section, key, value));
 }

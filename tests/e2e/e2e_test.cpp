@@ -2,58 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
-#include "e2e_support.h"
-#include "standin_trace.h"
-#include "velbrook_driver.h"
-#include "win_test_support.h"
-
-namespace {
-
-constexpr unsigned kTimeoutMs = 60000;
-
-const std::string kBracket = "N5 G0 X0 (RAPID)\r\nN10 G1 X5\r\n";
-const std::string kScript =
-    "step1 strip-comments\r\n"
-    "step1 replace \"G0 \" \"G00 \"\r\n"
-    "step2 renumber 100 10\r\n";
-
-// A folder of NC files that the stand-in names at start-up, a script, and a trace of
-// every call the stand-in receives.
-class EndToEndTest : public testing::Test {
- protected:
-  void SetUp() override {
-    EndStandInServers();
-    for (const char* name : {"A.NC", "B.NC", "C.NC", "D.NC", "E.NC"})
-      FFiles.Write(std::wstring(name, name + 4), kBracket);
-    FTracePath = FScriptDir.Path() + L"\\trace.txt";
-    UseSettings("");
-  }
-  void TearDown() override {
-    FDriver.Kill();
-    EndStandInServers();
-    RemoveStandInSettings();
-  }
-
-  // Start-up directives for the stand-in: it answers the NC folder and traces every call.
-  void UseSettings(const std::string& extra) {
-    WriteStandInSettings("folder \"" + ToUtf8(FFiles.Path()) + "\\\"\r\ntrace \"" + ToUtf8(FTracePath) + "\"\r\n" +
-                         extra);
-  }
-  std::wstring WriteScript(const std::string& extra) {
-    FScriptDir.Write(L"tidy.nvs", kScript + extra);
-    return FScriptDir.Path() + L"\\tidy.nvs";
-  }
-  std::string FileText(const wchar_t* name) { return ReadFileBytes(FFiles.Path() + L"\\" + name); }
-  std::vector<std::wstring> Trace() { return ReadTrace(FTracePath); }
-
-  TTempFolder FFiles, FScriptDir;
-  std::wstring FTracePath;
-  TVelbrookDriver FDriver;
-};
-
-}  // namespace
+#include "e2e_fixture.h"
 
 TEST_F(EndToEndTest, SelectedFilesAreTreatedAndSavedInDisplayOrder) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
@@ -138,9 +87,7 @@ TEST_F(EndToEndTest, ChecksBeforeTheRunUseTheProgramsOwnMessages) {
   message = FDriver.WaitForDialog(kTimeoutMs);
   ASSERT_TRUE(message);
   ASSERT_EQ(message->Texts.size(), 2u);
-  std::wstring spaced;  // the dialog lets paths wrap at their separators
-  for (wchar_t c : FScriptDir.Path()) spaced += c == L'\\' ? std::wstring(L" \\") : std::wstring(1, c);
-  EXPECT_EQ(message->Texts[1], L"Can't Find Script File\r\n" + spaced);
+  EXPECT_EQ(message->Texts[1], L"Can't Find Script File\r\n" + AsShown(FScriptDir.Path()));
   EXPECT_EQ(CountCalls(Trace(), L"LoadScript"), 0);
 }
 
@@ -175,73 +122,9 @@ TEST_F(EndToEndTest, CloseRemembersTheScriptAndTheTitleBarDoesNot) {
   DeleteFileW(settings.c_str());
 }
 
-TEST_F(EndToEndTest, TheFilterBoxNarrowsTheListEachFileOnceAndIsRememberedForTheNextStart) {
-  const std::wstring settings = ProgramFolder() + L"\\velbrook.ini";
-  DeleteFileW(settings.c_str());
-  for (const wchar_t* name : {L"tool.tap", L"Spare.TAP", L"readme.txt"}) FFiles.Write(name, kBracket);
-  ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
-  const std::wstring script = WriteScript("");
-  FDriver.SetScriptPath(script);
-  EXPECT_EQ(FDriver.FileCount(), 8);
-  const auto listsSoon = [&](int count) { return WaitFor([&] { return FDriver.FileCount() == count; }, kTimeoutMs); };
-  // The names of the files a run over the whole list opens.
-  const auto treatedByARunOverAll = [&] {
-    const int before = CountCalls(Trace(), L"SaveNcFileAs");
-    const int count = FDriver.FileCount();
-    FDriver.Press(L"Select All");
-    FDriver.Press(L"Process");
-    WaitFor([&] { return CountCalls(Trace(), L"SaveNcFileAs") == before + count; }, kTimeoutMs);
-    std::vector<std::wstring> opened;
-    for (const std::wstring& line : Trace())
-      if (line.rfind(L"OpenNcFile\t", 0) == 0) opened.push_back(line.substr(line.rfind(L'\\') + 1));
-    return std::vector<std::wstring>(opened.end() - std::min<std::ptrdiff_t>(count, std::ssize(opened)), opened.end());
-  };
-
-  FDriver.TypeFilter(L"*.tap");
-  ASSERT_TRUE(listsSoon(2));
-  EXPECT_EQ(treatedByARunOverAll(), (std::vector<std::wstring>{L"Spare.TAP", L"tool.tap"}));
-
-  FDriver.TypeFilter(L"a|b");
-  const auto message = FDriver.WaitForDialog(kTimeoutMs);
-  ASSERT_TRUE(message);
-  EXPECT_EQ(message->Texts, (std::vector<std::wstring>{L"Invalid filter", L"a|b"}));
-  FDriver.Answer(*message, L"OK");
-  ASSERT_TRUE(WaitFor([&] { return !FDriver.WaitForDialog(0); }, kTimeoutMs));
-  EXPECT_EQ(FDriver.FileCount(), 2) << "the list stays as it was";
-
-  FDriver.TypeFilter(L"*.nc;*.NC");
-  EXPECT_TRUE(listsSoon(5));
-  FDriver.TypeFilter(L"");
-  EXPECT_TRUE(listsSoon(8));
-  FDriver.TypeFilter(L"*.nc ");
-  EXPECT_TRUE(listsSoon(5));
-  FDriver.TypeFilter(L" *.nc ; *.tap", VK_TAB);  // leaving the box applies it too
-  ASSERT_TRUE(listsSoon(7));
-  EXPECT_EQ(FDriver.FilterText(), L"*.nc;*.tap");
-  EXPECT_EQ(treatedByARunOverAll(),
-            (std::vector<std::wstring>{L"A.NC", L"B.NC", L"C.NC", L"D.NC", L"E.NC", L"Spare.TAP", L"tool.tap"}));
-  const std::vector<std::wstring> used{L"*.nc;*.tap", L"*.nc", L"*.nc;*.NC", L"*.tap"};
-  EXPECT_EQ(FDriver.FilterChoices(), used);
-  FDriver.ChooseFilter(3);
-  EXPECT_TRUE(listsSoon(2));
-  EXPECT_EQ(FDriver.FilterText(), L"*.tap");
-
-  FDriver.Press(L"Close");
-  ASSERT_TRUE(FDriver.WaitForExit(kTimeoutMs));
-  EXPECT_EQ(ReadFileBytes(settings), "[Velbrook]\r\nScriptFile=" + ToUtf8(script) +
-                                         "\r\nFilter=*.tap\r\nRecentFilters=*.tap|*.nc;*.tap|*.nc|*.nc;*.NC\r\n");
-  TVelbrookDriver second;
-  ASSERT_TRUE(second.Start(VelbrookExe(), kTimeoutMs));
-  EXPECT_EQ(second.FileCount(), 2);
-  EXPECT_EQ(second.FilterText(), L"*.tap");
-  EXPECT_EQ(second.FilterChoices(), (std::vector<std::wstring>{L"*.tap", L"*.nc;*.tap", L"*.nc", L"*.nc;*.NC"}));
-  second.Kill();
-  DeleteFileW(settings.c_str());
-}
-
 TEST_F(EndToEndTest, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
-  FDriver.ChooseLastSystemMenuEntry();
+  FDriver.ChooseSystemMenuEntryFromEnd(1);
   const auto box = FDriver.WaitForDialog(kTimeoutMs);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->Caption, L"About");

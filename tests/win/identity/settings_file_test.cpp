@@ -54,7 +54,7 @@ class SettingsFileTest : public testing::Test {
   }
   std::wstring WriteError(const std::wstring& folder, const std::wstring& value) const {
     try {
-      WriteSettings(folder, value);
+      WriteScriptFileSetting(folder, value);
     } catch (const Exception& error) {
       return error.Message();
     }
@@ -73,12 +73,12 @@ const std::string Foreign =
 
 TEST_F(SettingsFileTest, FirstRunReadsEmptyAndCloseCreatesTheFile) {
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"");
-  WriteSettings(FFolder, L"C:\\S\\a.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\S\\a.scr");
   EXPECT_EQ(Stored(), "[Velbrook]\r\nScriptFile=C:\\S\\a.scr\r\n");
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"C:\\S\\a.scr");
   EXPECT_EQ(PlatformRead(), L"C:\\S\\a.scr");
 
-  WriteSettings(FFolder, L"");
+  WriteScriptFileSetting(FFolder, L"");
   EXPECT_EQ(Stored(), "[Velbrook]\r\nScriptFile=\r\n");
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"");
 }
@@ -86,28 +86,19 @@ TEST_F(SettingsFileTest, FirstRunReadsEmptyAndCloseCreatesTheFile) {
 TEST_F(SettingsFileTest, ForeignContentSurvivesASaveByteForByte) {
   Store(Foreign);
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"old");
-  // An older file has no filter keys: no filter, and none are written until one is used.
-  const TFilterSettings none = ReadFilterSettings(FFolder);
-  EXPECT_EQ(none.Filter + none.RecentFilters, L"");
-  WriteSettings(FFolder, L"C:\\new.scr", none);
+  WriteScriptFileSetting(FFolder, L"C:\\new.scr");
   std::string expected = Foreign;
   expected.replace(expected.find("=old") + 1, 3, "C:\\new.scr");
   EXPECT_EQ(Stored(), expected);
   EXPECT_EQ(PlatformRead(), L"C:\\new.scr");
 
-  // The filter's keys join the section in the same save, and are replaced in place later.
-  WriteSettings(FFolder, L"C:\\new.scr", {L"*.nc;*.tap", L"*.nc;*.tap|*.nc"});
-  expected.insert(expected.find("# hash") + 8, "Filter=*.nc;*.tap\r\nRecentFilters=*.nc;*.tap|*.nc\r\n");
+  // Another key joins the section by the same rules; a value in quotes comes back whole.
+  EXPECT_EQ(ReadSetting(FFolder, L"Filter"), L"");
+  WriteSetting(FFolder, L"Filter", L"*.nc;*.tap");
+  expected.insert(expected.find("# hash") + 8, "Filter=*.nc;*.tap\r\n");
   EXPECT_EQ(Stored(), expected);
-  WriteSettings(FFolder, L"C:\\new.scr", {L"", L"*.nc;*.tap|*.nc"});
-  expected.replace(expected.find("Filter=*.nc;*.tap\r\n"), 19, "Filter=\r\n");
-  EXPECT_EQ(Stored(), expected);
-  const TFilterSettings read = ReadFilterSettings(FFolder);
-  EXPECT_EQ(read.Filter, L"");
-  EXPECT_EQ(read.RecentFilters, L"*.nc;*.tap|*.nc");
-  // Quotes that enclose a value are no part of it when read; a filter's own come back.
-  WriteSettings(FFolder, L"C:\\new.scr", {L"'a*';'b*'", L"'a*';'b*'|*.nc"});
-  EXPECT_EQ(ReadFilterSettings(FFolder).Filter, L"'a*';'b*'");
+  WriteSetting(FFolder, L"Filter", L"'a*';'b*'");
+  EXPECT_EQ(ReadSetting(FFolder, L"Filter"), L"'a*';'b*'");
 }
 
 TEST_F(SettingsFileTest, UnwritableFileOrMissingFolderRaisesTheError) {
@@ -196,7 +187,7 @@ TEST_F(SettingsFileTest, AFailureOrCrashAtAnyStepOfASaveLeavesTheFileAsItWas) {
       }
     }
   }
-  WriteSettings(FFolder, L"C:\\new.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\new.scr");
   std::string expected = big;
   expected.replace(expected.find("=old") + 1, 3, "C:\\new.scr");
   EXPECT_EQ(Stored(), expected);
@@ -204,7 +195,7 @@ TEST_F(SettingsFileTest, AFailureOrCrashAtAnyStepOfASaveLeavesTheFileAsItWas) {
 
 TEST_F(SettingsFileTest, LongValuesAreStoredWholeAndReadBackCut) {
   const std::wstring value = L"C:\\" + std::wstring(3000, L'p');
-  WriteSettings(FFolder, value);
+  WriteScriptFileSetting(FFolder, value);
   EXPECT_EQ(Stored(), "[Velbrook]\r\nScriptFile=" + std::string(value.begin(), value.end()) + "\r\n");
   EXPECT_EQ(ReadScriptFileSetting(FFolder), value.substr(0, 2047));
 }
@@ -212,21 +203,21 @@ TEST_F(SettingsFileTest, LongValuesAreStoredWholeAndReadBackCut) {
 TEST_F(SettingsFileTest, EmptyGarbageAndHugeFilesStayReadable) {
   Store("");
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"");
-  WriteSettings(FFolder, L"a");
+  WriteScriptFileSetting(FFolder, L"a");
   EXPECT_EQ(Stored(), "[Velbrook]\r\nScriptFile=a\r\n");
 
   std::string garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
   Store(garbage);
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"");
-  WriteSettings(FFolder, L"b");
+  WriteScriptFileSetting(FFolder, L"b");
   EXPECT_EQ(Stored().substr(0, garbage.size()), garbage);
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"b");
 
   std::string huge = "[Other]\r\n";
   while (huge.size() < 20'000'000) huge += "key" + std::to_string(huge.size()) + "=some value\r\n";
   Store(huge + "[Velbrook]\r\nScriptFile=old\r\n");
-  WriteSettings(FFolder, L"C:\\big.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\big.scr");
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"C:\\big.scr");
   EXPECT_EQ(Stored(), huge + "[Velbrook]\r\nScriptFile=C:\\big.scr\r\n");
 }
@@ -235,14 +226,14 @@ TEST_F(SettingsFileTest, KeepsTheFilesEncoding) {
   // UTF-16 with byte-order mark, as the profile API writes Unicode files.
   const std::wstring text = L"\xFEFF[Velbrook]\r\nScriptFile=old\r\n";
   Store(std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2));
-  WriteSettings(FFolder, L"C:\\\u00e9t\u00e9.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\\u00e9t\u00e9.scr");
   const std::wstring expected = L"\xFEFF[Velbrook]\r\nScriptFile=C:\\\u00e9t\u00e9.scr\r\n";
   EXPECT_EQ(Stored(), std::string(reinterpret_cast<const char*>(expected.data()), expected.size() * 2));
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"C:\\\u00e9t\u00e9.scr");
   EXPECT_EQ(PlatformRead(), L"C:\\\u00e9t\u00e9.scr");
 
   Store("\xEF\xBB\xBF[Velbrook]\r\nScriptFile=old\r\n");
-  WriteSettings(FFolder, L"C:\\\u00e9.scr");
+  WriteScriptFileSetting(FFolder, L"C:\\\u00e9.scr");
   EXPECT_EQ(Stored(), "\xEF\xBB\xBF[Velbrook]\r\nScriptFile=C:\\\xC3\xA9.scr\r\n");
   EXPECT_EQ(ReadScriptFileSetting(FFolder), L"C:\\\u00e9.scr");
 }
@@ -259,13 +250,13 @@ TEST_F(SettingsFileTest, AValueTheFileCannotHoldTurnsItIntoUtf16AndUtf16WithoutM
     return bytes;
   };
 
-  WriteSettings(FFolder, path);  // a new file
+  WriteScriptFileSetting(FFolder, path);  // a new file
   EXPECT_EQ(Stored(), "\xFF\xFE" + utf16(L"[Velbrook]\r\nScriptFile=" + path + L"\r\n", false));
   EXPECT_EQ(ReadScriptFileSetting(FFolder), path);
   EXPECT_EQ(PlatformRead(), path);
 
   Store(Foreign);  // an ANSI file keeps the text of every other line
-  WriteSettings(FFolder, path);
+  WriteScriptFileSetting(FFolder, path);
   std::wstring expected(Foreign.begin(), Foreign.end());
   expected.replace(expected.find(L"=old") + 1, 3, path);
   EXPECT_EQ(Stored(), "\xFF\xFE" + utf16(expected, false));
@@ -276,7 +267,7 @@ TEST_F(SettingsFileTest, AValueTheFileCannotHoldTurnsItIntoUtf16AndUtf16WithoutM
     SCOPED_TRACE(bigEndian);
     Store(utf16(L"[Velbrook]\r\nScriptFile=old\r\n", bigEndian));
     EXPECT_EQ(ReadScriptFileSetting(FFolder), L"old");
-    WriteSettings(FFolder, path);
+    WriteScriptFileSetting(FFolder, path);
     EXPECT_EQ(Stored(), utf16(L"[Velbrook]\r\nScriptFile=" + path + L"\r\n", bigEndian));
     EXPECT_EQ(ReadScriptFileSetting(FFolder), path);
   }
