@@ -16,6 +16,7 @@
 #include "filelists/list_registration.h"
 #include "filelists/paths.h"
 #include "identity/my_app_data.h"
+#include "identity/regtypes.h"
 #include "identity/settings_file.h"
 #include "platform/file_checks.h"
 #include "platform/run_files.h"
@@ -57,8 +58,6 @@ class TMainBatchWindow : public IBatchWindow {
   TProgressBar& FProgress;
   ITaskbarButton& FTaskbar;
 };
-
-std::wstring FileName(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 }  // namespace
 
@@ -253,7 +252,7 @@ void TMainForm::start_run() {
 void TMainForm::run_file_starting(int index) {
   FRunDisplay->FileStarting(index);
   if (!FStopRequested)
-    RunStatusLabel.SetCaption(L"Treating " + FileName(FRunFiles[static_cast<std::size_t>(index)]) + L" (" +
+    RunStatusLabel.SetCaption(L"Treating " + FileNameOf(FRunFiles[static_cast<std::size_t>(index)]) + L" (" +
                               std::to_wstring(index + 1) + L" of " + std::to_wstring(FRunFiles.size()) + L")");
 }
 

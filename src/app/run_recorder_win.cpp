@@ -3,12 +3,11 @@
 #include <windows.h>
 
 #include "app/run_record.h"
+#include "identity/regtypes.h"
 #include "platform/file_checks.h"
 #include "platform/run_files.h"
 
 namespace {
-
-std::wstring FileName(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
 // Makes room for a new run: old runs beyond those kept go. A run that cannot be removed now
 // stays until a later run; it must not keep this one from starting.
@@ -54,8 +53,8 @@ TRunRecorder::~TRunRecorder() = default;
 void TRunRecorder::BackUp(int index) {
   const std::wstring& path = FPlan.Files[static_cast<std::size_t>(index)];
   try {
-    FBackupName =
-        BackupName(FileName(path), [&](const std::wstring& name) { return FileExistsFollowingLinks(FFolder + name); });
+    FBackupName = BackupName(FileNameOf(path),
+                             [&](const std::wstring& name) { return FileExistsFollowingLinks(FFolder + name); });
     CopyForBackup(path, FFolder + FBackupName);
     FSizeBefore = FileSize(FFolder + FBackupName);
   } catch (const Exception& e) {
