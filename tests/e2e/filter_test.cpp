@@ -2,7 +2,14 @@
 
 #include "e2e_fixture.h"
 
-TEST_F(EndToEndTest, TheFilterBoxNarrowsTheListEachFileOnceAndIsRememberedForTheNextStart) {
+namespace {
+
+// The filter box beside the file list, typed into, chosen from, and remembered.
+class FilterBoxTest : public EndToEndTest {};
+
+}  // namespace
+
+TEST_F(FilterBoxTest, NarrowsTheListEachFileOnceAndIsRememberedForTheNextStart) {
   const std::wstring settings = ProgramFolder() + L"\\velbrook.ini";
   for (const wchar_t* name : {L"tool.tap", L"Spare.TAP", L"readme.txt"}) FFiles.Write(name, kBracket);
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
