@@ -167,6 +167,61 @@ std::wstring TVelbrookDriver::DriveText() const {
   return text;
 }
 
+namespace {
+
+// The filter box is the main window's one editable combo box; the drive box only offers a list.
+HWND FindFilterBox(HWND main) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      main,
+      [](HWND w, LPARAM p) -> BOOL {
+        if (ClassOf(w) != L"ComboBox" || (GetWindowLongPtrW(w, GWL_STYLE) & 3) != CBS_DROPDOWN) return TRUE;
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND FilterEdit(HWND main) { return FindWindowExW(FindFilterBox(main), nullptr, L"Edit", nullptr); }
+
+void PostKey(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+}  // namespace
+
+void TVelbrookDriver::TypeFilter(const std::wstring& text, WPARAM key) {
+  HWND edit = FilterEdit(FMain);
+  PostMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  PostKey(edit, key);
+}
+
+std::wstring TVelbrookDriver::FilterText() const { return TextOf(FindFilterBox(FMain)); }
+
+std::vector<std::wstring> TVelbrookDriver::FilterChoices() const {
+  HWND box = FindFilterBox(FMain);
+  std::vector<std::wstring> choices;
+  const auto count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+    SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(text.size() - 1);
+    choices.push_back(text);
+  }
+  return choices;
+}
+
+void TVelbrookDriver::ChooseFilter(int index) {
+  HWND box = FindFilterBox(FMain);
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageW(box, CB_SETCURSEL, index, 0);
+  PostKey(FilterEdit(FMain), VK_RETURN);
+}
+
 std::vector<int> TVelbrookDriver::SelectedFiles() const {
   HWND list = FindList(FMain, true);
   std::vector<int> selected;

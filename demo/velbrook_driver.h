@@ -60,6 +60,13 @@ class TVelbrookDriver {
   int ProgressMax() const;
   // The drive box's selected entry.
   std::wstring DriveText() const;
+  // The filter box: clicks into it, replaces its text and presses key (Enter, or Tab to
+  // leave it).
+  void TypeFilter(const std::wstring& text, WPARAM key = VK_RETURN);
+  std::wstring FilterText() const;
+  std::vector<std::wstring> FilterChoices() const;
+  // Opens the filter box's list, highlights entry index and presses Enter.
+  void ChooseFilter(int index);
   // Chooses an entry of the main window's system menu with the keyboard, as a user would:
   // Alt+Space, Up as often as the entry stands from the end (from the first entry round to
   // the last), Enter. 1 is the last entry.

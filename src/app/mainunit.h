@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/batch_run.h"
+#include "app/filter_text.h"
 #include "app/run_history.h"
 #include "app/session_lock.h"
 #include "norvalt_h.h"
@@ -65,9 +66,16 @@ class TMainForm : public TForm {
   void ContinueAfterErrors1Click(TComponent* sender);
   void About1Click(TComponent* sender);
   void FormClose(TComponent* sender);
+  void ComboBox1EnterKey(TComponent* sender);
+  void ComboBox1Select(TComponent* sender);
+  void ComboBox1Exit(TComponent* sender);
 
   void load_settings();
   void save_settings();
+  // The filter box's text becomes the file list's mask, or is refused with a message.
+  void apply_filter(const std::wstring& typed);
+  // Lists with filter, makes it the newest recent one and shows it in the box.
+  void use_filter(const TFilter& filter);
   void link_to_norvalt();
   void open_norvalt_folder();
 
@@ -105,6 +113,10 @@ class TMainForm : public TForm {
   std::optional<TUndoableRun> FUndoRun;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
   std::unique_ptr<IBatchWindow> FBatchWindow;
+  std::wstring FFilter;  // in force, as the box shows it
+  TRecentFilters FRecentFilters;
+  // The box's text when it was last applied or refused: leaving the box applies only a change.
+  std::wstring FHandledFilterText;
 
   // The run under way, if any.
   std::unique_ptr<TRunThread> FRun;

@@ -31,6 +31,8 @@ constexpr unsigned long long kUnansweredMs = 30000;
 
 constexpr wchar_t kRunLockName[] = L"Velbrook.Run";
 constexpr wchar_t kContinueAfterErrorsKey[] = L"ContinueAfterErrors";
+constexpr wchar_t kFilterKey[] = L"Filter";
+constexpr wchar_t kRecentFiltersKey[] = L"RecentFilters";
 
 // The main window seen by the batch run.
 class TMainBatchWindow : public IBatchWindow {
@@ -70,6 +72,9 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
                                     {L"ProcessButtonClick", Bind(this, &TMainForm::ProcessButtonClick)},
                                     {L"CloseButtonClick", Bind(this, &TMainForm::CloseButtonClick)},
                                     {L"FormClose", Bind(this, &TMainForm::FormClose)},
+                                    {L"ComboBox1EnterKey", Bind(this, &TMainForm::ComboBox1EnterKey)},
+                                    {L"ComboBox1Select", Bind(this, &TMainForm::ComboBox1Select)},
+                                    {L"ComboBox1Exit", Bind(this, &TMainForm::ComboBox1Exit)},
                                 })
                          .Control<TEdit>(L"ScriptFileEdit")),
       GetScriptButton(Control<TSpeedButton>(L"GetScriptButton")),
@@ -143,6 +148,9 @@ void TMainForm::load_settings() {
   ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder));
   FContinueAfterErrorsItem->Checked = ReadSetting(FDataFolder, kContinueAfterErrorsKey) == L"1";
   FSysPopupMenu1->Refresh(*FContinueAfterErrorsItem);
+  FRecentFilters = TRecentFilters::FromStored(ReadSetting(FDataFolder, kRecentFiltersKey));
+  // The file list reads its folder when the window first shows: with this filter by then.
+  use_filter(ParseFilter(ReadSetting(FDataFolder, kFilterKey)).value_or(TFilter{}));
 }
 
 void TMainForm::save_settings() {
@@ -150,6 +158,42 @@ void TMainForm::save_settings() {
   // a second failure reach the error box rather than write the file anywhere else.
   if (FDataFolder.empty()) FDataFolder = GetDataFolder();
   WriteScriptFileSetting(FDataFolder, ScriptFileEdit.Text());
+  // A file of a user who never filtered keeps the lines it always had.
+  if (FRecentFilters.Items().empty()) return;
+  WriteSetting(FDataFolder, kFilterKey, FFilter);
+  WriteSetting(FDataFolder, kRecentFiltersKey, FRecentFilters.Stored());
+}
+
+void TMainForm::apply_filter(const std::wstring& typed) {
+  // Set first: the message takes the focus from the box, which must not report it again.
+  FHandledFilterText = typed;
+  const std::optional<TFilter> filter = ParseFilter(typed);
+  if (!filter) {
+    MyMess(L"Invalid filter", typed, 0);
+    return;
+  }
+  use_filter(*filter);
+}
+
+void TMainForm::use_filter(const TFilter& filter) {
+  FileListBox1.SetMask(filter.Mask());
+  FFilter = filter.Text;
+  FRecentFilters.Use(FFilter);
+  // Emptying the list empties the box's text too: the text follows.
+  ComboBox1.ClearItems();
+  for (const std::wstring& recent : FRecentFilters.Items()) ComboBox1.AddItem(recent);
+  // The filter in force is the newest entry: the arrow keys step on from there.
+  ComboBox1.SetItemIndex(FFilter.empty() ? -1 : 0);
+  ComboBox1.SetText(FFilter);
+  FHandledFilterText = FFilter;
+}
+
+void TMainForm::ComboBox1EnterKey(TComponent*) { apply_filter(ComboBox1.Text()); }
+
+void TMainForm::ComboBox1Select(TComponent*) { apply_filter(ComboBox1.Text()); }
+
+void TMainForm::ComboBox1Exit(TComponent*) {
+  if (ComboBox1.Text() != FHandledFilterText) apply_filter(ComboBox1.Text());
 }
 
 void TMainForm::GetScriptButtonClick(TComponent*) {

@@ -3,6 +3,7 @@
 // It owns its logic, which holds the names, highlight and selection; the native window
 // mirrors them and passes the user's clicks and keys to the logic.
 #include <string>
+#include <utility>
 
 #include "filelists/file_list_model.h"
 #include "filelists/list_control_parts.h"
@@ -13,6 +14,8 @@ class TFileListBox : public TCustomListBox {
   explicit TFileListBox(TComponent* owner);
 
   const std::wstring& Directory() const { return FModel.Directory(); }
+  // Patterns separated by ";"; a new mask lists the folder again.
+  void SetMask(std::wstring mask) { FModel.SetMask(std::move(mask)); }
   // The entries in display order and their selection, as the logic holds them.
   int Count() const { return FModel.Count(); }
   std::wstring Item(int index) const { return FModel.Item(index); }

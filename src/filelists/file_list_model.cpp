@@ -1,6 +1,8 @@
 #include "filelists/file_list_model.h"
 
 #include <algorithm>
+#include <unordered_set>
+#include <utility>
 
 #include "filelists/folder_list_model.h"
 #include "filelists/list_chain.h"
@@ -22,17 +24,6 @@ class TPointerScope {
   IPointerShape& FPointer;
   int FShape;
 };
-
-std::vector<std::wstring> SplitMask(const std::wstring& mask) {
-  std::vector<std::wstring> patterns;
-  std::size_t start = 0;
-  while (start <= mask.size()) {
-    const std::size_t end = std::min(mask.find(L';', start), mask.size());
-    if (end > start) patterns.push_back(mask.substr(start, end - start));
-    start = end + 1;
-  }
-  return patterns;
-}
 
 }  // namespace
 
@@ -57,6 +48,18 @@ void TFileListModel::ApplyDirectory(const std::wstring& path, const TFolderReadi
   ReadEntries(reading);
 }
 
+void TFileListModel::SetMask(std::wstring mask) {
+  if (mask == FMask) return;
+  std::wstring previous = std::exchange(FMask, std::move(mask));
+  if (!FRead) return;
+  try {
+    ReadEntries();
+  } catch (...) {
+    FMask = std::move(previous);
+    throw;
+  }
+}
+
 bool TFileListModel::IsListed(std::wstring_view name, std::uint32_t attributes) const {
   // Hidden, system, folder and volume entries show only when asked for.
   constexpr std::uint32_t kSpecial = ftHidden | ftSystem | ftDirectory | ftVolumeID;
@@ -67,8 +70,8 @@ void TFileListModel::ReadEntries(const TFolderReading* reading) {
   if (!FWindow.HandleAllocated()) return;
   EnterFolder(FFileSystem, FDirectory);
   FRead = true;
-  const std::vector<std::wstring> patterns = SplitMask(FMask);
-  const bool useReading = reading && std::all_of(patterns.begin(), patterns.end(), IsPlainMaskPattern);
+  const std::vector<std::wstring> patterns = MaskPatterns(FMask);
+  const bool useReading = reading && std::all_of(patterns.begin(), patterns.end(), MatcherAgreesWithFileSystem);
   FItems.clear();
   FSelected.clear();
   FItemIndex = -1;
@@ -79,8 +82,12 @@ void TFileListModel::ReadEntries(const TFolderReading* reading) {
     FWindow.ClearEntries();
     const TPointerScope pointer(FPointer);
     TNameOrder order(FCollation);
-    const auto take = [this, &order](std::wstring_view name, std::uint32_t attributes) {
-      if (IsListed(name, attributes) && order.Add(name) == TNameOrder::kTrackedPosition) FPointer.SetBusy();
+    // A file that several patterns match is listed once: a run must not treat it twice.
+    std::unordered_set<std::wstring> taken;
+    const bool several = patterns.size() > 1;
+    const auto take = [this, &order, &taken, several](std::wstring_view name, std::uint32_t attributes) {
+      if (!IsListed(name, attributes) || (several && !taken.emplace(name).second)) return;
+      if (order.Add(name) == TNameOrder::kTrackedPosition) FPointer.SetBusy();
     };
     // Each pattern is searched in turn, as the file system would be asked for each.
     for (const std::wstring& pattern : patterns) {

@@ -62,7 +62,9 @@ class TFileListModel {
   }
 
   const std::wstring& Mask() const { return FMask; }
-  void SetMask(std::wstring mask) { FMask = std::move(mask); }
+  // Patterns separated by ";". A list that was read reads again with the new mask; when
+  // that raises, the mask and the entries stay as they were.
+  void SetMask(std::wstring mask);
   TFileType FileType() const { return FFileType; }
   void SetFileType(TFileType fileType) { FFileType = fileType; }
 

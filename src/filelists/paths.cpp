@@ -1,5 +1,6 @@
 #include "filelists/paths.h"
 
+#include <algorithm>
 #include <vector>
 
 std::wstring ExtractDrivePart(std::wstring_view path) {
@@ -85,14 +86,23 @@ class TMaskMatcher {
 
 }  // namespace
 
-bool IsPlainMaskPattern(std::wstring_view pattern) {
-  if (pattern.empty()) return false;
-  for (const wchar_t c : pattern)
-    if (c < L' ' || c > L'~' || c == L'<' || c == L'>' || c == L'"' || c == L'\\' || c == L'/' || c == L':' ||
-        c == L'|')
-      return false;
-  return true;
+std::vector<std::wstring> MaskPatterns(std::wstring_view mask) {
+  std::vector<std::wstring> patterns;
+  std::size_t start = 0;
+  while (start <= mask.size()) {
+    const std::size_t end = std::min(mask.find(L';', start), mask.size());
+    std::wstring_view pattern = mask.substr(start, end - start);
+    const std::size_t first = pattern.find_first_not_of(L' ');
+    if (first != std::wstring_view::npos) {
+      pattern = pattern.substr(first, pattern.find_last_not_of(L' ') + 1 - first);
+      patterns.emplace_back(pattern);
+    }
+    start = end + 1;
+  }
+  return patterns;
 }
+
+bool MatcherAgreesWithFileSystem(std::wstring_view pattern) { return pattern == L"*" || pattern == L"*.*"; }
 
 bool MatchesMask(std::wstring_view name, std::wstring_view pattern) { return TMaskMatcher(name, pattern).Match(0, 0); }
 

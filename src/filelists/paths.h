@@ -2,6 +2,7 @@
 // Path rules of the Windows model: drive parts, joining, wildcards.
 #include <string>
 #include <string_view>
+#include <vector>
 
 // "C:" for "C:\NC", "\\server\share" for "\\server\share\NC" (up to the fourth "\" or the
 // end), else empty.
@@ -9,9 +10,12 @@ std::wstring ExtractDrivePart(std::wstring_view path);
 // folder and name with exactly one "\" between them.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 bool HasWildcards(std::wstring_view name);
-// Whether MatchesMask answers for pattern exactly as the file system's own search would:
-// ASCII text with "*" and "?" only (names' short 8.3 forms aside).
-bool IsPlainMaskPattern(std::wstring_view pattern);
+// The patterns of a mask: separated by ";", blanks around each ignored, empty ones left out.
+std::vector<std::wstring> MaskPatterns(std::wstring_view mask);
+// Whether MatchesMask answers for pattern exactly as the file system's own search does.
+// Only for the patterns that take every name: any other may also match a name's short 8.3
+// alias ("*.n??" takes x.ncfile), and the file system drops trailing blanks and dots.
+bool MatcherAgreesWithFileSystem(std::wstring_view pattern);
 // name against one plain pattern, ignoring case, with the file system's wildcard rules:
 // "?" is one character, or none before a dot or at the end; "*" is any run, but a "*"
 // before a "." stops at the name's last dot; a "." before a wildcard or at the end also

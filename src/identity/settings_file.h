@@ -13,6 +13,7 @@ std::wstring ReadScriptFileSetting(const std::wstring& dataFolder);
 // folder; the file is then as it was.
 void WriteScriptFileSetting(const std::wstring& dataFolder, const std::wstring& scriptFile);
 
-// Any key of the section, read and written by the same rules (without the length cut).
+// Any key of the section, read and written by the same rules (without the length cut). A
+// value comes back as it was written, also one enclosed in quotes.
 std::wstring ReadSetting(const std::wstring& dataFolder, const wchar_t* key);
 void WriteSetting(const std::wstring& dataFolder, const wchar_t* key, const std::wstring& value);

@@ -19,6 +19,14 @@ bool IsAbsoluteFolder(const std::wstring& folder) {
   return (onDrive || onShare) && folder.back() == L'\\';
 }
 
+// A value read back loses one pair of enclosing quotes: one that has a pair of its own is
+// written inside one more.
+std::wstring AsStored(const std::wstring& value) {
+  const bool enclosed =
+      value.size() >= 2 && value.front() == value.back() && (value.front() == L'\'' || value.front() == L'"');
+  return enclosed ? L'"' + value + L'"' : value;
+}
+
 }  // namespace
 
 std::wstring ReadSetting(const std::wstring& dataFolder, const wchar_t* key) {
@@ -28,7 +36,7 @@ std::wstring ReadSetting(const std::wstring& dataFolder, const wchar_t* key) {
 
 void WriteSetting(const std::wstring& dataFolder, const wchar_t* key, const std::wstring& value) {
   const std::wstring file = SettingsFile(dataFolder);
-  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, key, value))
+  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, key, AsStored(value)))
     throw Exception(L"Unable to write to " + file);
 }
 

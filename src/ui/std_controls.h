@@ -108,11 +108,20 @@ class TCustomComboBox : public TWinControl {
   int ItemIndex() const;
   void SetItemIndex(int index);
   std::wstring Text() const;
+  void SetText(const std::wstring& text);
   void SetTextHint(const std::wstring& hint);
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
   void CommandNotify(WORD code) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   long AccessibleRole() const override { return ROLE_SYSTEM_COMBOBOX; }
+
+  // The user chose an entry from the open list; the box shows its text by then.
+  TNotifyEvent OnSelect;
+  // The focus left the box.
+  TNotifyEvent OnExit;
+  // Enter in an editable box whose list is closed; bound, it no longer presses the form's
+  // default button.
+  TNotifyEvent OnEnterKey;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -122,8 +131,13 @@ class TCustomComboBox : public TWinControl {
   void SetStyle(TComboBoxStyle style) { FStyle = style; }
 
  private:
+  friend LRESULT CALLBACK ComboEditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   void apply_text_hint();
   void paint_focus_frame();
+  // The edit part's messages; true when the box answered msg itself.
+  bool edit_message(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The edit window of an editable box.
+  HWND edit_part() const;
 
   TComboBoxStyle FStyle = TComboBoxStyle::DropDown;
   std::wstring FTextHint;

@@ -5,6 +5,7 @@
 
 #include "base/errors.h"
 #include "ui/buttons.h"
+#include "ui/dispatcher.h"
 #include "ui/form.h"
 #include "ui/style.h"
 
@@ -225,21 +226,60 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
   params.Subclass = true;
 }
 
+namespace {
+constexpr UINT WM_COMBO_CHOSEN = WM_APP + 0x5A2;
+}  // namespace
+
+// The edit part of an editable box: its Enter key is the box's to give meaning to.
+LRESULT CALLBACK ComboEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(edit, ComboEditProc, 0);
+    return DefSubclassProc(edit, msg, wParam, lParam);
+  }
+  LRESULT result = 0;
+  bool answered = false;
+  RunGuarded(
+      [&] { answered = reinterpret_cast<TCustomComboBox*>(ref)->edit_message(edit, msg, wParam, lParam, result); });
+  return answered ? result : DefSubclassProc(edit, msg, wParam, lParam);
+}
+
 void TCustomComboBox::CreateWnd() {
   // The drop-down part of a combo box counts in its window height.
   const RECT r = DeviceRect();
   SetWindowPos(HandleIfAllocated(), nullptr, r.left, r.top, r.right - r.left, Scale(200),
                SWP_NOZORDER | SWP_NOACTIVATE);
   apply_text_hint();
+  if (FStyle == TComboBoxStyle::DropDown)
+    SetWindowSubclass(edit_part(), ComboEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+HWND TCustomComboBox::edit_part() const {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  return HandleAllocated() && GetComboBoxInfo(HandleIfAllocated(), &info) ? info.hwndItem : nullptr;
+}
+
+bool TCustomComboBox::edit_message(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const auto* queued = reinterpret_cast<const MSG*>(lParam);
+  // The form's keyboard handling asks first, and would take Enter for its default button.
+  const bool askedForEnter =
+      msg == WM_GETDLGCODE && queued && queued->message == WM_KEYDOWN && queued->wParam == VK_RETURN;
+  const bool enter = (msg == WM_KEYDOWN && wParam == VK_RETURN) || (msg == WM_CHAR && wParam == L'\r');
+  // With its list open, Enter chooses the highlighted entry as usual.
+  if (!OnEnterKey || !(askedForEnter || enter) || SendMessageW(HandleIfAllocated(), CB_GETDROPPEDSTATE, 0, 0))
+    return false;
+  if (askedForEnter)
+    result = DefSubclassProc(edit, msg, wParam, lParam) | DLGC_WANTMESSAGE;
+  else if (msg == WM_KEYDOWN)
+    OnEnterKey(this);
+  return true;  // and the key's character is no text for the box
 }
 
 void TCustomComboBox::apply_text_hint() {
   if (FTextHint.empty() || !HandleAllocated()) return;
   // The hint belongs to the box's edit part; not every platform version forwards it there.
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof(info);
-  if (GetComboBoxInfo(HandleIfAllocated(), &info) && info.hwndItem)
-    SendMessageW(info.hwndItem, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(FTextHint.c_str()));
+  if (const HWND edit = edit_part())
+    SendMessageW(edit, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(FTextHint.c_str()));
   else
     SendMessageW(HandleIfAllocated(), CB_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(FTextHint.c_str()));
 }
@@ -274,25 +314,45 @@ void TCustomComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCUR
 
 std::wstring TCustomComboBox::Text() const { return HandleAllocated() ? WindowText(HandleIfAllocated()) : L""; }
 
+void TCustomComboBox::SetText(const std::wstring& text) { SetWindowTextW(Handle(), text.c_str()); }
+
 void TCustomComboBox::SetTextHint(const std::wstring& hint) {
   FTextHint = hint;
   apply_text_hint();
 }
 
 bool TCustomComboBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
-  if (name != L"TextHint") return TWinControl::SetProperty(name, value, reader);
-  SetTextHint(value.AsString());
+  if (name == L"TextHint")
+    SetTextHint(value.AsString());
+  else if (name == L"OnSelect")
+    OnSelect = reader.Handler(value);
+  else if (name == L"OnExit")
+    OnExit = reader.Handler(value);
+  else if (name == L"OnEnterKey")
+    OnEnterKey = reader.Handler(value);
+  else
+    return TWinControl::SetProperty(name, value, reader);
   return true;
 }
 
 void TCustomComboBox::CommandNotify(WORD code) {
   if (code == CBN_SELCHANGE) Change();
+  // Only a choice in the open list counts: arrow keys in a closed box step through the
+  // entries. The box puts the entry's text in and closes its list after telling, so the
+  // handler hears of the choice once that is done, free to change the entries.
+  if (code == CBN_SELENDOK && OnSelect && SendMessageW(HandleIfAllocated(), CB_GETDROPPEDSTATE, 0, 0))
+    PostMessageW(HandleIfAllocated(), WM_COMBO_CHOSEN, 0, 0);
+  if (code == CBN_KILLFOCUS && OnExit) OnExit(this);
   // The edit part's caret alone is easy to miss: a focused editable box also wears a frame.
   if (FStyle == TComboBoxStyle::DropDown && (code == CBN_SETFOCUS || code == CBN_KILLFOCUS))
     InvalidateRect(HandleIfAllocated(), nullptr, TRUE);
 }
 
 LRESULT TCustomComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMBO_CHOSEN) {
+    if (OnSelect) OnSelect(this);
+    return 0;
+  }
   const LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
   if (msg == WM_PAINT && FStyle == TComboBoxStyle::DropDown) paint_focus_frame();
   return result;

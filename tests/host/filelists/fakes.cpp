@@ -33,6 +33,16 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
+// The file system drops trailing blanks and dots from a pattern: "*.nc " is "*.nc" and "*.."
+// is "*.", whose final dot still stands for "or the end of the name".
+std::wstring AsFileSystemReadsIt(std::wstring pattern) {
+  const std::size_t kept = pattern.find_last_not_of(L" .") + 1;
+  const bool endedInDot = pattern.find(L'.', kept) != std::wstring::npos;
+  pattern.erase(kept);
+  if (endedInDot) pattern += L'.';
+  return pattern;
+}
+
 }  // namespace
 
 TFakeVolume& TFakeFileSystem::AddDrive(wchar_t letter, TDriveType type, std::wstring label) {
@@ -52,7 +62,9 @@ void TFakeFileSystem::AddFolder(const std::wstring& path, std::uint32_t attribut
   Make(path, faDirectory | attributes);
 }
 
-void TFakeFileSystem::AddFile(const std::wstring& path, std::uint32_t attributes) { Make(path, attributes); }
+void TFakeFileSystem::AddFile(const std::wstring& path, std::uint32_t attributes, std::wstring shortName) {
+  Make(path, attributes).ShortName = std::move(shortName);
+}
 
 void TFakeFileSystem::Remove(const std::wstring& path) {
   TLocation where = Locate(path);
@@ -155,7 +167,7 @@ TFakeNode& TFakeFileSystem::Make(const std::wstring& path, std::uint32_t attribu
       return SameName(c.Name, where.Parts[i], where.Volume->CaseSensitive);
     });
     if (child == children.end()) {
-      children.push_back({where.Parts[i], faDirectory, {}});
+      children.push_back({where.Parts[i], faDirectory, {}, {}});
       child = children.end() - 1;
     }
     node = &*child;
@@ -238,9 +250,11 @@ void TFakeFileSystem::ListEntries(const std::wstring& pattern, bool, const TFoun
     found(L".", faDirectory);
     found(L"..", faDirectory);
   }
-  const std::wstring mask = pattern.substr(separator + 1);
+  const std::wstring mask = AsFileSystemReadsIt(pattern.substr(separator + 1));
+  // The file system's wildcard rules, on the name and on its short alias.
   for (const TFakeNode& child : folder->Children)
-    if (MatchesMask(child.Name, mask)) found(child.Name, child.Attributes);  // the file system's wildcard rules
+    if (MatchesMask(child.Name, mask) || (!child.ShortName.empty() && MatchesMask(child.ShortName, mask)))
+      found(child.Name, child.Attributes);
 }
 
 int TFakeCollation::Compare(std::wstring_view a, std::wstring_view b) const {

@@ -16,6 +16,7 @@ struct TFakeNode {
   std::wstring Name;
   std::uint32_t Attributes = faDirectory;
   std::vector<TFakeNode> Children;
+  std::wstring ShortName;  // the 8.3 alias of a long name, which patterns match too
 };
 
 struct TFakeVolume {
@@ -37,7 +38,7 @@ class TFakeFileSystem final : public IFileSystem {
   TFakeVolume& AddShare(const std::wstring& unc);  // "\\server\share"
   // Absolute paths; missing parents are created as plain folders.
   void AddFolder(const std::wstring& path, std::uint32_t attributes = 0);
-  void AddFile(const std::wstring& path, std::uint32_t attributes = 0);
+  void AddFile(const std::wstring& path, std::uint32_t attributes = 0, std::wstring shortName = {});
   void Remove(const std::wstring& path);
   // Makes path current as the process found it at start.
   void Start(const std::wstring& path);

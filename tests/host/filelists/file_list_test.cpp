@@ -32,13 +32,28 @@ TEST_F(FileListTest, ListsPlainFilesInOrderIgnoringCase) {
   EXPECT_EQ(FFileList->Item(1), L"locked.nc");
 }
 
-TEST_F(FileListTest, MaskPatternsAreListedInTurn) {
+TEST_F(FileListTest, MaskPatternsAreListedInTurnEachFileOnce) {
   FFs.AddFile(L"C:\\NC\\Jobs\\notes.txt");
   FFs.AddFile(L"C:\\NC\\Jobs\\tool.tap");
+  FFs.AddFile(L"C:\\NC\\Jobs\\x.ncfile", 0, L"X~1.NCF");
   Build();
   FFileList->SetMask(L"*.txt;;*.TAP");
   Show();
   EXPECT_EQ(Files(), (TStrings{L"notes.txt", L"tool.tap"}));
+  // A new mask refills the list; a file that several patterns match shows once.
+  FFileList->Click(0, false, false);
+  FFileList->SetMask(L"*.nc;*.NC;p*");
+  EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc"}));
+  EXPECT_EQ(FFileList->SelCount(), 0);
+  FFileList->SetMask(L"*.tap .");  // as the file system reads it: "*.tap."
+  EXPECT_EQ(Files(), (TStrings{L"tool.tap"}));
+  FFileList->SetMask(L"*.n??");  // the file system also matches short aliases
+  EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc", L"x.ncfile"}));
+  // A folder that has gone keeps the mask and the entries.
+  FFs.Remove(L"C:\\NC\\Jobs");
+  EXPECT_THROW(FFileList->SetMask(L"*.*"), EInOutError);
+  EXPECT_EQ(FFileList->Mask(), L"*.n??");
+  EXPECT_EQ(Files(), (TStrings{L"locked.nc", L"Part1.nc", L"part2.nc", L"x.ncfile"}));
 }
 
 TEST_F(FileListTest, AskedAttributesShowHiddenAndSystemFiles) {

@@ -85,10 +85,10 @@ TEST(Paths, MasksFollowTheFileSystemsWildcardRules) {
        })
     EXPECT_EQ(MatchesMask(c.Name, c.Pattern), c.Matches)
         << testing::PrintToString(std::wstring(c.Name)) << " " << testing::PrintToString(std::wstring(c.Pattern));
-  EXPECT_TRUE(IsPlainMaskPattern(L"*.nc"));
-  EXPECT_FALSE(IsPlainMaskPattern(L"*.é"));  // left to the file system's own case rules
-  EXPECT_FALSE(IsPlainMaskPattern(L"<.nc"));
-  EXPECT_FALSE(IsPlainMaskPattern(L""));
+  EXPECT_TRUE(MatcherAgreesWithFileSystem(L"*.*"));
+  EXPECT_FALSE(MatcherAgreesWithFileSystem(L"*.n??"));  // short 8.3 aliases match too
+  EXPECT_FALSE(MatcherAgreesWithFileSystem(L"*.nc "));  // the file system drops the blank
+  EXPECT_EQ(MaskPatterns(L" *.nc ;;*.TAP; "), (std::vector<std::wstring>{L"*.nc", L"*.TAP"}));
 }
 
 TEST(Paths, DriveLettersFoldOnlyLatinLetters) {

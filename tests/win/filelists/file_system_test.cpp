@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "disk_helpers.h"
 #include "filelists/list_errors.h"
+#include "filelists/paths.h"
 #include "platform/file_system_win.h"
 
 namespace {
@@ -90,6 +92,38 @@ TEST_F(WinFileSystemTest, ListingReportsHiddenAndSystemAttributes) {
   EXPECT_NE(found.at(L"Sub") & faDirectory, 0u);
   EXPECT_NE(found.at(L"HiddenSub") & faHidden, 0u);
   EXPECT_EQ(List(FFs, folder + L"\\*.nc").size(), 4u);
+}
+
+TEST_F(WinFileSystemTest, TheListsTrustTheirMatcherOnlyWhereItAnswersAsTheFileSystem) {
+  const std::wstring folder = disk::FreshFolder(L"Wildcards");
+  const std::vector<std::wstring> names{L"part1.nc",  L"PART2.NC", L"a b.nc", L"x.ncfile",   L"tool.tap",
+                                        L"tool.tape", L"noext",    L"a.b.c",  L"readme.txt", L"longername.nc1"};
+  for (const std::wstring& name : names) disk::MakeFile(folder + L"\\" + name);
+  const auto listed = [&](const std::wstring& pattern) {
+    std::set<std::wstring> found;
+    for (const auto& [name, attributes] : List(FFs, folder + L"\\" + pattern))
+      if ((attributes & faDirectory) == 0) found.insert(name);
+    return found;
+  };
+  int trusted = 0;
+  for (const wchar_t* pattern :
+       {L"*", L"*.*", L"*.nc", L"*.n??", L"*.nc ", L"*..", L"*.", L"p*", L"?art*.nc", L"*.tap"}) {
+    if (!MatcherAgreesWithFileSystem(pattern)) continue;
+    ++trusted;
+    std::set<std::wstring> matched;
+    for (const std::wstring& name : names)
+      if (MatchesMask(name, pattern)) matched.insert(name);
+    EXPECT_EQ(listed(pattern), matched) << Narrow(pattern);
+  }
+  EXPECT_EQ(trusted, 2);
+  // Elsewhere the file system answers otherwise: it matches short 8.3 aliases too, and it
+  // drops a pattern's trailing blanks and dots.
+  EXPECT_EQ(listed(L"*.n??").count(L"x.ncfile"), 1u);
+  EXPECT_FALSE(MatchesMask(L"x.ncfile", L"*.n??"));
+  EXPECT_EQ(listed(L"*.tap").count(L"tool.tape"), 1u);
+  EXPECT_EQ(listed(L"*.nc "), listed(L"*.nc"));
+  EXPECT_FALSE(MatchesMask(L"part1.nc", L"*.nc "));
+  EXPECT_EQ(listed(L"*.."), listed(L"*."));
 }
 
 TEST_F(WinFileSystemTest, UnicodeNamesRoundTrip) {

@@ -91,6 +91,14 @@ TEST_F(SettingsFileTest, ForeignContentSurvivesASaveByteForByte) {
   expected.replace(expected.find("=old") + 1, 3, "C:\\new.scr");
   EXPECT_EQ(Stored(), expected);
   EXPECT_EQ(PlatformRead(), L"C:\\new.scr");
+
+  // Another key joins the section by the same rules; a value in quotes comes back whole.
+  EXPECT_EQ(ReadSetting(FFolder, L"Filter"), L"");
+  WriteSetting(FFolder, L"Filter", L"*.nc;*.tap");
+  expected.insert(expected.find("# hash") + 8, "Filter=*.nc;*.tap\r\n");
+  EXPECT_EQ(Stored(), expected);
+  WriteSetting(FFolder, L"Filter", L"'a*';'b*'");
+  EXPECT_EQ(ReadSetting(FFolder, L"Filter"), L"'a*';'b*'");
 }
 
 TEST_F(SettingsFileTest, UnwritableFileOrMissingFolderRaisesTheError) {

@@ -79,8 +79,9 @@ void LoadMainWindowLayout(TForm& form) {
   RegisterComponentClass<TLinkedStandIn<TComboBox>>(L"TDriveComboBox");
   RegisterComponentClass<TLinkedStandIn<TListBox>>(L"TDirectoryListBox");
   RegisterComponentClass<TLinkedStandIn<TListBox>>(L"TFileListBox");
-  for (const wchar_t* handler : {L"GetScriptButtonClick", L"SelectAllButtonClick", L"SelectNoneButtonClick",
-                                 L"ProcessButtonClick", L"CloseButtonClick", L"FormClose"})
+  for (const wchar_t* handler :
+       {L"GetScriptButtonClick", L"SelectAllButtonClick", L"SelectNoneButtonClick", L"ProcessButtonClick",
+        L"CloseButtonClick", L"FormClose", L"ComboBox1EnterKey", L"ComboBox1Select", L"ComboBox1Exit"})
     form.RegisterHandler(handler, [](TComponent*) {});
   form.LoadLayout(L"TMAINFORM");
 }
