@@ -105,7 +105,8 @@ int wmain(int argc, wchar_t** argv) {
     const double bestBare = *std::min_element(bare.begin(), bare.end());
     const double bestRecorded = *std::min_element(recorded.begin(), recorded.end());
     std::wprintf(L"%d files of %zu bytes, best of %d rounds, out-of-process stand-in\n", files, content.size(), rounds);
-    std::wprintf(L"  calls alone:              %8.1f ms  (%.3f ms per file)\n", bestBare * 1000, bestBare * 1000 / files);
+    std::wprintf(L"  calls alone:              %8.1f ms  (%.3f ms per file)\n", bestBare * 1000,
+                 bestBare * 1000 / files);
     std::wprintf(L"  with backups and record:  %8.1f ms  (%.3f ms per file)\n", bestRecorded * 1000,
                  bestRecorded * 1000 / files);
     std::wprintf(L"  ratio: %.3f\n", bestRecorded / bestBare);

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsSwitch(const std::wstring& argument) { return argument.size() > 1 && (argument[0] == L'/' || argument[0] == L'-'); }
+bool IsSwitch(const std::wstring& argument) {
+  return argument.size() > 1 && (argument[0] == L'/' || argument[0] == L'-');
+}
 
 // The switch's name in lower case, without its "/".
 std::wstring SwitchName(const std::wstring& argument) {
@@ -31,7 +33,10 @@ std::optional<TCommandLine> ParseCommandLine(const std::vector<std::wstring>& ar
       line.ContinueAfterErrors = true;
       continue;
     }
-    std::wstring* value = name == L"process" ? &line.Folder : name == L"script" ? &line.Script : name == L"mask" ? &line.Mask : nullptr;
+    std::wstring* value = name == L"process"  ? &line.Folder
+                          : name == L"script" ? &line.Script
+                          : name == L"mask"   ? &line.Mask
+                                              : nullptr;
     if (!value) throw EBadArguments(L"Unknown switch: " + argument);
     if (i + 1 == arguments.size() || IsSwitch(arguments[i + 1]))
       throw EBadArguments(L"The switch " + argument + L" needs a value.");

@@ -2,11 +2,23 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "about/about_unit.h"
+#include "app/command_line.h"
+#include "app/filter_text.h"
 #include "app/mainunit.h"
+#include "app/parent_console.h"
 #include "app/registration.h"
 #include "app/session_lock.h"
+#include "base/win_handles.h"
+#include "dialogs/mymessage.h"
+#include "platform/file_checks.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
 #include "ui/style.h"
@@ -42,14 +54,50 @@ void BringRunningVelbrookToFront() {
   }
 }
 
+// The arguments after the program's name, quoted ones whole.
+std::vector<std::wstring> ProgramArguments() {
+  int count = 0;
+  const TLocalMemory<wchar_t**> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
+  if (!arguments) return {};
+  return std::vector<std::wstring>(arguments.Get() + std::min(count, 1), arguments.Get() + count);
+}
+
+// What keeps an unattended run from starting at all, in words; nothing when it can start.
+std::optional<std::wstring> MissingInput(const TCommandLine& line) {
+  const DWORD folder = ::GetFileAttributesW(line.Folder.c_str());
+  if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY))
+    return L"The folder " + line.Folder + L" does not exist.";
+  if (!FileExistsFollowingLinks(line.Script)) return L"Can't Find Script File " + line.Script;
+  if (!ParseFilter(line.Mask)) return L"Invalid filter: " + line.Mask;
+  return std::nullopt;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  // One Velbrook per session: two would share the one Norvalt.
-  const TSessionLock instance(L"Velbrook.Instance");
-  if (!instance.Held()) {
-    BringRunningVelbrookToFront();
-    return 0;
+  std::optional<TCommandLine> line;
+  try {
+    line = ParseCommandLine(ProgramArguments());
+  } catch (const EBadArguments& e) {
+    WriteToParentConsole(e.Message() + L"\r\n" + UsageText());
+    return ecBadArguments;
+  }
+  if (line && line->Usage && WriteToParentConsole(UsageText())) return ecTreated;
+  if (line && !line->Usage) {
+    if (const std::optional<std::wstring> missing = MissingInput(*line)) {
+      WriteToParentConsole(*missing);
+      return ecBadArguments;
+    }
+  }
+  // One Velbrook window per session: two would share the one Norvalt. An unattended run
+  // goes beside it; the run's own lock keeps the two runs apart.
+  TSessionLock instance;
+  if (!line) {
+    instance = TSessionLock(L"Velbrook.Instance");
+    if (!instance.Held()) {
+      BringRunningVelbrookToFront();
+      return 0;
+    }
   }
   TComApartment apartment;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
@@ -57,16 +105,25 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitUIThreadCalls();
   RegisterProgramComponents();
   RunGuarded([] { ApplyStyle(L"Glossy"); });
+  if (line && line->Usage) {
+    MyMess(L"Velbrook", UsageText(), 0);
+    return ecTreated;
+  }
 
   std::unique_ptr<TAboutBox> aboutBox;
-  const auto mainForm = Application().CreateMainForm<TMainForm>(nullptr, [&aboutBox] {
-    if (aboutBox) aboutBox->ShowModal();
-  });
-  if (Application().Terminated()) return 0;
+  const auto mainForm = Application().CreateMainForm<TMainForm>(
+      nullptr,
+      [&aboutBox] {
+        if (aboutBox) aboutBox->ShowModal();
+      },
+      line);
+  // Only an unattended run has something to say by its exit code.
+  const auto exitCode = [&] { return line ? mainForm->ExitCode() : 0; };
+  if (Application().Terminated()) return exitCode();
   RunGuarded([&aboutBox] { aboutBox = std::make_unique<TAboutBox>(nullptr); });
   mainForm->Show();
-  const int exitCode = Application().Run();
+  Application().Run();
   // Releasing the object of a Norvalt that hangs would wait as long as it hangs.
-  if (mainForm->NorvaltUnanswered()) ExitProcess(static_cast<UINT>(exitCode));
-  return exitCode;
+  if (mainForm->NorvaltUnanswered()) ExitProcess(static_cast<UINT>(exitCode()));
+  return exitCode();
 }

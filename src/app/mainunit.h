@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/batch_run.h"
+#include "app/command_line.h"
 #include "app/filter_text.h"
 #include "app/run_history.h"
 #include "app/session_lock.h"
@@ -29,12 +30,15 @@ struct TRunEnd;
 class TMainForm : public TForm {
  public:
   // showAbout runs when "About" is chosen in the system menu.
-  TMainForm(TComponent* owner, std::function<void()> showAbout);
+  // With a command line, the form carries out that unattended run and then closes.
+  TMainForm(TComponent* owner, std::function<void()> showAbout, std::optional<TCommandLine> unattended = {});
   ~TMainForm() override;
 
   // True once a run was given up while Norvalt did not answer: releasing Norvalt's object
   // then would wait for as long as Norvalt hangs, so the program ends without releasing it.
   bool NorvaltUnanswered() const { return FNorvaltUnanswered; }
+  // How an unattended run ended (TExitCode).
+  int ExitCode() const { return FExitCode; }
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -77,6 +81,10 @@ class TMainForm : public TForm {
   // Lists with filter, makes it the newest recent one and shows it in the box.
   void use_filter(const TFilter& filter);
   void link_to_norvalt();
+  void start_unattended();
+  void end_unattended(int exitCode, const std::wstring& problem);
+  // The program's message, or for an unattended run a line on the parent's console.
+  void tell(const std::wstring& title, const std::wstring& text);
   void open_norvalt_folder();
 
   void start_run();
@@ -103,6 +111,8 @@ class TMainForm : public TForm {
   void close_after_run(TAfterRun how);
 
   std::function<void()> FShowAbout;
+  std::optional<TCommandLine> FUnattended;
+  int FExitCode = ecTreated;
   std::wstring FDataFolder;
   Microsoft::WRL::ComPtr<INorvaltx> FNorvalt;
   bool FNorvaltUnanswered = false;

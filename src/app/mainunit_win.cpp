@@ -1,6 +1,7 @@
 #include "app/mainunit.h"
 
 #include "app/batch_run.h"
+#include "app/parent_console.h"
 #include "app/run_history.h"
 #include "app/run_recorder.h"
 #include "app/run_thread.h"
@@ -22,6 +23,8 @@
 #include "platform/run_files.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
+#include "ui/error_text.h"
+#include "ui/ui_thread_call.h"
 
 namespace {
 
@@ -37,8 +40,9 @@ constexpr wchar_t kRecentFiltersKey[] = L"RecentFilters";
 // The main window seen by the batch run.
 class TMainBatchWindow : public IBatchWindow {
  public:
-  TMainBatchWindow(TEdit& script, TFileListBox& files, TProgressBar& progress, ITaskbarButton& taskbar)
-      : FScript(script), FFiles(files), FProgress(progress), FTaskbar(taskbar) {}
+  TMainBatchWindow(TEdit& script, TFileListBox& files, TProgressBar& progress, ITaskbarButton& taskbar,
+                   std::function<void(const std::wstring&, const std::wstring&)> tell)
+      : FScript(script), FFiles(files), FProgress(progress), FTaskbar(taskbar), FTell(std::move(tell)) {}
   std::wstring ScriptPath() override { return FScript.Text(); }
   int SelCount() override { return FFiles.SelCount(); }
   int EntryCount() override { return FFiles.Count(); }
@@ -49,7 +53,7 @@ class TMainBatchWindow : public IBatchWindow {
   bool ScriptFileExists(const std::wstring& path) override { return FileExistsFollowingLinks(path); }
   void SetProgressMax(int max) override { FProgress.SetMax(max); }
   void SetProgressPosition(int position) override { FProgress.SetPosition(position); }
-  void ShowMessage(const std::wstring& title, const std::wstring& text) override { MyMess(title, text, 0); }
+  void ShowMessage(const std::wstring& title, const std::wstring& text) override { FTell(title, text); }
   ITaskbarButton& TaskbarButton() override { return FTaskbar; }
 
  private:
@@ -57,11 +61,12 @@ class TMainBatchWindow : public IBatchWindow {
   TFileListBox& FFiles;
   TProgressBar& FProgress;
   ITaskbarButton& FTaskbar;
+  std::function<void(const std::wstring&, const std::wstring&)> FTell;
 };
 
 }  // namespace
 
-TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
+TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout, std::optional<TCommandLine> unattended)
     : TForm(owner),
       // The layout is read, its handlers bound, before the members bind to its controls.
       ScriptFileEdit(LoadLayout(L"TMAINFORM",
@@ -88,10 +93,13 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
       SelectNoneButton(Control<TButton>(L"SelectNoneButton")),
       ProcessButton(Control<TBitBtn>(L"ProcessButton")),
       CloseButton(Control<TBitBtn>(L"CloseButton")),
-      FShowAbout(std::move(showAbout)) {
+      FShowAbout(std::move(showAbout)),
+      FUnattended(std::move(unattended)) {
   // The system menu's items and the taskbar button join once the window exists.
   FTaskbarButton = std::make_unique<TTaskbarButton>(Handle());
-  FBatchWindow = std::make_unique<TMainBatchWindow>(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton);
+  FBatchWindow = std::make_unique<TMainBatchWindow>(
+      ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton,
+      [this](const std::wstring& title, const std::wstring& text) { tell(title, text); });
   FSysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
   auto item = [this](const wchar_t* caption, std::function<void()> onClick) -> TMenuItem& {
     auto added = std::make_unique<TMenuItem>();
@@ -125,14 +133,57 @@ void TMainForm::FormCreate() {
   load_settings();
   refresh_undo();
   link_to_norvalt();
-  if (FNorvalt) open_norvalt_folder();
+  if (!FNorvalt) return;
+  if (FUnattended) {
+    // Norvalt is given the same time to come up; the run starts once the window shows.
+    Sleep(2000);
+    PostToUIThread([this] { start_unattended(); });
+    return;
+  }
+  open_norvalt_folder();
+}
+
+void TMainForm::start_unattended() {
+  try {
+    OpenStartFolder(DriveComboBox1, DirectoryListBox1, FUnattended->Folder);
+    use_filter(*ParseFilter(FUnattended->Mask));
+  } catch (const Exception& e) {
+    end_unattended(ecBadArguments, e.Message());
+    return;
+  }
+  FileListBox1.SelectAll();
+  if (FileListBox1.SelCount() == 0) {
+    end_unattended(ecNothingMatched, L"No file in " + FUnattended->Folder + L" matches " + FUnattended->Mask + L".");
+    return;
+  }
+  ScriptFileEdit.SetText(FUnattended->Script);
+  // For this run only: the setting stays as it is stored.
+  FContinueAfterErrorsItem->Checked = FUnattended->ContinueAfterErrors;
+  FSysPopupMenu1->Refresh(*FContinueAfterErrorsItem);
+  start_run();
+  if (!FRun) end_unattended(FExitCode, L"");
+}
+
+void TMainForm::end_unattended(int exitCode, const std::wstring& problem) {
+  if (!problem.empty()) WriteToParentConsole(problem);
+  FExitCode = exitCode;
+  Close();
+}
+
+void TMainForm::tell(const std::wstring& title, const std::wstring& text) {
+  // An unattended run shows no box: nobody may be there to close it.
+  if (FUnattended)
+    WriteToParentConsole(text);
+  else
+    MyMess(title, text, 0);
 }
 
 void TMainForm::link_to_norvalt() {
   try {
     FNorvalt = CoNorvaltx::Create();
   } catch (...) {
-    MyMess(L"Error:", L"Can't Link to Norvalt\r\nNorvalt Needs to be Installed", 0);
+    tell(L"Error:", L"Can't Link to Norvalt\r\nNorvalt Needs to be Installed");
+    FExitCode = ecNotLinked;
     Application().Terminate();
   }
 }
@@ -154,6 +205,7 @@ void TMainForm::load_settings() {
 }
 
 void TMainForm::save_settings() {
+  if (FUnattended) return;  // an unattended run changes no setting
   // The start sequence may have failed before it found the data folder: look again, and let
   // a second failure reach the error box rather than write the file anywhere else.
   if (FDataFolder.empty()) FDataFolder = GetDataFolder();
@@ -224,7 +276,8 @@ void TMainForm::start_run() {
   // Norvalt works on the file it opened last, so two runs must never interleave their calls.
   TSessionLock lock(kRunLockName);
   if (!lock.Held()) {
-    MyMess(L"Velbrook", L"Another Velbrook run is in progress.", 0);
+    tell(L"Velbrook", L"Another Velbrook run is in progress.");
+    FExitCode = ecAnotherRun;
     return;
   }
   FRunFiles = plan->Files;
@@ -284,6 +337,10 @@ void TMainForm::run_ended(const TRunEnd& end) {
   refresh_undo();
   // A session that ends waits for no box.
   const bool tellUser = after != TAfterRun::EndSession;
+  FExitCode = end.Error                 ? (IsAbort(end.Error) ? ecStopped : ecSomeFailed)
+              : end.Stopped             ? ecStopped
+              : end.Walk.Failed.empty() ? ecTreated
+                                        : ecSomeFailed;
   if (end.Error) {
     FNorvaltGone = IsServerGone(end.Error);
     const bool abort = IsAbort(end.Error);
@@ -297,7 +354,7 @@ void TMainForm::run_ended(const TRunEnd& end) {
   }
   if (!end.Walk.Failed.empty()) {
     select_only_failed(end.Walk.Failed);
-    if (tellUser) MyMess(L"Velbrook", failure_summary(end.Walk), 0);
+    if (tellUser) tell(L"Velbrook", failure_summary(end.Walk));
   }
   close_after_run(after);
 }
@@ -306,9 +363,12 @@ void TMainForm::report_run_error(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);
   } catch (const EBackupFailed& e) {
-    MyMess(L"Velbrook", e.Message(), 0);
+    tell(L"Velbrook", e.Message());
   } catch (...) {
-    ShowException(error);
+    if (FUnattended)
+      tell(L"Velbrook", ExceptionText(error));
+    else
+      ShowException(error);
   }
 }
 
@@ -362,7 +422,8 @@ void TMainForm::abandon_run() {
   const std::unique_ptr<TRunDisplay> display = std::move(FRunDisplay);
   const TAfterRun after = std::exchange(FAfterRun, TAfterRun::Nothing);
   display->Stopped(file, false);
-  if (after == TAfterRun::Nothing) MyMess(L"Velbrook", UnansweredText(path.empty() ? L"the start" : path), 0);
+  if (after == TAfterRun::Nothing) tell(L"Velbrook", UnansweredText(path.empty() ? L"the start" : path));
+  FExitCode = ecStopped;
   close_after_run(after);
 }
 
@@ -380,7 +441,9 @@ void TMainForm::watch_run() {
 
 bool TMainForm::confirm_close_during_run(TAfterRun how) {
   if (FAfterRun != TAfterRun::Nothing) return false;  // already closing once the run stops
+  // Closing the window of an unattended run stops it: nobody is asked.
   const bool yes =
+      FUnattended ||
       MyMess(L"Velbrook", L"A run is in progress. Stop it after the current file and close Velbrook?", 1) == mrYes;
   if (!yes) return false;
   // The run may have ended while the question was open.
@@ -392,7 +455,10 @@ bool TMainForm::confirm_close_during_run(TAfterRun how) {
 
 void TMainForm::close_after_run(TAfterRun how) {
   switch (how) {
-    case TAfterRun::Nothing: return;
+    case TAfterRun::Nothing:
+      // An unattended run ends the program with its run.
+      if (!FUnattended) return;
+      break;
     case TAfterRun::CloseSavingSettings: save_settings(); break;
     case TAfterRun::EndSession:
       save_settings();

@@ -5,8 +5,8 @@
 TEST(CommandLine, ReadsARunsSwitchesInAnyCaseAndRefusesWhatItDoesNotKnow) {
   EXPECT_FALSE(ParseCommandLine({}));  // an interactive start
 
-  const auto run = ParseCommandLine({L"/process", L"D:\\NC Jobs\\Drop", L"-SCRIPT", L"D:\\tidy.nvs", L"/Mask",
-                                     L"*.nc;*.tap", L"/CONTINUE"});
+  const auto run = ParseCommandLine(
+      {L"/process", L"D:\\NC Jobs\\Drop", L"-SCRIPT", L"D:\\tidy.nvs", L"/Mask", L"*.nc;*.tap", L"/CONTINUE"});
   ASSERT_TRUE(run);
   EXPECT_FALSE(run->Usage);
   EXPECT_EQ(run->Folder, L"D:\\NC Jobs\\Drop");
