@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "filelists/list_chain.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
 #include "ui/std_controls.h"
@@ -51,6 +52,7 @@ class TMainForm : public TForm {
   void link_to_norvalt();
   void open_norvalt_folder();
 
+  TListChain FListChain;  // the links between the form's lists
   std::function<void()> FShowAbout;
   std::wstring FDataFolder;
   std::unique_ptr<TNorvalt> FNorvalt;

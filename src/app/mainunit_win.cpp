@@ -72,6 +72,7 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
       ProcessButton(Control<TBitBtn>(L"ProcessButton")),
       CloseButton(Control<TBitBtn>(L"CloseButton")),
       FShowAbout(std::move(showAbout)) {
+  LinkLists(FListChain, DriveComboBox1, DirectoryListBox1, FileListBox1);
   // The system menu's items and the taskbar button join once the window exists.
   FTaskbarButton = std::make_unique<TTaskbarButton>(Handle());
   FSysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
