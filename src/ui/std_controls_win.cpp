@@ -5,7 +5,6 @@
 
 #include "base/errors.h"
 #include "ui/buttons.h"
-#include "ui/form.h"
 #include "ui/style.h"
 
 namespace {
