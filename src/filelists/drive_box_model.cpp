@@ -1,5 +1,6 @@
 #include "filelists/drive_box_model.h"
 
+#include "filelists/list_chain.h"
 #include "filelists/paths.h"
 
 namespace {

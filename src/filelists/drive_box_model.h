@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "filelists/list_chain.h"
 #include "filelists/list_window.h"
 #include "platform/file_system.h"
+
+class TListChain;
 
 enum TTextCase { tcLowerCase, tcUpperCase };
 
