@@ -116,23 +116,17 @@ TEST(Style, GlossyIsFoundAndAnUnknownStyleIsReportedByName) {
 
 namespace {
 
-// Stand-ins for the file lists, which this test program leaves out: plain controls that
-// take the link properties.
-template <typename TBase>
-class TLinkedStandIn : public TBase {
- public:
-  using TBase::TBase;
-  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override {
-    if (name == L"DirList" || name == L"FileList") return &reader.Component(value) != nullptr;
-    return TBase::SetProperty(name, value, reader);
-  }
-};
+// The classes of the main window's layout; plain controls stand in for the file lists,
+// which this test program leaves out.
+void RegisterMainWindowClasses() {
+  RegisterStandardControls();
+  RegisterComponentClass<TComboBox>(L"TDriveComboBox");
+  RegisterComponentClass<TListBox>(L"TDirectoryListBox");
+  RegisterComponentClass<TListBox>(L"TFileListBox");
+}
 
 void LoadMainWindowLayout(TForm& form) {
-  RegisterStandardControls();
-  RegisterComponentClass<TLinkedStandIn<TComboBox>>(L"TDriveComboBox");
-  RegisterComponentClass<TLinkedStandIn<TListBox>>(L"TDirectoryListBox");
-  RegisterComponentClass<TLinkedStandIn<TListBox>>(L"TFileListBox");
+  RegisterMainWindowClasses();
   for (const wchar_t* handler : {L"GetScriptButtonClick", L"SelectAllButtonClick", L"SelectNoneButtonClick",
                                  L"ProcessButtonClick", L"CloseButtonClick", L"FormClose"})
     form.RegisterHandler(handler, [](TComponent*) {});
@@ -195,7 +189,7 @@ TEST(Layout, MainWindowControlsSitInTheirPlacesInTabOrder) {
 }
 
 TEST(Layout, UnknownPropertiesAndHandlersAreReportedWithTheirNames) {
-  RegisterStandardControls();
+  RegisterMainWindowClasses();
   TForm form(nullptr);
   try {
     form.LoadLayout(L"TMAINFORM");  // no handlers registered
