@@ -58,7 +58,7 @@ void TFileListModel::ApplyDirectory(const std::wstring& path, const TFolderReadi
   } catch (...) {
     // A window that took only some of the names leaves the list as it was, in the folder
     // that the folder list goes back to.
-    Show(std::move(before));
+    ShowAgain(std::move(before));
     if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
     throw;
   }
@@ -71,7 +71,7 @@ TFileListModel::TShown TFileListModel::TakeShown() {
   return shown;
 }
 
-void TFileListModel::Show(TShown shown) {
+void TFileListModel::ShowAgain(TShown shown) {
   FDirectory = std::move(shown.Directory);
   FItems = std::move(shown.Items);
   FSelected = std::move(shown.Selected);

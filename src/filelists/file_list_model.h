@@ -90,7 +90,7 @@ class TFileListModel {
     int Anchor = 0;
   };
   TShown TakeShown();
-  void Show(TShown shown);
+  void ShowAgain(TShown shown);
   bool IsListed(std::wstring_view name, std::uint32_t attributes) const;
   void Fill(std::vector<std::wstring> names);
   void SetSelected(int index, bool selected);

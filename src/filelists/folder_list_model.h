@@ -1,6 +1,7 @@
 #pragma once
-// The folder list's logic: the chain from the drive root down to the current folder and
-// that folder's subfolders; through its chain it follows the drive box and moves the file list.
+// The folder list's logic: the path from the drive root down to the current folder and
+// that folder's subfolders; through the lists' chain it follows the drive box and moves
+// the file list.
 #include <cstdint>
 #include <functional>
 #include <string>

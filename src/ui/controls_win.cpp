@@ -43,8 +43,8 @@ bool IsPaintMessage(UINT msg) {
   return msg == WM_PAINT || msg == WM_NCPAINT || msg == WM_ERASEBKGND || msg == WM_PRINTCLIENT || msg == WM_DRAWITEM;
 }
 
-// Runs a window message through the control, reporting any escaped exception; a paint's
-// after the paint.
+// Runs a window message through the control, reporting any escaped exception (a paint's
+// once the paint is over).
 LRESULT DispatchToControl(TWinControl& control, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   const auto handle = [&] { result = control.WndProc(msg, wParam, lParam); };
