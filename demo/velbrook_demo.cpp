@@ -83,7 +83,7 @@ int Process(TVelbrookDriver& driver, const std::wstring& tracePath) {
 }
 
 int AboutOpen(TVelbrookDriver& driver) {
-  driver.ChooseLastSystemMenuEntry();
+  driver.ChooseSystemMenuEntryFromEnd(1);
   const auto box = driver.WaitForDialog(kStepTimeoutMs);
   PrintLine(box ? L"About box shown: \"" + box->Caption + L"\"" : L"no About box");
   return box ? 0 : 1;

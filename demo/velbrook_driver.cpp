@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -146,6 +147,8 @@ HWND FindList(HWND main, bool extended) {
 }
 }  // namespace
 
+HWND TVelbrookDriver::FileList() const { return FindList(FMain, true); }
+
 int TVelbrookDriver::FileCount() const {
   return static_cast<int>(SendMessageW(FindList(FMain, true), LB_GETCOUNT, 0, 0));
 }
@@ -195,6 +198,46 @@ void TVelbrookDriver::Press(const wchar_t* caption, HWND inWindow) {
                reinterpret_cast<LPARAM>(button));
 }
 
+namespace {
+// Runs xdotool with the arguments. Wine starts a Unix program but gives no handle to wait on,
+// so the caller waits for the input's effect.
+void RunXdotool(const std::wstring& arguments) {
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"xdotool " + arguments;
+  if (CreateProcessW(L"Z:\\usr\\bin\\xdotool", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &info)) {
+    TKernelHandle process(info.hProcess), thread(info.hThread);
+  }
+}
+}  // namespace
+
+void TVelbrookDriver::ClickWithMouse(HWND window) const {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const POINT target{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  RunXdotool(L"mousemove " + std::to_wstring(target.x) + L" " + std::to_wstring(target.y) + L" click 1");
+  WaitFor(
+      [&] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == target.x && at.y == target.y;
+      },
+      5000);
+  Sleep(300);  // the click follows the move
+}
+
+void TVelbrookDriver::PressKey(const char* keyName) const {
+  RunXdotool(L"key " + std::wstring(keyName, keyName + strlen(keyName)));
+  Sleep(300);
+}
+
+std::vector<std::wstring> TVelbrookDriver::Texts() const {
+  TProgramDialog window;
+  CollectTexts(FMain, window);
+  window.Texts.insert(window.Texts.end(), window.Buttons.begin(), window.Buttons.end());
+  return window.Texts;
+}
+
 int TVelbrookDriver::ProgressPosition() const {
   return static_cast<int>(SendMessageW(FindControl(PROGRESS_CLASSW), PBM_GETPOS, 0, 0));
 }
@@ -205,10 +248,12 @@ int TVelbrookDriver::ProgressMax() const {
 
 void TVelbrookDriver::SystemCommand(UINT command) { PostMessageW(FMain, WM_SYSCOMMAND, command, 0); }
 
-void TVelbrookDriver::ChooseLastSystemMenuEntry() {
+void TVelbrookDriver::ChooseSystemMenuEntryFromEnd(int place) {
   PostMessageW(FMain, WM_SYSCOMMAND, SC_KEYMENU, L' ');
   Sleep(500);  // the menu opens and runs its own loop, which reads the keys below
-  for (const WPARAM key : {VK_UP, VK_RETURN}) {
+  std::vector<WPARAM> keys(static_cast<std::size_t>(place), VK_UP);
+  keys.push_back(VK_RETURN);
+  for (const WPARAM key : keys) {
     PostMessageW(FMain, WM_KEYDOWN, key, 1);
     PostMessageW(FMain, WM_KEYUP, key, 0xC0000001);
     Sleep(100);

@@ -43,19 +43,27 @@ class TVelbrookDriver {
   // The lists draw their names from the program's own data, so from outside only their
   // counts, highlight and selection can be read.
   int FileCount() const;
+  HWND FileList() const;
   int FolderCount() const;
   std::vector<int> SelectedFiles() const;
   // Clicks the first entry, then Ctrl+clicks the others, as a user selects several files.
   void SelectFiles(const std::vector<int>& indexes);
   // Presses the button with the caption (posted: the program may start a long action).
   void Press(const wchar_t* caption, HWND inWindow = nullptr);
+  // Real input through the X server (xdotool), as a user's hand gives it: unlike a posted
+  // message, Windows holds it back while the program's UI thread is busy.
+  void ClickWithMouse(HWND window) const;
+  void PressKey(const char* keyName) const;
+  // The texts that the main window shows (labels, buttons and group captions).
+  std::vector<std::wstring> Texts() const;
   int ProgressPosition() const;
   int ProgressMax() const;
   // The drive box's selected entry.
   std::wstring DriveText() const;
-  // Chooses the last entry of the main window's system menu with the keyboard, as a user
-  // would: Alt+Space, Up (from the first entry round to the last), Enter.
-  void ChooseLastSystemMenuEntry();
+  // Chooses an entry of the main window's system menu with the keyboard, as a user would:
+  // Alt+Space, Up as often as the entry stands from the end (from the first entry round to
+  // the last), Enter. 1 is the last entry.
+  void ChooseSystemMenuEntryFromEnd(int place);
   void SystemCommand(UINT command);
 
   // Waits for a dialog of the program other than the main window.

@@ -37,6 +37,8 @@ std::wstring SettingsPath() {
   return path + L"NorvaltStandIn.ini";
 }
 
+constexpr wchar_t kShutdownEvent[] = L"Local\\NorvaltStandIn.Shutdown";
+
 // The server lives while objects or locks are held; the last release ends the message
 // loop. The factory is the only way objects come into being here.
 class TFactory final : public IClassFactory {
@@ -70,7 +72,8 @@ class TFactory final : public IClassFactory {
     if (outer) return CLASS_E_NOAGGREGATION;
     try {
       Hold();
-      ComPtr<INorvaltx> norvalt = CreateStandInNorvalt(SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }});
+      ComPtr<INorvaltx> norvalt = CreateStandInNorvalt(
+          SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }, [this](unsigned ms) { Delay(ms); }});
       return norvalt.CopyTo(iid, object);
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
@@ -89,12 +92,19 @@ class TFactory final : public IClassFactory {
   void LetGo() {
     if (--FHolds == 0) ::PostQuitMessage(0);
   }
+  // A call held by a delay directive keeps the message loop from seeing a request to shut
+  // down, so the delay itself watches for one.
+  void Delay(unsigned milliseconds) {
+    const TKernelHandle shutdown(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
+    if (!shutdown) return ::Sleep(milliseconds);
+    if (::WaitForSingleObject(shutdown.Get(), milliseconds) != WAIT_OBJECT_0) return;
+    Withdraw();
+    ::ExitProcess(0);
+  }
 
   long FHolds = 0;
   DWORD FCookie = 0;
 };
-
-constexpr wchar_t kShutdownEvent[] = L"Local\\NorvaltStandIn.Shutdown";
 
 int Serve() {
   TFactory factory;

@@ -257,19 +257,28 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     }
   }
 
-  const TCallDirective* DirectiveFor(TCall call, const std::string& file) const {
-    const TCallDirective* directive = FindDirective(FSettings.Directives, call, file);
-    return directive ? directive : FindDirective(FScript.Directives, call, file);
+  const TCallDirective* DirectiveFor(TCall call, const std::string& file, bool delay) const {
+    const TCallDirective* directive = FindDirective(FSettings.Directives, call, file, delay);
+    return directive ? directive : FindDirective(FScript.Directives, call, file, delay);
   }
 
-  // Traces the call, obeys any fail or crash directive for it, then does the work; no
-  // exception crosses the interface.
+  void Wait(unsigned milliseconds) const {
+    if (FHost.Delay)
+      FHost.Delay(milliseconds);
+    else
+      ::Sleep(milliseconds);
+  }
+
+  // Traces the call, waits out any delay for it, obeys any fail or crash directive for it,
+  // then does the work; no exception crosses the interface.
   template <typename Work>
   HRESULT Serve(TCall call, const std::wstring& argument, const std::wstring& file, Work work) {
     try {
       Trace(call, argument);
       if (FSettingsError) throw TCallFailure{E_FAIL, *FSettingsError};
-      if (const TCallDirective* directive = DirectiveFor(call, ToUtf8(file))) {
+      const std::string fileName = ToUtf8(file);
+      if (const TCallDirective* delay = DirectiveFor(call, fileName, true)) Wait(delay->Milliseconds);
+      if (const TCallDirective* directive = DirectiveFor(call, fileName, false)) {
         if (directive->Action == TCallDirective::Crash) {
           if (FHost.BeforeCrash) FHost.BeforeCrash();
           ::TerminateProcess(::GetCurrentProcess(), 3);

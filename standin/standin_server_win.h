@@ -13,6 +13,9 @@
 struct TStandInHost {
   std::function<void()> OnFinalRelease;  // the object has gone away
   std::function<void()> BeforeCrash;     // a crash directive is about to end the process
+  // Waits out a delay directive; without it the call sleeps. A server process waits so that
+  // a request to shut down still ends it at once.
+  std::function<void(unsigned milliseconds)> Delay;
 };
 
 // Makes one stand-in object. `settingsPath` names the start-up settings file (a missing

@@ -14,6 +14,9 @@ $c -size 24x24 xc:none -fill '#2E9E4F' -stroke '#1D6B33' -draw "circle 12,12 12,
 # 24 x 24 "close" picture: a red disc with a white cross.
 $c -size 24x24 xc:none -fill '#D9453A' -stroke '#9C2A22' -draw "circle 12,12 12,1" \
    -stroke white -strokewidth 3 -draw "line 8,8 16,16" -draw "line 16,8 8,16" close24.png
+# 24 x 24 "stop" picture, which the Process button wears during a run: a white square on an amber disc.
+$c -size 24x24 xc:none -fill '#E08A1E' -stroke '#9A5A0C' -draw "circle 12,12 12,1" \
+   -fill white -stroke none -draw "rectangle 8,8 16,16" stop24.png
 # 16 x 16 green check mark for OK buttons.
 $c -size 16x16 xc:none -fill none -stroke '#2E9E4F' -strokewidth 3 -draw "polyline 2,8 6,12 14,3" ok16.png
 # Message pictures: warning triangle 48 x 44, stop sign 48 x 48, question mark 48 x 47.

@@ -1,62 +1,134 @@
 #include "app/batch_run.h"
 
+#include "automation/ole_error_text.h"
 #include "base/errors.h"
 #include "filelists/paths.h"
+#include "ui/error_text.h"
 
-namespace {
-
-void TreatSelectedFiles(IBatchWindow& window, INcProcessor& norvalt, const std::wstring& script, int selected) {
-  norvalt.LoadScript(script);
-  const std::wstring folder = window.Folder();
-  const int entries = window.EntryCount();
-  int counter = 0;
-  for (int i = 0; i < entries; ++i) {
-    if (!window.EntrySelected(i)) continue;
-    window.SetProgressPosition(++counter);
-    window.TaskbarButton().ShowProgress(counter, selected);
-    const std::wstring path = JoinPath(folder, window.EntryText(i));
-    norvalt.OpenNcFile(path);
-    norvalt.ScriptStep1();
-    norvalt.ScriptStep2();
-    norvalt.SaveNcFileAs(path);
-  }
-}
-
-}  // namespace
-
-void RunBatch(IBatchWindow& window, INcProcessor* norvalt) {
+std::optional<TRunPlan> PlanRun(IBatchWindow& window) {
   if (window.ScriptPath().empty()) {
     window.ShowMessage(L"Error:", L"Enter Script File");
-    return;
+    return std::nullopt;
   }
   const int selected = window.SelCount();
   if (selected == 0) {
     window.ShowMessage(L"Error:", L"Need to Select NC Files From List to Modify");
-    return;
+    return std::nullopt;
   }
-  const std::wstring script = window.ScriptPath();
-  if (!window.ScriptFileExists(script)) {
-    window.ShowMessage(L"Error:", L"Can't Find Script File\r\n" + script);
-    return;
+  TRunPlan plan;
+  plan.Script = window.ScriptPath();
+  if (!window.ScriptFileExists(plan.Script)) {
+    window.ShowMessage(L"Error:", L"Can't Find Script File\r\n" + plan.Script);
+    return std::nullopt;
   }
   window.SetProgressMax(selected);
-  if (!norvalt) {
-    window.ShowMessage(L"Velbrook", L"Not Linked to Norvalt");
-  } else {
-    ITaskbarButton& taskbar = window.TaskbarButton();
-    try {
-      TreatSelectedFiles(window, *norvalt, script, selected);
-    } catch (const EAbort&) {
-      taskbar.ShowProgress(0, selected);
-      taskbar.FlashUnlessInFront();
-      throw;
-    } catch (...) {
-      taskbar.ShowFailure();
-      taskbar.FlashUnlessInFront();
-      throw;
-    }
-    taskbar.ShowProgress(0, selected);
-    taskbar.FlashUnlessInFront();
+  plan.Folder = window.Folder();
+  plan.Mask = window.Mask();
+  const int entries = window.EntryCount();
+  plan.Files.reserve(static_cast<std::size_t>(selected));
+  for (int i = 0; i < entries; ++i) {
+    if (!window.EntrySelected(i)) continue;
+    plan.Files.push_back(JoinPath(plan.Folder, window.EntryText(i)));
+    plan.Entries.push_back(i);
   }
-  window.SetProgressPosition(0);
+  return plan;
+}
+
+bool IsAbort(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool IsServerGone(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EOleError& e) {
+    return IsServerGoneStatus(static_cast<std::int32_t>(e.ErrorCode));
+  } catch (...) {
+    return false;
+  }
+}
+
+TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress) {
+  norvalt.LoadScript(plan.Script);
+  TWalkResult result;
+  for (int index = 0; index < static_cast<int>(plan.Files.size()); ++index) {
+    if (progress.StopRequested()) break;
+    const std::wstring& path = plan.Files[static_cast<std::size_t>(index)];
+    progress.FileStarting(index);
+    ++result.Reached;
+    try {
+      norvalt.OpenNcFile(path);
+      norvalt.ScriptStep1();
+      norvalt.ScriptStep2();
+      norvalt.SaveNcFileAs(path);
+    } catch (...) {
+      const std::exception_ptr error = std::current_exception();
+      const std::wstring text = ExceptionText(error);
+      progress.FileEnded(index, &text);
+      // A silent abort ends the run whatever the mode.
+      if (!plan.ContinueAfterErrors || IsAbort(error)) throw;
+      result.Failed.push_back({index, text});
+      if (IsServerGone(error)) {
+        norvalt.Reconnect();
+        norvalt.LoadScript(plan.Script);
+      }
+      continue;
+    }
+    progress.FileEnded(index, nullptr);
+    ++result.Treated;
+  }
+  return result;
+}
+
+void TRunDisplay::FileStarting(int index) {
+  FWindow.SetProgressPosition(index + 1);
+  FWindow.TaskbarButton().ShowProgress(index + 1, FCount);
+}
+
+void TRunDisplay::call_user_back(int position) {
+  FWindow.TaskbarButton().ShowProgress(position, FCount);
+  FWindow.TaskbarButton().FlashUnlessInFront();
+}
+
+void TRunDisplay::Completed() {
+  call_user_back(0);
+  FWindow.SetProgressPosition(0);
+}
+
+void TRunDisplay::Stopped(int treated, bool tellUser) {
+  call_user_back(0);
+  FWindow.SetProgressPosition(0);
+  if (tellUser) FWindow.ShowMessage(L"Velbrook", StoppedText(treated, FCount));
+}
+
+void TRunDisplay::Failed(bool silentAbort) {
+  if (silentAbort) {
+    call_user_back(0);
+    return;
+  }
+  FWindow.TaskbarButton().ShowFailure();
+  FWindow.TaskbarButton().FlashUnlessInFront();
+}
+
+void TRunDisplay::NotLinked() {
+  FWindow.ShowMessage(L"Velbrook", L"Not Linked to Norvalt");
+  FWindow.SetProgressPosition(0);
+}
+
+std::wstring StoppedText(int treated, int count) {
+  return L"Stopped after " + std::to_wstring(treated) + L" of " + std::to_wstring(count) + L" files.";
+}
+
+std::wstring WaitingText(unsigned seconds) {
+  return L"Waiting for Norvalt: no answer for " + std::to_wstring(seconds) + L" s. Stop ends the run now.";
+}
+
+std::wstring UnansweredText(const std::wstring& path) {
+  return L"Norvalt did not answer; the run was stopped at " + path + L".";
 }

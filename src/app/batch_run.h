@@ -1,7 +1,11 @@
 #pragma once
-// The batch run behind "Process": checks the inputs, hands the script to Norvalt once and
-// has it open, treat and save every selected file of the list in display order.
+// The batch run behind "Process", in three pieces: the plan, made on the UI thread from what
+// the main window shows when the button is pressed; the walk over the plan, which a worker
+// thread carries out against Norvalt; and what the window shows of the walk as it goes.
+#include <exception>
+#include <optional>
 #include <string>
+#include <vector>
 
 // The program's button on the taskbar, which mirrors a run for a user who works elsewhere.
 class ITaskbarButton {
@@ -25,10 +29,11 @@ class IBatchWindow {
   virtual bool EntrySelected(int index) = 0;
   virtual std::wstring EntryText(int index) = 0;
   virtual std::wstring Folder() = 0;
+  // The file list's patterns, for the run's record.
+  virtual std::wstring Mask() = 0;
   // True when a file (not a folder) exists at the path, links followed.
   virtual bool ScriptFileExists(const std::wstring& path) = 0;
   virtual void SetProgressMax(int max) = 0;
-  // Also lets the progress bar repaint, so that a long run does not look hung.
   virtual void SetProgressPosition(int position) = 0;
   // The program's message dialog with message type 0.
   virtual void ShowMessage(const std::wstring& title, const std::wstring& text) = 0;
@@ -44,9 +49,81 @@ class INcProcessor {
   virtual void ScriptStep1() = 0;
   virtual void ScriptStep2() = 0;
   virtual void SaveNcFileAs(const std::wstring& path) = 0;
+  // Makes a new Norvalt object in place of one whose server has gone.
+  virtual void Reconnect() = 0;
 };
 
-// Runs the batch. norvalt is null when the program is not linked to Norvalt. A failing
-// call ends the run by its exception; what was saved before stays saved. The taskbar
-// button follows the progress bar, and calls the user back when the run ends.
-void RunBatch(IBatchWindow& window, INcProcessor* norvalt);
+// Everything a run needs, read once from the window: later input cannot change it.
+struct TRunPlan {
+  std::wstring Script;
+  std::wstring Folder, Mask;
+  std::vector<std::wstring> Files;  // full paths of the selected entries, in display order
+  std::vector<int> Entries;         // the list entry of each file
+  // A failing file ends only itself, and the run goes on with the next.
+  bool ContinueAfterErrors = false;
+};
+
+// Checks the script and the selection in order, telling the user of the first problem;
+// then sets the progress bar's maximum and returns the plan.
+std::optional<TRunPlan> PlanRun(IBatchWindow& window);
+
+// What the walk tells as it goes; StopRequested is asked before each file.
+class IRunProgress {
+ public:
+  virtual ~IRunProgress() = default;
+  // Before Norvalt is handed the file; an exception from here ends the run untouched.
+  virtual void FileStarting(int index) = 0;
+  // The file was treated (error null) or failed with the error's text.
+  virtual void FileEnded(int index, const std::wstring* error) = 0;
+  virtual bool StopRequested() = 0;
+};
+
+struct TFileFailure {
+  int Index;
+  std::wstring Error;  // as the error box words it
+};
+
+struct TWalkResult {
+  int Treated = 0;
+  int Reached = 0;  // files handed to Norvalt, treated or failed
+  std::vector<TFileFailure> Failed;
+};
+
+// Has Norvalt load the script once, then open, treat and save every file of the plan. A
+// stop is honoured only between files, so each file is treated whole or not at all. A
+// failing call ends the walk by its exception, unless the plan continues after errors: then
+// it ends that file only (a silent abort still ends the walk), and a server that has gone is
+// replaced and handed the script again before the next file.
+TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress);
+
+// True for the silent abort, which ends a run without a word.
+bool IsAbort(const std::exception_ptr& error);
+// True when the error says that Norvalt's server has gone.
+bool IsServerGone(const std::exception_ptr& error);
+
+// What the window shows of a run, step by step, on the UI thread: the progress bar, the
+// taskbar button, and the closing message or reset.
+class TRunDisplay {
+ public:
+  TRunDisplay(IBatchWindow& window, int fileCount) : FWindow(window), FCount(fileCount) {}
+  void FileStarting(int index);
+  void Completed();
+  // Stopped by the user after `treated` files; the message is left out when the program
+  // is about to close.
+  void Stopped(int treated, bool tellUser);
+  // A failing call ended the run; the bar keeps its position until the next run.
+  void Failed(bool silentAbort);
+  // Not linked to Norvalt: the user is told, nothing was handed over.
+  void NotLinked();
+
+ private:
+  void call_user_back(int position);
+
+  IBatchWindow& FWindow;
+  int FCount;
+};
+
+std::wstring StoppedText(int treated, int count);
+// Shown while one Norvalt call has gone unanswered for a long time.
+std::wstring WaitingText(unsigned seconds);
+std::wstring UnansweredText(const std::wstring& path);

@@ -6,6 +6,7 @@
 #include "about/about_unit.h"
 #include "app/mainunit.h"
 #include "app/registration.h"
+#include "app/session_lock.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
 #include "ui/style.h"
@@ -27,9 +28,29 @@ class TComApartment {
   bool FJoined;
 };
 
+// Brings the window of the Velbrook already running to the front. That Velbrook may still
+// be in its start sequence, so its window is given a while to appear.
+void BringRunningVelbrookToFront() {
+  for (int tries = 0; tries < 100; ++tries) {
+    HWND window = FindWindowW(L"VelbrookContainer", L"Velbrook");
+    if (window && IsWindowVisible(window)) {
+      if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+      SetForegroundWindow(window);
+      return;
+    }
+    Sleep(100);
+  }
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // One Velbrook per session: two would share the one Norvalt.
+  const TSessionLock instance(L"Velbrook.Instance");
+  if (!instance.Held()) {
+    BringRunningVelbrookToFront();
+    return 0;
+  }
   TComApartment apartment;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -44,5 +65,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (Application().Terminated()) return 0;
   RunGuarded([&aboutBox] { aboutBox = std::make_unique<TAboutBox>(nullptr); });
   mainForm->Show();
-  return Application().Run();
+  const int exitCode = Application().Run();
+  // Releasing the object of a Norvalt that hangs would wait as long as it hangs.
+  if (mainForm->NorvaltUnanswered()) ExitProcess(static_cast<UINT>(exitCode));
+  return exitCode;
 }

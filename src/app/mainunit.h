@@ -1,20 +1,30 @@
 #pragma once
 // The main window: script box, drive, folder and file lists, progress bar, and the
 // buttons that run the batch, pick the script and end the program.
+#include <wrl/client.h>
+
 #include <memory>
 #include <string>
 
+#include "app/batch_run.h"
+#include "app/run_history.h"
+#include "app/session_lock.h"
 #include "filelists/list_chain.h"
+#include "norvalt_h.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
 #include "ui/std_controls.h"
+#include "ui/ui_timer.h"
 
 class TDriveComboBox;
 class TDirectoryListBox;
 class TFileListBox;
-class TNorvalt;
+class TRunDisplay;
+class TRunThread;
+class TMenuItem;
 class TSysPopupMenu;
 class TTaskbarButton;
+struct TRunEnd;
 
 class TMainForm : public TForm {
  public:
@@ -22,12 +32,16 @@ class TMainForm : public TForm {
   TMainForm(TComponent* owner, std::function<void()> showAbout);
   ~TMainForm() override;
 
-  // False when start-up could not link to Norvalt: the program then ends.
-  bool Linked() const { return FNorvalt != nullptr; }
+  // True once a run was given up while Norvalt did not answer: releasing Norvalt's object
+  // then would wait for as long as Norvalt hangs, so the program ends without releasing it.
+  bool NorvaltUnanswered() const { return FNorvaltUnanswered; }
+
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   TEdit& ScriptFileEdit;
   TSpeedButton& GetScriptButton;
   TProgressBar& ProgressBar1;
+  TLabel& RunStatusLabel;
   TDriveComboBox& DriveComboBox1;
   TDirectoryListBox& DirectoryListBox1;
   TComboBox& ComboBox1;
@@ -38,12 +52,18 @@ class TMainForm : public TForm {
   TBitBtn& CloseButton;
 
  private:
+  // What ends the program once the run under way has stopped.
+  enum class TAfterRun { Nothing, Close, CloseSavingSettings, EndSession };
+
   void FormCreate();
   void GetScriptButtonClick(TComponent* sender);
   void SelectAllButtonClick(TComponent* sender);
   void SelectNoneButtonClick(TComponent* sender);
   void ProcessButtonClick(TComponent* sender);
   void CloseButtonClick(TComponent* sender);
+  void UndoLastRun1Click(TComponent* sender);
+  void ShowRuns1Click(TComponent* sender);
+  void ContinueAfterErrors1Click(TComponent* sender);
   void About1Click(TComponent* sender);
   void FormClose(TComponent* sender);
 
@@ -52,10 +72,50 @@ class TMainForm : public TForm {
   void link_to_norvalt();
   void open_norvalt_folder();
 
+  void start_run();
+  void run_file_starting(int index);
+  void run_ended(const TRunEnd& end);
+  void watch_run();
+  // Stop after the current file, or at once when Norvalt has not answered for long.
+  void stop_run();
+  void abandon_run();
+  void report_run_error(const std::exception_ptr& error);
+  std::wstring failure_summary(const TWalkResult& walk) const;
+  void select_only_failed(const std::vector<TFileFailure>& failed);
+  // The file list's entry of the run's file at index, or -1 when the list shows other files now.
+  int listed_entry(int index);
+  // Gives the run's file at index the file list's focus, in view, the selection unchanged.
+  void show_file(int index);
+  // Offers the newest run that can be undone, unless a run goes on.
+  void refresh_undo();
+  // The run's window state: controls locked, Process reading Stop, the status line.
+  void show_running(bool running);
+  void finish_run();
+  // Asks whether to stop the run and close; true when the program is to close now.
+  bool confirm_close_during_run(TAfterRun how);
+  void close_after_run(TAfterRun how);
+
   TListChain FListChain;  // the links between the form's lists
   std::function<void()> FShowAbout;
   std::wstring FDataFolder;
-  std::unique_ptr<TNorvalt> FNorvalt;
+  Microsoft::WRL::ComPtr<INorvaltx> FNorvalt;
+  bool FNorvaltUnanswered = false;
+  bool FNorvaltGone = false;  // its server died: the next run makes a new object
   std::unique_ptr<TSysPopupMenu> FSysPopupMenu1;
+  TMenuItem* FUndoItem = nullptr;
+  TMenuItem* FContinueAfterErrorsItem = nullptr;
+  std::optional<TUndoableRun> FUndoRun;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
+  std::unique_ptr<IBatchWindow> FBatchWindow;
+
+  // The run under way, if any.
+  std::unique_ptr<TRunThread> FRun;
+  std::unique_ptr<TRunDisplay> FRunDisplay;
+  std::vector<std::wstring> FRunFiles;
+  std::vector<int> FRunEntries;  // the file list's entry of each file
+  bool FStopRequested = false;
+  TAfterRun FAfterRun = TAfterRun::Nothing;
+  TSessionLock FRunLock;
+  TUITimer FRunWatch;
+  int FEscapeHook = 0;
 };

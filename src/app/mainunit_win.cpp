@@ -1,9 +1,12 @@
 #include "app/mainunit.h"
 
 #include "app/batch_run.h"
-#include "app/norvalt_processor.h"
+#include "app/run_history.h"
+#include "app/run_recorder.h"
+#include "app/run_thread.h"
 #include "app/taskbar_button.h"
 #include "automation/norvalt_tlb.h"
+#include "base/errors.h"
 #include "dialogs/my_file_ops.h"
 #include "dialogs/mymessage.h"
 #include "dialogs/sys_menu_win.h"
@@ -11,13 +14,23 @@
 #include "filelists/drive_combo_box.h"
 #include "filelists/file_list_box.h"
 #include "filelists/list_registration.h"
+#include "filelists/paths.h"
 #include "identity/my_app_data.h"
+#include "identity/regtypes.h"
 #include "identity/settings_file.h"
 #include "platform/file_checks.h"
+#include "platform/run_files.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
 
 namespace {
+
+// How long one Norvalt call may go unanswered before the window says so and Stop stops
+// without waiting for it.
+constexpr unsigned long long kUnansweredMs = 30000;
+
+constexpr wchar_t kRunLockName[] = L"Velbrook.Run";
+constexpr wchar_t kContinueAfterErrorsKey[] = L"ContinueAfterErrors";
 
 // The main window seen by the batch run.
 class TMainBatchWindow : public IBatchWindow {
@@ -30,12 +43,10 @@ class TMainBatchWindow : public IBatchWindow {
   bool EntrySelected(int index) override { return FFiles.Selected(index); }
   std::wstring EntryText(int index) override { return FFiles.Item(index); }
   std::wstring Folder() override { return FFiles.Directory(); }
+  std::wstring Mask() override { return FFiles.Model().Mask(); }
   bool ScriptFileExists(const std::wstring& path) override { return FileExistsFollowingLinks(path); }
   void SetProgressMax(int max) override { FProgress.SetMax(max); }
-  void SetProgressPosition(int position) override {
-    FProgress.SetPosition(position);
-    Application().ProcessPaintMessages();
-  }
+  void SetProgressPosition(int position) override { FProgress.SetPosition(position); }
   void ShowMessage(const std::wstring& title, const std::wstring& text) override { MyMess(title, text, 0); }
   ITaskbarButton& TaskbarButton() override { return FTaskbar; }
 
@@ -63,6 +74,7 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
                          .Control<TEdit>(L"ScriptFileEdit")),
       GetScriptButton(Control<TSpeedButton>(L"GetScriptButton")),
       ProgressBar1(Control<TProgressBar>(L"ProgressBar1")),
+      RunStatusLabel(Control<TLabel>(L"RunStatusLabel")),
       DriveComboBox1(Control<TDriveComboBox>(L"DriveComboBox1")),
       DirectoryListBox1(Control<TDirectoryListBox>(L"DirectoryListBox1")),
       ComboBox1(Control<TComboBox>(L"ComboBox1")),
@@ -75,29 +87,46 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout)
   LinkLists(FListChain, DriveComboBox1, DirectoryListBox1, FileListBox1);
   // The system menu's items and the taskbar button join once the window exists.
   FTaskbarButton = std::make_unique<TTaskbarButton>(Handle());
+  FBatchWindow = std::make_unique<TMainBatchWindow>(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton);
   FSysPopupMenu1 = std::make_unique<TSysPopupMenu>(Handle());
-  auto about = std::make_unique<TMenuItem>();
-  about->Caption = L"About";
-  about->OnClick = [this] { About1Click(this); };
-  FSysPopupMenu1->Items.Add(std::move(about));
+  auto item = [this](const wchar_t* caption, std::function<void()> onClick) -> TMenuItem& {
+    auto added = std::make_unique<TMenuItem>();
+    added->Caption = caption;
+    added->OnClick = std::move(onClick);
+    return FSysPopupMenu1->Items.Add(std::move(added));
+  };
+  FUndoItem = &item(L"Undo Last Run\u2026", [this] { UndoLastRun1Click(this); });
+  item(L"Show Runs", [this] { ShowRuns1Click(this); });
+  FContinueAfterErrorsItem = &item(L"Continue After Errors", [this] { ContinueAfterErrors1Click(this); });
+  item(L"About", [this] { About1Click(this); });
   FSysPopupMenu1->Loaded();
+  FRunWatch.SetInterval(1000);
+  FRunWatch.SetOnTimer([this] { watch_run(); });
+  // Esc stops a run, wherever the focus is in the window.
+  FEscapeHook = Application().AddMessageHook([this](MSG& msg, bool& handled) {
+    if (!FRun || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return;
+    if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return;
+    handled = true;
+    stop_run();
+  });
   // An error inside the start sequence is reported and the window is still created.
   RunGuarded([this] { FormCreate(); });
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() { Application().RemoveMessageHook(FEscapeHook); }
 
 void TMainForm::FormCreate() {
   FDataFolder = GetDataFolder();
   ComboBox1.SetTextHint(L"Filter *.*");
   load_settings();
+  refresh_undo();
   link_to_norvalt();
   if (FNorvalt) open_norvalt_folder();
 }
 
 void TMainForm::link_to_norvalt() {
   try {
-    FNorvalt = std::make_unique<TNorvalt>(CoNorvaltx::Create());
+    FNorvalt = CoNorvaltx::Create();
   } catch (...) {
     MyMess(L"Error:", L"Can't Link to Norvalt\r\nNorvalt Needs to be Installed", 0);
     Application().Terminate();
@@ -107,11 +136,15 @@ void TMainForm::link_to_norvalt() {
 void TMainForm::open_norvalt_folder() {
   // Norvalt is given time to come up before it is asked anything.
   Sleep(2000);
-  const std::wstring folder = FNorvalt->GetFolder(-2);
+  const std::wstring folder = TNorvalt(FNorvalt).GetFolder(-2);
   OpenStartFolder(DriveComboBox1, DirectoryListBox1, folder);
 }
 
-void TMainForm::load_settings() { ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder)); }
+void TMainForm::load_settings() {
+  ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder));
+  FContinueAfterErrorsItem->Checked = ReadSetting(FDataFolder, kContinueAfterErrorsKey) == L"1";
+  FSysPopupMenu1->Refresh(*FContinueAfterErrorsItem);
+}
 
 void TMainForm::save_settings() {
   // The start sequence may have failed before it found the data folder: look again, and let
@@ -130,18 +163,254 @@ void TMainForm::SelectAllButtonClick(TComponent*) { FileListBox1.SelectAll(); }
 void TMainForm::SelectNoneButtonClick(TComponent*) { FileListBox1.ClearSelection(); }
 
 void TMainForm::ProcessButtonClick(TComponent*) {
-  TMainBatchWindow window(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton);
+  if (FRun)
+    stop_run();
+  else
+    start_run();
+}
+
+void TMainForm::start_run() {
+  std::optional<TRunPlan> plan = PlanRun(*FBatchWindow);
+  if (!plan) return;
+  plan->ContinueAfterErrors = FContinueAfterErrorsItem->Checked;
+  auto display = std::make_unique<TRunDisplay>(*FBatchWindow, static_cast<int>(plan->Files.size()));
   if (!FNorvalt) {
-    RunBatch(window, nullptr);
+    display->NotLinked();
     return;
   }
-  TNorvaltProcessor processor(*FNorvalt);
-  RunBatch(window, &processor);
+  // Norvalt works on the file it opened last, so two runs must never interleave their calls.
+  TSessionLock lock(kRunLockName);
+  if (!lock.Held()) {
+    MyMess(L"Velbrook", L"Another Velbrook run is in progress.", 0);
+    return;
+  }
+  FRunFiles = plan->Files;
+  TRunEvents events;
+  events.FileStarting = [this](int index) { run_file_starting(index); };
+  events.NewServer = [this](Microsoft::WRL::ComPtr<INorvaltx> server) {
+    // An unanswered object is let go without a release, which would wait for it.
+    if (FNorvaltUnanswered) FNorvalt.Detach();
+    FNorvalt = std::move(server);
+    FNorvaltUnanswered = FNorvaltGone = false;
+  };
+  events.Ended = [this](const TRunEnd& end) { run_ended(end); };
+  // A Norvalt that stopped answering, or whose server has gone, gets a new object, made by
+  // the worker.
+  FRunEntries = plan->Entries;
+  INorvaltx* server = FNorvaltUnanswered || FNorvaltGone ? nullptr : FNorvalt.Get();
+  FRun = std::make_unique<TRunThread>(std::move(*plan), server, std::move(events));
+  FRunLock = std::move(lock);
+  FRunDisplay = std::move(display);
+  FStopRequested = false;
+  show_running(true);
+  refresh_undo();
+}
+
+void TMainForm::run_file_starting(int index) {
+  FRunDisplay->FileStarting(index);
+  if (!FStopRequested)
+    RunStatusLabel.SetCaption(L"Treating " + FileNameOf(FRunFiles[static_cast<std::size_t>(index)]) + L" (" +
+                              std::to_wstring(index + 1) + L" of " + std::to_wstring(FRunFiles.size()) + L")");
+}
+
+void TMainForm::show_running(bool running) {
+  for (TWinControl* control :
+       std::initializer_list<TWinControl*>{&ScriptFileEdit, &GetScriptButton, &DriveComboBox1, &DirectoryListBox1,
+                                           &ComboBox1, &FileListBox1, &SelectAllButton, &SelectNoneButton})
+    control->SetEnabled(!running);
+  ProcessButton.SetCaption(running ? L"Stop" : L"Process");
+  ProcessButton.SetGlyph(running ? L"STOP24" : L"PROCESS24");
+  RunStatusLabel.SetCaption(L"");
+  FRunWatch.SetEnabled(running);
+  // The focus may have sat on a control that is now locked; Stop takes it, so Space stops.
+  if (running) ProcessButton.SetFocus();
+}
+
+void TMainForm::finish_run() {
+  FRun.reset();
+  FRunLock = TSessionLock();
+  show_running(false);
+}
+
+void TMainForm::run_ended(const TRunEnd& end) {
+  finish_run();
+  const std::unique_ptr<TRunDisplay> display = std::move(FRunDisplay);
+  const TAfterRun after = std::exchange(FAfterRun, TAfterRun::Nothing);
+  // The progress shown may lag behind a fast run; a failure shows where it happened.
+  if (end.LastFile >= 0) display->FileStarting(end.LastFile);
+  refresh_undo();
+  // A session that ends waits for no box.
+  const bool tellUser = after != TAfterRun::EndSession;
+  if (end.Error) {
+    FNorvaltGone = IsServerGone(end.Error);
+    const bool abort = IsAbort(end.Error);
+    display->Failed(abort);
+    if (!abort && end.LastFile >= 0) show_file(end.LastFile);
+    if (tellUser) report_run_error(end.Error);
+  } else if (end.Stopped) {
+    display->Stopped(end.Walk.Treated, after == TAfterRun::Nothing);
+  } else {
+    display->Completed();
+  }
+  if (!end.Walk.Failed.empty()) {
+    select_only_failed(end.Walk.Failed);
+    if (tellUser) MyMess(L"Velbrook", failure_summary(end.Walk), 0);
+  }
+  close_after_run(after);
+}
+
+void TMainForm::report_run_error(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const EBackupFailed& e) {
+    MyMess(L"Velbrook", e.Message(), 0);
+  } catch (...) {
+    ShowException(error);
+  }
+}
+
+std::wstring TMainForm::failure_summary(const TWalkResult& walk) const {
+  std::vector<std::pair<std::wstring, std::wstring>> failed;
+  for (const TFileFailure& failure : walk.Failed)
+    failed.emplace_back(FRunFiles[static_cast<std::size_t>(failure.Index)], failure.Error);
+  return FailureSummary(walk.Treated, static_cast<int>(FRunFiles.size()), failed);
+}
+
+void TMainForm::select_only_failed(const std::vector<TFileFailure>& failed) {
+  TFileListModel& files = FileListBox1.Model();
+  files.ClearSelection();
+  for (const TFileFailure& failure : failed)
+    if (const int entry = listed_entry(failure.Index); entry >= 0) files.Click(entry, false, true);
+}
+
+int TMainForm::listed_entry(int index) {
+  const TFileListModel& files = FileListBox1.Model();
+  const int entry = FRunEntries[static_cast<std::size_t>(index)];
+  // Only while the list still shows what the run was given.
+  const bool same = entry < files.Count() &&
+                    JoinPath(files.Directory(), files.Item(entry)) == FRunFiles[static_cast<std::size_t>(index)];
+  return same ? entry : -1;
+}
+
+void TMainForm::show_file(int index) {
+  const int entry = listed_entry(index);
+  if (entry < 0) return;
+  FileListBox1.Model().MoveTo(entry, false, true);
+  FileListBox1.SetFocus();
+}
+
+void TMainForm::stop_run() {
+  if (!FRun) return;
+  if (FRun->PendingCallMs() >= kUnansweredMs) {
+    abandon_run();
+    return;
+  }
+  FRun->RequestStop();
+  FStopRequested = true;
+  RunStatusLabel.SetCaption(L"Stopping after the current file\u2026");
+}
+
+void TMainForm::abandon_run() {
+  const int file = FRun->FileIndex();
+  const std::wstring path = file >= 0 ? FRunFiles[static_cast<std::size_t>(file)] : std::wstring();
+  FRun->Abandon();
+  FNorvaltUnanswered = true;
+  finish_run();
+  const std::unique_ptr<TRunDisplay> display = std::move(FRunDisplay);
+  const TAfterRun after = std::exchange(FAfterRun, TAfterRun::Nothing);
+  display->Stopped(file, false);
+  if (after == TAfterRun::Nothing) MyMess(L"Velbrook", UnansweredText(path.empty() ? L"the start" : path), 0);
+  close_after_run(after);
+}
+
+void TMainForm::watch_run() {
+  if (!FRun) return;
+  const unsigned long long waited = FRun->PendingCallMs();
+  if (waited < kUnansweredMs) return;
+  // A program that is to close does not wait for a Norvalt that does not answer.
+  if (FAfterRun != TAfterRun::Nothing) {
+    abandon_run();
+    return;
+  }
+  RunStatusLabel.SetCaption(WaitingText(static_cast<unsigned>(waited / 1000)));
+}
+
+bool TMainForm::confirm_close_during_run(TAfterRun how) {
+  if (FAfterRun != TAfterRun::Nothing) return false;  // already closing once the run stops
+  const bool yes =
+      MyMess(L"Velbrook", L"A run is in progress. Stop it after the current file and close Velbrook?", 1) == mrYes;
+  if (!yes) return false;
+  // The run may have ended while the question was open.
+  if (!FRun) return true;
+  FAfterRun = how;
+  stop_run();
+  return false;
+}
+
+void TMainForm::close_after_run(TAfterRun how) {
+  switch (how) {
+    case TAfterRun::Nothing: return;
+    case TAfterRun::CloseSavingSettings: save_settings(); break;
+    case TAfterRun::EndSession:
+      save_settings();
+      ShutdownBlockReasonDestroy(Handle());
+      break;
+    case TAfterRun::Close: break;
+  }
+  Close();
 }
 
 void TMainForm::CloseButtonClick(TComponent*) {
+  if (FRun && !confirm_close_during_run(TAfterRun::CloseSavingSettings)) return;
   save_settings();
   Close();
+}
+
+LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      if (FRun && !confirm_close_during_run(TAfterRun::Close)) return 0;
+      break;
+    case WM_QUERYENDSESSION:
+      if (!FRun) break;
+      // The file under way is finished first; the program then closes and lets the session end.
+      ShutdownBlockReasonCreate(Handle(), L"Processing NC files");
+      FAfterRun = TAfterRun::EndSession;
+      stop_run();
+      return FALSE;
+    default: break;
+  }
+  return TForm::WndProc(msg, wParam, lParam);
+}
+
+void TMainForm::refresh_undo() {
+  FUndoRun = FRun ? std::nullopt : FindUndoableRun();
+  FUndoItem->Enabled = FUndoRun.has_value();
+  FSysPopupMenu1->Refresh(*FUndoItem);
+}
+
+void TMainForm::UndoLastRun1Click(TComponent*) {
+  if (FRun || !FUndoRun) return;
+  const TUndoableRun run = *FUndoRun;
+  if (MyMess(L"Velbrook", UndoQuestion(UndoableCount(run.Record), run.Record.Started), 1) != mrYes) return;
+  // Undo writes the files a run wrote: no run may be at them meanwhile.
+  const TSessionLock lock(kRunLockName);
+  if (!lock.Held()) {
+    MyMess(L"Velbrook", L"Another Velbrook run is in progress.", 0);
+    return;
+  }
+  const TUndoOutcome outcome = UndoRun(run);
+  refresh_undo();
+  MyMess(L"Velbrook", UndoResultText(outcome.PutBack, outcome.Skipped), 0);
+}
+
+void TMainForm::ShowRuns1Click(TComponent*) { OpenInExplorer(RunsFolder()); }
+
+void TMainForm::ContinueAfterErrors1Click(TComponent*) {
+  TMenuItem& item = *FContinueAfterErrorsItem;
+  item.Checked = !item.Checked;
+  FSysPopupMenu1->Refresh(item);
+  WriteSetting(FDataFolder, kContinueAfterErrorsKey, item.Checked ? L"1" : L"0");
 }
 
 void TMainForm::About1Click(TComponent*) {

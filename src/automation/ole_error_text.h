@@ -10,6 +10,10 @@ inline constexpr std::uint32_t AbortStatus = 0xA0004004u;
 
 inline bool IsAbortStatus(std::int32_t status) { return static_cast<std::uint32_t>(status) == AbortStatus; }
 
+// True for the statuses by which a call learns that the server's process has died or let
+// go of the object: the object is of no more use, and a new one must be made.
+bool IsServerGoneStatus(std::int32_t status);
+
 // Drops the line breaks and spaces that system message texts end with.
 std::wstring TrimMessageEnd(std::wstring_view text);
 

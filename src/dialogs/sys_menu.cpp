@@ -61,22 +61,24 @@ TMenuItem* TMenuItem::Find(std::uint16_t command) {
   return nullptr;
 }
 
+TMenuEntry MenuEntry(const TMenuItem& item) {
+  TMenuEntry entry;
+  entry.Text = item.ShortCut.empty() ? item.Caption : item.Caption + L"\t" + item.ShortCut;
+  entry.Command = item.Command();
+  entry.SubMenu = item.Items().empty() ? nullptr : &item;
+  entry.Separator = item.Caption == L"-";
+  entry.Break = item.Break;
+  entry.RadioCheck = item.RadioItem;
+  entry.Bitmap = item.Bitmap;
+  entry.Checked = item.Checked;
+  entry.Disabled = !item.Enabled;
+  entry.Default = item.Default;
+  return entry;
+}
+
 std::vector<TMenuEntry> MenuEntries(const TMenuItem& parent) {
   std::vector<TMenuEntry> entries;
-  for (const auto& item : parent.Items()) {
-    if (!item->Visible) continue;
-    TMenuEntry entry;
-    entry.Text = item->ShortCut.empty() ? item->Caption : item->Caption + L"\t" + item->ShortCut;
-    entry.Command = item->Command();
-    entry.SubMenu = item->Items().empty() ? nullptr : item.get();
-    entry.Separator = item->Caption == L"-";
-    entry.Break = item->Break;
-    entry.RadioCheck = item->RadioItem;
-    entry.Bitmap = item->Bitmap;
-    entry.Checked = item->Checked;
-    entry.Disabled = !item->Enabled;
-    entry.Default = item->Default;
-    entries.push_back(std::move(entry));
-  }
+  for (const auto& item : parent.Items())
+    if (item->Visible) entries.push_back(MenuEntry(*item));
   return entries;
 }

@@ -56,5 +56,8 @@ struct TMenuEntry {
   bool Default = false;
 };
 
+// How the item shows, visible or not.
+TMenuEntry MenuEntry(const TMenuItem& item);
+
 // The entries for the visible items directly below parent, in order.
 std::vector<TMenuEntry> MenuEntries(const TMenuItem& parent);

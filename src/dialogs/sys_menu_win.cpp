@@ -64,6 +64,14 @@ void TSysPopupMenu::Loaded() {
   AppendEntries(::GetSystemMenu(FOwner, FALSE), MenuEntries(Items));
 }
 
+void TSysPopupMenu::Refresh(const TMenuItem& item) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STATE;
+  info.fState = StateFlags(MenuEntry(item));
+  ::SetMenuItemInfoW(::GetSystemMenu(FOwner, FALSE), item.Command(), FALSE, &info);
+}
+
 void TSysPopupMenu::MessageHook(MSG& msg, bool& handled) {
   if (handled || msg.message != WM_SYSCOMMAND) return;
   TMenuItem* item = Items.Find(LOWORD(msg.wParam));

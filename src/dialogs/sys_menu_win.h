@@ -20,6 +20,8 @@ class TSysPopupMenu {
   // Once the owner's layout is read: hooks the application's message loop, then appends
   // the visible top-level items to the owner's system menu.
   void Loaded();
+  // Shows the item's present Enabled and Checked state in the system menu.
+  void Refresh(const TMenuItem& item);
 
  private:
   void MessageHook(MSG& msg, bool& handled);

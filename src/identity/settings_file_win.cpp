@@ -6,7 +6,7 @@
 namespace {
 
 const wchar_t* const Section = L"Velbrook";
-const wchar_t* const Key = L"ScriptFile";
+const wchar_t* const ScriptFileKey = L"ScriptFile";
 constexpr std::size_t MaxScriptFileLength = 2047;
 
 std::wstring SettingsFile(const std::wstring& dataFolder) { return dataFolder + L"velbrook.ini"; }
@@ -21,13 +21,21 @@ bool IsAbsoluteFolder(const std::wstring& folder) {
 
 }  // namespace
 
-std::wstring ReadScriptFileSetting(const std::wstring& dataFolder) {
+std::wstring ReadSetting(const std::wstring& dataFolder, const wchar_t* key) {
   if (!IsAbsoluteFolder(dataFolder)) return {};
-  return ReadProfileKey(SettingsFile(dataFolder), Section, Key).substr(0, MaxScriptFileLength);
+  return ReadProfileKey(SettingsFile(dataFolder), Section, key);
+}
+
+void WriteSetting(const std::wstring& dataFolder, const wchar_t* key, const std::wstring& value) {
+  const std::wstring file = SettingsFile(dataFolder);
+  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, key, value))
+    throw Exception(L"Unable to write to " + file);
+}
+
+std::wstring ReadScriptFileSetting(const std::wstring& dataFolder) {
+  return ReadSetting(dataFolder, ScriptFileKey).substr(0, MaxScriptFileLength);
 }
 
 void WriteScriptFileSetting(const std::wstring& dataFolder, const std::wstring& scriptFile) {
-  const std::wstring file = SettingsFile(dataFolder);
-  if (!IsAbsoluteFolder(dataFolder) || !WriteProfileKey(file, Section, Key, scriptFile))
-    throw Exception(L"Unable to write to " + file);
+  WriteSetting(dataFolder, ScriptFileKey, scriptFile);
 }

@@ -16,6 +16,8 @@ class TButton : public TWinControl {
   void SetFocusable(bool focusable);
 
   const TPicture& Glyph() const { return FGlyph; }
+  // The picture beside the caption, from the program's resources.
+  void SetGlyph(const std::wstring& resourceName);
   bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
   void Loaded() override;
   void CommandNotify(WORD code) override;

@@ -32,11 +32,16 @@ bool TButton::SetProperty(const std::wstring& name, const TLayoutValue& value, c
     const std::wstring& v = value.AsIdentifier();
     FModalResult = v == L"mrOk" ? mrOk : v == L"mrCancel" ? mrCancel : v == L"mrYes" ? mrYes : v == L"mrNo" ? mrNo : 0;
   } else if (name == L"Glyph") {
-    FGlyph.LoadFromResource(value.AsString());
+    SetGlyph(value.AsString());
   } else {
     return TWinControl::SetProperty(name, value, reader);
   }
   return true;
+}
+
+void TButton::SetGlyph(const std::wstring& resourceName) {
+  FGlyph.LoadFromResource(resourceName);
+  Invalidate();
 }
 
 void TButton::SetFocusable(bool focusable) {

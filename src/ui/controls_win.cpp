@@ -336,7 +336,10 @@ void TWinControl::Invalidate() {
 
 void TWinControl::SetCaption(const std::wstring& caption) {
   TControl::SetCaption(caption);
-  if (FHandle) SetWindowTextW(FHandle, caption.c_str());
+  if (!FHandle) return;
+  SetWindowTextW(FHandle, caption.c_str());
+  // Screen readers learn of a new name (a button that now reads Stop, a status line).
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, FHandle, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void TWinControl::SetEnabled(bool enabled) {

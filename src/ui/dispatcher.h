@@ -6,9 +6,6 @@
 #include <functional>
 #include <string>
 
-// Text that the standard error box shows for an exception ("." rule applied).
-std::wstring ExceptionText(const std::exception_ptr& error);
-
 // Shows the standard error box for the error, or nothing for EAbort.
 void ShowException(const std::exception_ptr& error);
 

@@ -35,21 +35,6 @@ HWND ReportWindow() {
 
 }  // namespace
 
-std::wstring ExceptionText(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const Exception& e) {
-    return ErrorBoxText(e.Message());
-  } catch (const std::bad_alloc&) {
-    return ErrorBoxText(L"Out of memory");
-  } catch (const std::exception& e) {
-    const std::string what = e.what();
-    return ErrorBoxText(std::wstring(what.begin(), what.end()));
-  } catch (...) {
-    return ErrorBoxText(L"Unknown error");
-  }
-}
-
 void ShowException(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);

@@ -1,5 +1,9 @@
 #include "ui/error_text.h"
 
+#include <new>
+
+#include "base/errors.h"
+
 #include <cwctype>
 
 std::wstring ApplicationTitleFromExeName(const std::wstring& exePath) {
@@ -13,4 +17,19 @@ std::wstring ApplicationTitleFromExeName(const std::wstring& exePath) {
 std::wstring ErrorBoxText(const std::wstring& message) {
   if (!message.empty() && message.back() > L'.') return message + L'.';
   return message;
+}
+
+std::wstring ExceptionText(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const Exception& e) {
+    return ErrorBoxText(e.Message());
+  } catch (const std::bad_alloc&) {
+    return ErrorBoxText(L"Out of memory");
+  } catch (const std::exception& e) {
+    const std::string what = e.what();
+    return ErrorBoxText(std::wstring(what.begin(), what.end()));
+  } catch (...) {
+    return ErrorBoxText(L"Unknown error");
+  }
 }

@@ -30,7 +30,9 @@ void TCustomLabel::CreateParams(TCreateParams& params) {
 }
 
 std::wstring TCustomLabel::AccessibleName() const {
-  return FShowAccelChar ? WithoutAccessKeyMarks(DisplayText()) : DisplayText();
+  const std::wstring text = FShowAccelChar ? WithoutAccessKeyMarks(DisplayText()) : DisplayText();
+  // A label that is empty for now (a status line) reads by its stored name.
+  return text.empty() ? TWinControl::AccessibleName() : text;
 }
 
 LRESULT TCustomLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -14,6 +14,10 @@ void InitUIThreadCalls();
 // raises is rethrown here, on the calling thread. Called on the UI thread, it runs at once.
 void CallOnUIThread(const std::function<void()>& action);
 
+// Queues action to run on the UI thread and returns at once; the UI thread runs it through
+// RunGuarded. Callable from any thread.
+void PostToUIThread(std::function<void()> action);
+
 // Waits on the UI thread until handle is signalled and, meanwhile, runs the calls that
 // workers hand to it (other messages stay queued), so that a worker blocked in
 // CallOnUIThread cannot deadlock the wait.

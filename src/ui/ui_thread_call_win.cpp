@@ -1,14 +1,17 @@
 #include "ui/ui_thread_call.h"
 
 #include <exception>
+#include <memory>
 #include <mutex>
 
 #include "base/errors.h"
+#include "ui/dispatcher.h"
 #include "ui/message_window.h"
 
 namespace {
 
 constexpr UINT WM_UI_CALL = WM_APP + 0x5A1;
+constexpr UINT WM_UI_POST = WM_APP + 0x5A2;
 constexpr wchar_t CallWindowClass[] = L"VelbrookUIThreadCall";
 
 struct TCallRequest {
@@ -18,6 +21,11 @@ struct TCallRequest {
 };
 
 LRESULT CALLBACK CallWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_UI_POST) {
+    const std::unique_ptr<std::function<void()>> action(reinterpret_cast<std::function<void()>*>(lParam));
+    RunGuarded(*action);
+    return 0;
+  }
   if (msg != WM_UI_CALL) return ::DefWindowProcW(wnd, msg, wParam, lParam);
   auto* request = reinterpret_cast<TCallRequest*>(lParam);
   request->Ran = true;
@@ -63,6 +71,15 @@ void CallOnUIThread(const std::function<void()>& action) {
   ::SendMessageW(target.Window.Get(), WM_UI_CALL, 0, reinterpret_cast<LPARAM>(&request));
   if (!request.Ran) throw Exception(L"The UI thread did not take the call");
   if (request.Error) std::rethrow_exception(request.Error);
+}
+
+void PostToUIThread(std::function<void()> action) {
+  TCallTarget& target = Target();
+  if (!target.Window) throw Exception(L"UI thread calls are not set up");
+  auto posted = std::make_unique<std::function<void()>>(std::move(action));
+  if (!::PostMessageW(target.Window.Get(), WM_UI_POST, 0, reinterpret_cast<LPARAM>(posted.get())))
+    throw Exception(L"The UI thread did not take the call");
+  posted.release();  // the window procedure owns it now
 }
 
 void WaitServingUIThreadCalls(HANDLE handle) {

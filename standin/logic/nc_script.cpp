@@ -127,12 +127,20 @@ TRule ParseRule(const std::vector<TToken>& tokens, int lineNo) {
 }
 
 TCallDirective ParseCallDirective(const std::vector<TToken>& tokens, int lineNo) {
-  const bool fail = tokens[0].Text == "fail";
+  const bool fail = tokens[0].Text == "fail", delay = tokens[0].Text == "delay";
   if (tokens.size() < 2) throw TScriptError(lineNo, "expected the name of a call after \"" + tokens[0].Text + "\"");
   TCallDirective directive;
-  directive.Action = fail ? TCallDirective::Fail : TCallDirective::Crash;
+  directive.Action = fail ? TCallDirective::Fail : delay ? TCallDirective::Delay : TCallDirective::Crash;
   directive.Call = ParseCall(tokens[1].Text, lineNo);
-  for (std::size_t i = 2; i < tokens.size(); i += 2) {
+  std::size_t options = 2;
+  if (delay) {
+    if (tokens.size() < 3) throw TScriptError(lineNo, "delay <Call> <milliseconds> [file <name-or-path>]");
+    const long long milliseconds = ParseInteger(tokens[2], lineNo, "milliseconds");
+    if (milliseconds < 0 || milliseconds > 86'400'000) throw TScriptError(lineNo, "a delay lasts 0 to 86400000 ms");
+    directive.Milliseconds = static_cast<std::uint32_t>(milliseconds);
+    options = 3;
+  }
+  for (std::size_t i = options; i < tokens.size(); i += 2) {
     const std::string& option = tokens[i].Text;
     if (i + 1 == tokens.size()) throw TScriptError(lineNo, "\"" + option + "\" needs a value");
     const std::string& value = tokens[i + 1].Text;
@@ -171,7 +179,7 @@ void ParseLine(const std::vector<TToken>& tokens, int lineNo, TScript& script) {
     script.Step1.push_back(ParseRule(tokens, lineNo));
   else if (word == "step2")
     script.Step2.push_back(ParseRule(tokens, lineNo));
-  else if (word == "fail" || word == "crash")
+  else if (word == "fail" || word == "crash" || word == "delay")
     script.Directives.push_back(ParseCallDirective(tokens, lineNo));
   else if (word == "trace") {
     ExpectCount(tokens, 2, lineNo, "trace <path>");
@@ -211,11 +219,11 @@ TScript ParseScript(std::string_view text) {
 }
 
 const TCallDirective* FindDirective(const std::vector<TCallDirective>& directives, TCall call,
-                                    std::string_view filePath) {
+                                    std::string_view filePath, bool delay) {
   const std::size_t slash = filePath.find_last_of("\\/");
   const std::string_view fileName = slash == std::string_view::npos ? filePath : filePath.substr(slash + 1);
   for (const TCallDirective& directive : directives) {
-    if (directive.Call != call) continue;
+    if (directive.Call != call || (directive.Action == TCallDirective::Delay) != delay) continue;
     if (!directive.File ||
         (!filePath.empty() && (EqualsNoCase(*directive.File, filePath) || EqualsNoCase(*directive.File, fileName))))
       return &directive;

@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in's script: rules for the two processing steps, plus directives that make
-// chosen calls fail, crash the server, answer GetFolder or write a trace. The same syntax
+// chosen calls fail, wait, crash the server, answer GetFolder or write a trace. The same syntax
 // serves the start-up settings file. Text is UTF-8 (ASCII in practice).
 #include <cstdint>
 #include <optional>
@@ -23,11 +23,12 @@ enum class TCall { OpenNcFile, ScriptStep1, ScriptStep2, SaveNcFileAs, GetFolder
 std::string_view CallName(TCall call);
 
 struct TCallDirective {
-  enum TAction { Fail, Crash } Action = Fail;
+  enum TAction { Fail, Crash, Delay } Action = Fail;
   TCall Call = TCall::OpenNcFile;
   std::optional<std::string> File;         // only for this file (full path or name)
   std::optional<std::string> Description;  // Fail: the error description, if any
   std::uint32_t Status = 0x80004005u;      // Fail: the status returned
+  std::uint32_t Milliseconds = 0;          // Delay: how long the call waits before its work
 };
 
 struct TFolderAnswer {
@@ -56,6 +57,7 @@ class TScriptError : public std::runtime_error {
 TScript ParseScript(std::string_view text);
 
 // The first directive among `directives` for `call` whose file (if any) is `filePath`,
-// compared without regard to ASCII case either as a full path or as the file's name.
+// compared without regard to ASCII case either as a full path or as the file's name. Delays
+// are looked for apart from fail and crash directives, since a delayed call may still fail.
 const TCallDirective* FindDirective(const std::vector<TCallDirective>& directives, TCall call,
-                                    std::string_view filePath);
+                                    std::string_view filePath, bool delay = false);

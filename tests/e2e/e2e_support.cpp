@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/win_handles.h"
+#include "platform/run_files.h"
 
 namespace {
 
@@ -32,12 +33,18 @@ std::string ToUtf8(const std::wstring& text) {
   return utf8;
 }
 
-void WriteStandInSettings(const std::string& text) {
-  const std::wstring path = ProgramFolder() + L"\\NorvaltStandIn.ini";
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
+
+void RemoveAllRuns() {
+  const std::wstring runs = RunsFolder();
+  for (const TRunOnDisk& run : ListRuns(runs)) RemoveRun(runs, run.Name);
+}
+
+void WriteStandInSettings(const std::string& text) { WriteFileBytes(ProgramFolder() + L"\\NorvaltStandIn.ini", text); }
 
 void RemoveStandInSettings() { DeleteFileW((ProgramFolder() + L"\\NorvaltStandIn.ini").c_str()); }
 

@@ -8,6 +8,11 @@
 std::wstring ProgramFolder();
 std::wstring VelbrookExe();
 
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// Removes every run kept for Undo, so that each test starts with none.
+void RemoveAllRuns();
+
 // Writes NorvaltStandIn.ini beside the stand-in (its start-up directives), or removes it.
 void WriteStandInSettings(const std::string& text);
 void RemoveStandInSettings();

@@ -2,56 +2,7 @@
 
 #include <windows.h>
 
-#include "e2e_support.h"
-#include "standin_trace.h"
-#include "velbrook_driver.h"
-#include "win_test_support.h"
-
-namespace {
-
-constexpr unsigned kTimeoutMs = 60000;
-
-const std::string kBracket = "N5 G0 X0 (RAPID)\r\nN10 G1 X5\r\n";
-const std::string kScript =
-    "step1 strip-comments\r\n"
-    "step1 replace \"G0 \" \"G00 \"\r\n"
-    "step2 renumber 100 10\r\n";
-
-// A folder of NC files that the stand-in names at start-up, a script, and a trace of
-// every call the stand-in receives.
-class EndToEndTest : public testing::Test {
- protected:
-  void SetUp() override {
-    EndStandInServers();
-    for (const char* name : {"A.NC", "B.NC", "C.NC", "D.NC", "E.NC"})
-      FFiles.Write(std::wstring(name, name + 4), kBracket);
-    FTracePath = FScriptDir.Path() + L"\\trace.txt";
-    UseSettings("");
-  }
-  void TearDown() override {
-    FDriver.Kill();
-    EndStandInServers();
-    RemoveStandInSettings();
-  }
-
-  // Start-up directives for the stand-in: it answers the NC folder and traces every call.
-  void UseSettings(const std::string& extra) {
-    WriteStandInSettings("folder \"" + ToUtf8(FFiles.Path()) + "\\\"\r\ntrace \"" + ToUtf8(FTracePath) + "\"\r\n" +
-                         extra);
-  }
-  std::wstring WriteScript(const std::string& extra) {
-    FScriptDir.Write(L"tidy.nvs", kScript + extra);
-    return FScriptDir.Path() + L"\\tidy.nvs";
-  }
-  std::string FileText(const wchar_t* name) { return ReadFileBytes(FFiles.Path() + L"\\" + name); }
-  std::vector<std::wstring> Trace() { return ReadTrace(FTracePath); }
-
-  TTempFolder FFiles, FScriptDir;
-  std::wstring FTracePath;
-  TVelbrookDriver FDriver;
-};
-
-}  // namespace
+#include "e2e_fixture.h"
 
 TEST_F(EndToEndTest, SelectedFilesAreTreatedAndSavedInDisplayOrder) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
@@ -136,9 +87,7 @@ TEST_F(EndToEndTest, ChecksBeforeTheRunUseTheProgramsOwnMessages) {
   message = FDriver.WaitForDialog(kTimeoutMs);
   ASSERT_TRUE(message);
   ASSERT_EQ(message->Texts.size(), 2u);
-  std::wstring spaced;  // the dialog lets paths wrap at their separators
-  for (wchar_t c : FScriptDir.Path()) spaced += c == L'\\' ? std::wstring(L" \\") : std::wstring(1, c);
-  EXPECT_EQ(message->Texts[1], L"Can't Find Script File\r\n" + spaced);
+  EXPECT_EQ(message->Texts[1], L"Can't Find Script File\r\n" + AsShown(FScriptDir.Path()));
   EXPECT_EQ(CountCalls(Trace(), L"LoadScript"), 0);
 }
 
@@ -175,7 +124,7 @@ TEST_F(EndToEndTest, CloseRemembersTheScriptAndTheTitleBarDoesNot) {
 
 TEST_F(EndToEndTest, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
-  FDriver.ChooseLastSystemMenuEntry();
+  FDriver.ChooseSystemMenuEntryFromEnd(1);
   const auto box = FDriver.WaitForDialog(kTimeoutMs);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->Caption, L"About");

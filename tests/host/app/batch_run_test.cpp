@@ -42,6 +42,7 @@ class TFakeWindow : public IBatchWindow {
   bool EntrySelected(int index) override { return Chosen.count(index) != 0; }
   std::wstring EntryText(int index) override { return Entries.at(static_cast<std::size_t>(index)); }
   std::wstring Folder() override { return Directory; }
+  std::wstring Mask() override { return L"*.*"; }
   bool ScriptFileExists(const std::wstring& path) override { return ExistingFiles.count(path) != 0; }
   void SetProgressMax(int max) override { ProgressMax = max; }
   void SetProgressPosition(int position) override { Positions.push_back(position); }
@@ -55,7 +56,8 @@ class TFakeWindow : public IBatchWindow {
 class TFakeNorvalt : public INcProcessor {
  public:
   std::vector<std::wstring> Calls;
-  std::wstring FailAt;  // "Open C:\NC\B.NC" and the like
+  std::set<std::wstring> FailAt;  // "Open C:\NC\B.NC" and the like
+  long FailStatus = static_cast<long>(0x80004005);
   bool Abort = false;
 
   void LoadScript(const std::wstring& path) override { Call(L"Load " + path); }
@@ -63,15 +65,63 @@ class TFakeNorvalt : public INcProcessor {
   void ScriptStep1() override { Call(L"Step1"); }
   void ScriptStep2() override { Call(L"Step2"); }
   void SaveNcFileAs(const std::wstring& path) override { Call(L"Save " + path); }
+  void Reconnect() override { Calls.push_back(L"Reconnect"); }
 
  private:
   void Call(const std::wstring& what) {
     Calls.push_back(what);
-    if (what != FailAt) return;
+    if (!FailAt.count(what)) return;
     if (Abort) throw EAbort();
-    throw EOleError(L"Norvalt cannot read the file", static_cast<long>(0x80004005));
+    throw EOleError(L"Norvalt cannot read the file", FailStatus);
   }
 };
+
+// The UI thread's side and the worker's side of a run, played one after the other: the
+// plan, the walk with each file shown as it starts, and the end shown. A failure is shown,
+// then raised again as the error box would get it.
+class TStraightRun : public IRunProgress {
+ public:
+  TStraightRun(TRunDisplay& display, int stopBefore) : FDisplay(display), FStopBefore(stopBefore) {}
+  void FileStarting(int index) override {
+    FDisplay.FileStarting(index);
+    ++FStarted;
+  }
+  void FileEnded(int, const std::wstring*) override {}
+  bool StopRequested() override { return FStarted == FStopBefore; }
+
+ private:
+  TRunDisplay& FDisplay;
+  int FStopBefore;
+  int FStarted = 0;
+};
+
+TWalkResult RunBatch(IBatchWindow& window, INcProcessor* norvalt, int stopBefore = -1,
+                     bool continueAfterErrors = false) {
+  std::optional<TRunPlan> plan = PlanRun(window);
+  if (!plan) return {};
+  plan->ContinueAfterErrors = continueAfterErrors;
+  TRunDisplay display(window, static_cast<int>(plan->Files.size()));
+  if (!norvalt) {
+    display.NotLinked();
+    return {};
+  }
+  TStraightRun progress(display, stopBefore);
+  TWalkResult walk;
+  try {
+    walk = TreatFiles(*plan, *norvalt, progress);
+  } catch (const EAbort&) {
+    display.Failed(true);
+    throw;
+  } catch (...) {
+    display.Failed(false);
+    throw;
+  }
+  if (walk.Reached < static_cast<int>(plan->Files.size()))
+    display.Stopped(walk.Treated, true);
+  else
+    display.Completed();
+  return walk;
+}
 
 }  // namespace
 
@@ -157,7 +207,7 @@ TEST(BatchRun, AFailingCallEndsTheRunThereAndTheBarKeepsItsPosition) {
   TFakeNorvalt norvalt;
   window.Entries = {L"A.NC", L"B.NC", L"C.NC"};
   // Fail when the second file is opened: the first was saved, nothing after the failure runs.
-  norvalt.FailAt = L"Open C:\\NC\\B.NC";
+  norvalt.FailAt = {L"Open C:\\NC\\B.NC"};
   try {
     RunBatch(window, &norvalt);
     FAIL() << "the failure did not end the run";
@@ -171,7 +221,7 @@ TEST(BatchRun, AFailingCallEndsTheRunThereAndTheBarKeepsItsPosition) {
   EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/3", L"2/3", L"failed", L"flash"}));
 
   TFakeNorvalt aborting;
-  aborting.FailAt = L"Load C:\\S\\X.SCR";
+  aborting.FailAt = {L"Load C:\\S\\X.SCR"};
   aborting.Abort = true;
   window.Positions.clear();
   window.Taskbar.Shown.clear();
@@ -189,4 +239,59 @@ TEST(BatchRun, TheScriptPathIsUsedExactlyAsTyped) {
   RunBatch(window, &norvalt);
   EXPECT_EQ(norvalt.Calls.front(), L"Load  C:\\S\\X.SCR ");
   EXPECT_GE(window.ScriptReads, 2);  // read again for the file check
+}
+
+TEST(BatchRun, AStopEndsTheRunBetweenFilesAndTellsHowFarItCame) {
+  TFakeWindow window;
+  window.Chosen = {0, 1, 2, 3};
+  TFakeNorvalt norvalt;
+  RunBatch(window, &norvalt, 2);
+  // Each file is treated whole: the stop falls after the second file's save.
+  ASSERT_EQ(norvalt.Calls.size(), 9u);
+  EXPECT_EQ(norvalt.Calls.back(), L"Save C:\\NC\\B.NC");
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Stopped after 2 of 4 files."});
+  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 0}));
+  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/4", L"2/4", L"0/4", L"flash"}));
+
+  // A stop asked for before the first file leaves every file untouched.
+  norvalt.Calls.clear();
+  window.Messages.clear();
+  RunBatch(window, &norvalt, 0);
+  EXPECT_EQ(norvalt.Calls, std::vector<std::wstring>{L"Load C:\\S\\X.SCR"});
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Stopped after 0 of 4 files."});
+}
+
+TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerThatHasGone) {
+  TFakeWindow window;
+  window.Entries = {L"A.NC", L"B.NC", L"C.NC", L"D.NC", L"E.NC", L"F.NC"};
+  window.Chosen = {0, 1, 2, 3, 4, 5};
+  TFakeNorvalt norvalt;
+  norvalt.FailAt = {L"Open C:\\NC\\B.NC", L"Save C:\\NC\\D.NC"};
+  const TWalkResult walk = RunBatch(window, &norvalt, -1, true);
+  EXPECT_EQ(walk.Treated, 4);
+  EXPECT_EQ(walk.Reached, 6);
+  ASSERT_EQ(walk.Failed.size(), 2u);
+  EXPECT_EQ(walk.Failed[0].Index, 1);
+  EXPECT_EQ(walk.Failed[1].Index, 3);
+  EXPECT_EQ(walk.Failed[1].Error, L"Norvalt cannot read the file.");
+  EXPECT_EQ(norvalt.Calls.back(), L"Save C:\\NC\\F.NC");
+  EXPECT_EQ(window.Positions.back(), 0);
+  EXPECT_TRUE(window.Messages.empty());
+
+  // A server that has gone is replaced and handed the script again before the next file.
+  TFakeNorvalt dying;
+  dying.FailAt = {L"Open C:\\NC\\C.NC"};
+  dying.FailStatus = static_cast<long>(0x800706BE);  // the call failed: the server crashed
+  window.Chosen = {1, 2, 3};
+  RunBatch(window, &dying, -1, true);
+  EXPECT_EQ(
+      std::vector<std::wstring>(dying.Calls.begin() + 5, dying.Calls.begin() + 9),
+      (std::vector<std::wstring>{L"Open C:\\NC\\C.NC", L"Reconnect", L"Load C:\\S\\X.SCR", L"Open C:\\NC\\D.NC"}));
+
+  // A silent abort still ends the run.
+  TFakeNorvalt aborting;
+  aborting.FailAt = {L"Open C:\\NC\\C.NC"};
+  aborting.Abort = true;
+  EXPECT_THROW(RunBatch(window, &aborting, -1, true), EAbort);
+  EXPECT_EQ(aborting.Calls.back(), L"Open C:\\NC\\C.NC");
 }

@@ -93,6 +93,8 @@ TEST(ParseScript, BadLinesAreReportedWithTheirNumber) {
   EXPECT_EQ(ErrorOf("step2 renumber 1 4611686018427387904"), renumberRange);
   EXPECT_EQ(ErrorOf("folder 99999999999"), "line 1: the number is out of range");
   EXPECT_EQ(ErrorOf("trace"), "line 1: expected: trace <path>");
+  EXPECT_EQ(ErrorOf("delay OpenNcFile soon"), "line 1: milliseconds must be a whole number, not \"soon\"");
+  EXPECT_EQ(ErrorOf("delay OpenNcFile -1"), "line 1: a delay lasts 0 to 86400000 ms");
 }
 
 TEST(ParseScript, ToleratesAByteOrderMarkAndAnUnterminatedLastLine) {
@@ -111,4 +113,14 @@ TEST(FindDirective, MatchesByCallThenByFullPathOrNameIgnoringCase) {
   EXPECT_EQ(FindDirective(script.Directives, TCall::OpenNcFile, ""), nullptr);
   EXPECT_EQ(FindDirective(script.Directives, TCall::SaveNcFileAs, "anything.nc")->Description, "three");
   EXPECT_EQ(FindDirective(script.Directives, TCall::ScriptStep1, "part2.nc"), nullptr);
+
+  // A delayed call may still fail: the two are found apart, whichever comes first.
+  const TScript delayed = ParseScript(
+      "delay SaveNcFileAs 150 file part2.nc\n"
+      "fail SaveNcFileAs file part2.nc\n");
+  const TCallDirective* delay = FindDirective(delayed.Directives, TCall::SaveNcFileAs, "C:\\x\\PART2.NC", true);
+  ASSERT_NE(delay, nullptr);
+  EXPECT_EQ(delay->Milliseconds, 150u);
+  EXPECT_EQ(FindDirective(delayed.Directives, TCall::SaveNcFileAs, "C:\\x\\part2.nc")->Action, TCallDirective::Fail);
+  EXPECT_EQ(FindDirective(delayed.Directives, TCall::SaveNcFileAs, "C:\\x\\part1.nc", true), nullptr);
 }

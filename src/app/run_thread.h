@@ -1,0 +1,60 @@
+#pragma once
+// A batch run's worker thread. It has an apartment of its own and reaches Norvalt through a
+// reference marshalled to it, so the UI thread stays free for the whole run however long a
+// call takes. What it has to say reaches the UI thread as posted calls.
+#include <windows.h>
+
+#include <wrl/client.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+#include "app/batch_run.h"
+#include "base/win_handles.h"
+#include "norvalt_h.h"
+
+// How a run on the worker ended.
+struct TRunEnd {
+  TWalkResult Walk;          // what was treated and what failed, unless Error ended the run
+  int LastFile = -1;         // index of the last file started
+  bool Stopped = false;      // by request, between two files
+  std::exception_ptr Error;  // what ended the run early
+};
+
+// What the worker tells, each on the UI thread.
+struct TRunEvents {
+  // A file is under way; a fast run tells of some files only.
+  std::function<void(int index)> FileStarting;
+  // A new Norvalt object that the worker made (see TRunThread).
+  std::function<void(Microsoft::WRL::ComPtr<INorvaltx> server)> NewServer;
+  std::function<void(const TRunEnd& end)> Ended;
+};
+
+class TRunThread {
+ public:
+  // Starts the run against `server`, an object of the calling (UI) thread; when it is null,
+  // the worker makes a new Norvalt object first. A new object made for the run (also when
+  // the server goes and the run goes on) is handed back through NewServer.
+  TRunThread(TRunPlan plan, INorvaltx* server, TRunEvents events);
+  // Asks the worker to stop and waits for it, unless it was abandoned.
+  ~TRunThread();
+  TRunThread(const TRunThread&) = delete;
+  TRunThread& operator=(const TRunThread&) = delete;
+
+  // The run ends after the file under way has been saved.
+  void RequestStop();
+  // The index of the file under way, or of the last one; -1 before the first.
+  int FileIndex() const;
+  // Milliseconds that the Norvalt call under way has waited so far; 0 between calls.
+  unsigned long long PendingCallMs() const;
+  // Gives the thread up while it waits for a call that may never return: it finishes on
+  // its own, and nothing more that it reports reaches the UI thread.
+  void Abandon();
+
+  struct TShared;
+
+ private:
+  std::shared_ptr<TShared> FShared;
+  TKernelHandle FThread;
+};

@@ -1,0 +1,59 @@
+#pragma once
+// The files of the runs kept for Undo: the per-user Runs folder with one folder per run,
+// backups copied into it, their hashes and sizes, files put back, and the run's record file
+// written a line at a time. None of them needs the UI thread, so a run's worker can call
+// them; failures raise the program's EInOutError naming the file and the system's reason.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A wall-clock time of the user's time zone.
+struct TLocalTime {
+  int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
+};
+
+// A folder of the Runs folder and the bytes of the files below it.
+struct TRunOnDisk {
+  std::wstring Name;
+  std::uint64_t Bytes = 0;
+};
+
+// %LOCALAPPDATA%\Ombrel\Velbrook\Runs\ (with the trailing "\"), made when missing. Per user
+// and not in the shared data folder, as NC programs can be confidential.
+std::wstring RunsFolder();
+TLocalTime LocalNow();
+
+// The sub-folders of folder and their sizes, in no particular order.
+std::vector<TRunOnDisk> ListRuns(const std::wstring& folder);
+// Removes folder's sub-folder name with everything in it.
+void RemoveRun(const std::wstring& folder, const std::wstring& name);
+
+// Copies a file to a new file, on the disk when this returns; an existing target is never
+// overwritten.
+void CopyForBackup(const std::wstring& from, const std::wstring& to);
+// SHA-256 of the file's content in 64 lower-case hex digits.
+std::wstring Sha256OfFile(const std::wstring& path);
+std::uint64_t FileSize(const std::wstring& path);
+// Puts the backup's content in target's place in one step: it is copied to a temporary file
+// beside target, which then replaces target; target is never left half written.
+void PutBack(const std::wstring& backup, const std::wstring& target);
+
+// A run's record file, opened (made when missing) for appending. Each line reaches the
+// disk before Append returns, so a crash leaves the record whole up to its last line.
+class TRecordFile {
+ public:
+  explicit TRecordFile(const std::wstring& path);
+  ~TRecordFile();
+  TRecordFile(const TRecordFile&) = delete;
+  TRecordFile& operator=(const TRecordFile&) = delete;
+  void Append(const std::string& utf8);
+
+ private:
+  struct TOpenFile;
+  std::unique_ptr<TOpenFile> FFile;
+  std::wstring FPath;
+};
+
+// Shows folder in Explorer.
+void OpenInExplorer(const std::wstring& folder);
