@@ -1,0 +1,118 @@
+// Times what backups and the run's record add to a run: N files (default 1,000) of 50 KB go
+// through the four calls against the out-of-process stand-in, once bare and once with each
+// file backed up first and its line (size, SHA-256) written after, as a run does. Prints both
+// and their ratio. The runs it makes are removed again.
+// Usage: backup_bench [files] [rounds]
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/batch_run.h"
+#include "app/run_recorder.h"
+#include "automation/norvalt_tlb.h"
+#include "base/errors.h"
+#include "base/win_handles.h"
+#include "platform/run_files.h"
+
+namespace {
+
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <typename F>
+double Time(F&& run) {
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  run();
+  QueryPerformanceCounter(&end);
+  return Seconds(start, end);
+}
+
+void WriteText(const std::wstring& path, const std::string& text) {
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+// An NC program of about 50 KB.
+std::string FiftyKilobytes() {
+  std::string text;
+  for (int block = 1; text.size() < 50 * 1024; ++block)
+    text += "N" + std::to_string(block) + " G1 X" + std::to_string(block % 97) + ".5 Y12.25 F300 (CUT)\r\n";
+  return text;
+}
+
+void TreatAll(TNorvalt& norvalt, const TRunPlan& plan, TRunRecorder* recorder) {
+  norvalt.LoadScript(plan.Script);
+  for (int i = 0; i < static_cast<int>(plan.Files.size()); ++i) {
+    const std::wstring& path = plan.Files[static_cast<std::size_t>(i)];
+    if (recorder) recorder->BackUp(i);
+    norvalt.OpenNcFile(path);
+    norvalt.ScriptStep1();
+    norvalt.ScriptStep2();
+    norvalt.SaveNcFileAs(path);
+    if (recorder) recorder->FileEnded(i, nullptr);
+  }
+  if (recorder) recorder->Close(false);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const int files = argc > 1 ? _wtoi(argv[1]) : 1000;
+  const int rounds = argc > 2 ? _wtoi(argv[2]) : 3;
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"velbrook_backup_bench";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  TRunPlan plan;
+  plan.Script = folder + L".nvs";
+  plan.Folder = folder;
+  plan.Mask = L"*.*";
+  WriteText(plan.Script, "step1 replace \"(CUT)\" \"\"\r\nstep2 renumber 10 10\r\n");
+  const std::string content = FiftyKilobytes();
+  for (int i = 0; i < files; ++i) {
+    plan.Files.push_back(folder + L"\\P" + std::to_wstring(10000 + i) + L".NC");
+    WriteText(plan.Files.back(), content);
+  }
+
+  int status = 0;
+  try {
+    const std::wstring runs = RunsFolder();
+    const std::vector<TRunOnDisk> before = ListRuns(runs);
+    TNorvalt norvalt(CoNorvaltx::Create());
+    std::vector<double> bare, recorded;
+    for (int round = 0; round < rounds; ++round) {
+      bare.push_back(Time([&] { TreatAll(norvalt, plan, nullptr); }));
+      recorded.push_back(Time([&] {
+        TRunRecorder recorder(plan);
+        TreatAll(norvalt, plan, &recorder);
+      }));
+    }
+    for (const TRunOnDisk& run : ListRuns(runs))
+      if (std::none_of(before.begin(), before.end(), [&](const TRunOnDisk& kept) { return kept.Name == run.Name; }))
+        RemoveRun(runs, run.Name);
+    const double bestBare = *std::min_element(bare.begin(), bare.end());
+    const double bestRecorded = *std::min_element(recorded.begin(), recorded.end());
+    std::wprintf(L"%d files of %zu bytes, best of %d rounds, out-of-process stand-in\n", files, content.size(), rounds);
+    std::wprintf(L"  calls alone:              %8.1f ms  (%.3f ms per file)\n", bestBare * 1000, bestBare * 1000 / files);
+    std::wprintf(L"  with backups and record:  %8.1f ms  (%.3f ms per file)\n", bestRecorded * 1000,
+                 bestRecorded * 1000 / files);
+    std::wprintf(L"  ratio: %.3f\n", bestRecorded / bestBare);
+  } catch (const Exception& e) {
+    std::fwprintf(stderr, L"%ls\n", e.Message().c_str());
+    status = 1;
+  }
+  CoUninitialize();
+  return status;
+}
