@@ -1,6 +1,7 @@
 // The lists' path and mask logic on any text, over the in-memory file system of the lists'
 // tests: folder texts, drive letters, start folders, masks, clicks and keys, and folders
-// that vanish, in any order. Whatever happens, the three lists must agree afterwards.
+// that vanish, in any order, with a file list window that takes fewer names than one folder
+// holds. Whatever happens, the three lists must agree afterwards.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
 #include "filelists/folder_list_model.h"
+#include "filelists/list_chain.h"
 #include "filelists/paths.h"
 #include "filelists/resolve_target.h"
 #include "filelists/start_folder.h"
@@ -39,6 +41,8 @@ struct TDisk {
     for (const wchar_t* file : {L"C:\\NC\\Jobs\\a.nc", L"C:\\NC\\Jobs\\B.NC", L"C:\\NC\\Jobs\\c.txt",
                                 L"D:\\JOBS\\mill.nc", L"D:\\JOBS\\2024\\x.nc"})
       Fs.AddFile(file);
+    for (const wchar_t* file : {L"C:\\Tools\\1.nc", L"C:\\Tools\\2.nc", L"C:\\Tools\\3.nc", L"C:\\Tools\\4.nc"})
+      Fs.AddFile(file);
     Fs.Start(L"C:\\NC\\Jobs");
   }
   TFakeFileSystem Fs;
@@ -47,8 +51,9 @@ struct TDisk {
 
 struct TMachine : TDisk {
   TMachine() {
+    FileWindow.Capacity = 3;
     TFakeLists lists{DriveBox, DriveWindow, FolderList, FolderWindow, FileList, FileWindow};
-    lists.Link();
+    lists.Link(Chain);
     lists.Show();
   }
 
@@ -72,6 +77,7 @@ struct TMachine : TDisk {
   TFileListModel FileList{Fs, Collation, FileWindow, Pointer};
   TFolderListModel FolderList{Fs, Collation, FolderWindow};
   TDriveBoxModel DriveBox{Fs, Collation, DriveWindow};
+  TListChain Chain;
 };
 
 void Step(TMachine& machine, TFuzzInput& input) {

@@ -16,6 +16,7 @@
 #include "base/win_handles.h"
 #include "filelists/directory_list_box.h"
 #include "filelists/file_list_box.h"
+#include "filelists/list_chain.h"
 #include "platform/file_system_win.h"
 #include "ui/form.h"
 
@@ -114,13 +115,14 @@ struct TListsWindow {
     Files.SetParent(&Form);
     Files.SetBounds(230, 0, 200, 400);
     Files.SetMultiSelect(true);
-    Folders.SetFileList(&Files);
+    Chain.Link(nullptr, &Folders.Model(), &Files.Model());
     Form.SetClientSize(440, 400);
     Form.Handle();
   }
   TForm Form{nullptr};
   TDirectoryListBox& Folders = Form.Adopt(std::make_unique<TDirectoryListBox>(&Form));
   TFileListBox& Files = Form.Adopt(std::make_unique<TFileListBox>(&Form));
+  TListChain Chain;
 };
 
 void PrintRow(const char* what, int count, double bare, double ours) {
@@ -201,7 +203,7 @@ int main(int argc, char** argv) {
   };
   // Linked, the file list reads the same folder again; alone, only the folder list works.
   PrintRow("TDirectoryListBox with window", subfolders, bareFolders, folderListing());
-  lists.Folders.SetFileList(nullptr);
+  lists.Chain.Link(nullptr, &lists.Folders.Model(), nullptr);
   PrintRow("  the same, file list unlinked", subfolders, bareFolders, folderListing());
   ::SetCurrentDirectoryW(L"C:\\");
   if (argc <= 1) RemoveTree(root);

@@ -11,6 +11,7 @@
 #include "app/filter_text.h"
 #include "app/run_history.h"
 #include "app/session_lock.h"
+#include "filelists/list_chain.h"
 #include "norvalt_h.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
@@ -110,6 +111,7 @@ class TMainForm : public TForm {
   bool confirm_close_during_run(TAfterRun how);
   void close_after_run(TAfterRun how);
 
+  TListChain FListChain;  // the links between the form's lists
   std::function<void()> FShowAbout;
   std::optional<TCommandLine> FUnattended;
   int FExitCode = ecTreated;

@@ -95,6 +95,7 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout, std::op
       CloseButton(Control<TBitBtn>(L"CloseButton")),
       FShowAbout(std::move(showAbout)),
       FUnattended(std::move(unattended)) {
+  LinkLists(FListChain, DriveComboBox1, DirectoryListBox1, FileListBox1);
   // The system menu's items and the taskbar button join once the window exists.
   FTaskbarButton = std::make_unique<TTaskbarButton>(Handle());
   FBatchWindow = std::make_unique<TMainBatchWindow>(

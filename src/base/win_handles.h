@@ -13,8 +13,6 @@ inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
 inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void DeleteMemoryDC(HDC h) { ::DeleteDC(h); }
-inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
-inline void ReleaseModule(HMODULE h) { ::FreeLibrary(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 template <typename Pointer>
 void FreeLocalMemory(Pointer p) {
@@ -32,8 +30,6 @@ using TBrushHandle = TOwned<HBRUSH, detail::DeleteGdiObject>;
 using TWindowHandle = TOwned<HWND, detail::DestroyWindowHandle>;
 using TRegistryKey = TOwned<HKEY, detail::CloseRegistryKey>;
 using TMemoryDC = TOwned<HDC, detail::DeleteMemoryDC>;
-using TIconHandle = TOwned<HICON, detail::DestroyIconHandle>;
-using TModuleHandle = TOwned<HMODULE, detail::ReleaseModule>;
 using TMenuHandle = TOwned<HMENU, detail::DestroyMenuHandle>;
 // What the system allocated for the caller with LocalAlloc (message texts, argument lists).
 template <typename Pointer>

@@ -8,20 +8,15 @@
 #include "filelists/list_control_parts.h"
 #include "ui/std_controls.h"
 
-class TFileListBox;
-
 class TDirectoryListBox : public TCustomListBox {
  public:
   explicit TDirectoryListBox(TComponent* owner);
 
-  // The file list that follows this list.
-  void SetFileList(TFileListBox* fileList);
   const std::wstring& Directory() const { return FModel.Directory(); }
   // Raises EInOutError when the folder cannot be reached; the lists stay as they were.
   void SetDirectory(const std::wstring& path) { FModel.SetDirectory(path); }
   TFolderListModel& Model() { return FModel; }
 
-  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
   void CommandNotify(WORD code) override;
   void FontChanged() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

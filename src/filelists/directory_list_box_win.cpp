@@ -1,7 +1,5 @@
 #include "filelists/directory_list_box.h"
 
-#include "base/errors.h"
-#include "filelists/file_list_box.h"
 #include "filelists/row_layout.h"
 
 TDirectoryListBox::TDirectoryListBox(TComponent* owner)
@@ -15,16 +13,6 @@ TDirectoryListBox::TDirectoryListBox(TComponent* owner)
 void TDirectoryListBox::CreateParams(TCreateParams& params) {
   TCustomListBox::CreateParams(params);
   UseCountedRows(params);  // the entries live in the logic
-}
-
-void TDirectoryListBox::SetFileList(TFileListBox* fileList) {
-  FModel.SetFileList(fileList ? &fileList->Model() : nullptr);
-}
-
-bool TDirectoryListBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
-  if (name != L"FileList") return TCustomListBox::SetProperty(name, value, reader);
-  SetFileList(&LinkedList<TFileListBox>(*this, L"FileList", L"file list", value, reader));
-  return true;
 }
 
 void TDirectoryListBox::FontChanged() {

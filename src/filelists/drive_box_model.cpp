@@ -1,6 +1,5 @@
 #include "filelists/drive_box_model.h"
 
-#include "filelists/folder_list_model.h"
 #include "filelists/list_chain.h"
 #include "filelists/paths.h"
 
@@ -14,22 +13,20 @@ TDriveBoxModel::TDriveBoxModel(IFileSystem& fs, const ICollation& collation, ILi
   FDrive = current.empty() || current.front() == L'\\' ? L'\0' : current.front();
 }
 
-TDriveBoxModel::~TDriveBoxModel() { ListChain().Forget(*this); }
-
-void TDriveBoxModel::SetDirList(TFolderListModel* dirList) { ListChain().Link(*this, dirList); }
-
-TFolderListModel* TDriveBoxModel::DirList() const { return ListChain().FolderOf(*this); }
+TDriveBoxModel::~TDriveBoxModel() {
+  if (FChain) FChain->Forget(*this);
+}
 
 void TDriveBoxModel::SetDrive(wchar_t drive) {
   FWindow.HandleNeeded();
   EnsureListed();
   if (FItemIndex >= 0 && SameDriveLetter(drive, FDrive)) return;
-  // A linked box shows the folder list's drive; "no drive" is for a list on a share.
-  TFolderListModel* const dirList = DirList();
-  if (dirList && drive == 0) return;
-  if (dirList) {
+  // A followed box shows the folder list's drive; "no drive" is for a list on a share.
+  const bool followed = FChain && FChain->FolderList();
+  if (followed && drive == 0) return;
+  if (followed) {
     try {
-      dirList->FollowDrive(drive);
+      FChain->DriveChosen(drive);
     } catch (...) {
       SetItemIndex(FItemIndex);  // the window may show the entry the user picked
       throw;

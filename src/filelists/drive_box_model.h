@@ -1,6 +1,6 @@
 #pragma once
 // The drive box's logic: its entries (one per drive, with a picture), the highlighted
-// entry and the selected drive letter; the folder list follows the drive.
+// entry and the selected drive letter; the folder list of its chain follows the drive.
 #include <functional>
 #include <string>
 #include <vector>
@@ -8,7 +8,7 @@
 #include "filelists/list_window.h"
 #include "platform/file_system.h"
 
-class TFolderListModel;
+class TListChain;
 
 enum TTextCase { tcLowerCase, tcUpperCase };
 
@@ -19,13 +19,9 @@ class TDriveBoxModel {
   TDriveBoxModel(const TDriveBoxModel&) = delete;
   TDriveBoxModel& operator=(const TDriveBoxModel&) = delete;
 
-  // The folder list that follows this box (none: nullptr).
-  void SetDirList(TFolderListModel* dirList);
-  TFolderListModel* DirList() const;
-
   wchar_t Drive() const { return FDrive; }
-  // Creates the window first if needed; raises the folder list's I/O error, and then the
-  // box keeps the drive it had.
+  // Creates the window first if needed; raises the folder list's error, and then the box
+  // keeps the drive it had.
   void SetDrive(wchar_t drive);
   // The folder list moved to drive: the box shows it without moving the list again.
   void ShowDrive(wchar_t drive);
@@ -47,6 +43,7 @@ class TDriveBoxModel {
   std::function<void()> OnChange;
 
  private:
+  friend class TListChain;
   void SetItemIndex(int index);
   void AddEntry(TListEntry entry);
   std::wstring VolumeCaption(wchar_t letter);
@@ -61,4 +58,5 @@ class TDriveBoxModel {
   std::vector<TListEntry> FEntries;
   int FItemIndex = -1;
   bool FListed = false;
+  TListChain* FChain = nullptr;
 };

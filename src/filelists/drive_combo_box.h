@@ -8,20 +8,15 @@
 #include "filelists/list_control_parts.h"
 #include "ui/std_controls.h"
 
-class TDirectoryListBox;
-
 class TDriveComboBox : public TCustomComboBox {
  public:
   explicit TDriveComboBox(TComponent* owner);
 
-  // The folder list that follows this box (links are kept by the lists' chain).
-  void SetDirList(TDirectoryListBox* dirList);
   wchar_t Drive() const { return FModel.Drive(); }
   // Raises the folder list's I/O error when it cannot follow.
   void SetDrive(wchar_t drive) { FModel.SetDrive(drive); }
   TDriveBoxModel& Model() { return FModel; }
 
-  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override;
   void DrawItem(DRAWITEMSTRUCT& item) override;
   void MeasureItem(MEASUREITEMSTRUCT& item) override;
   void FontChanged() override;

@@ -1,7 +1,5 @@
 #include "filelists/drive_combo_box.h"
 
-#include "base/errors.h"
-#include "filelists/directory_list_box.h"
 #include "filelists/row_layout.h"
 
 TDriveComboBox::TDriveComboBox(TComponent* owner)
@@ -12,16 +10,6 @@ TDriveComboBox::TDriveComboBox(TComponent* owner)
   FNetworkBMP.LoadFromResource(L"NETWORK");
   FCDROMBMP.LoadFromResource(L"CDROM");
   FRAMBMP.LoadFromResource(L"RAM");
-}
-
-void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
-  FModel.SetDirList(dirList ? &dirList->Model() : nullptr);
-}
-
-bool TDriveComboBox::SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) {
-  if (name != L"DirList") return TCustomComboBox::SetProperty(name, value, reader);
-  SetDirList(&LinkedList<TDirectoryListBox>(*this, L"DirList", L"folder list", value, reader));
-  return true;
 }
 
 void TDriveComboBox::CreateWnd() {

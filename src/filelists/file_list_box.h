@@ -17,10 +17,10 @@ class TFileListBox : public TCustomListBox {
   // Patterns separated by ";"; a new mask lists the folder again.
   void SetMask(std::wstring mask) { FModel.SetMask(std::move(mask)); }
   // The entries in display order and their selection, as the logic holds them.
-  int Count() const { return FModel.Count(); }
-  std::wstring Item(int index) const { return FModel.Item(index); }
-  bool Selected(int index) const { return FModel.Selected(index); }
-  int SelCount() const { return FModel.SelCount(); }
+  int Count() const override { return FModel.Count(); }
+  std::wstring Item(int index) const override { return FModel.Item(index); }
+  bool Selected(int index) const override { return FModel.Selected(index); }
+  int SelCount() const override { return FModel.SelCount(); }
   void SelectAll() { FModel.SelectAll(); }
   void ClearSelection() { FModel.ClearSelection(); }
   TFileListModel& Model() { return FModel; }
@@ -34,8 +34,6 @@ class TFileListBox : public TCustomListBox {
   void DestroyWnd() override {}  // the logic reads the entries again for the new window
   void ReadEntriesOnCreate() override { FModel.WindowCreated(); }
   void DrawEntry(HDC dc, int index, const RECT& rect, bool selected) override;
-  std::wstring RowName(int row) const override { return FModel.Item(row); }
-  bool RowSelected(int row) const override { return FModel.Selected(row); }
   int FocusedRow() const override { return FModel.ItemIndex(); }
 
  private:

@@ -4,8 +4,6 @@
 #include <unordered_set>
 #include <utility>
 
-#include "filelists/folder_list_model.h"
-#include "filelists/list_chain.h"
 #include "filelists/list_errors.h"
 #include "filelists/name_order.h"
 #include "filelists/paths.h"
@@ -31,12 +29,12 @@ TFileListModel::TFileListModel(IFileSystem& fs, const ICollation& collation, ILi
                                IPointerShape& pointer)
     : FFileSystem(fs), FCollation(collation), FWindow(window), FPointer(pointer), FDirectory(fs.CurrentFolder()) {}
 
-TFileListModel::~TFileListModel() { ListChain().Forget(*this); }
-
-TFolderListModel* TFileListModel::DirList() const { return ListChain().FolderOf(*this); }
+TFileListModel::~TFileListModel() {
+  if (FChain) FChain->Forget(*this);
+}
 
 void TFileListModel::EnsureRead() {
-  if (TFolderListModel* const folderList = DirList()) folderList->EnsureRead();
+  if (FChain) FChain->FilesFirstShowing();
   EnsureRead(nullptr);
 }
 
@@ -44,8 +42,41 @@ void TFileListModel::ApplyDirectory(const std::wstring& path, const TFolderReadi
   if (FCollation.CompareIgnoreCase(path, FDirectory) == 0) return;
   if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
   EnterFolder(FFileSystem, path);
+  TShown before = TakeShown();
   FDirectory = FFileSystem.CurrentFolder();
-  ReadEntries(reading);
+  try {
+    ReadEntries(reading);
+  } catch (...) {
+    // A window that took only some of the names leaves the list as it was, in the folder
+    // that the folder list goes back to.
+    ShowAgain(std::move(before));
+    if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
+    throw;
+  }
+}
+
+TFileListModel::TShown TFileListModel::TakeShown() {
+  TShown shown{FDirectory, std::move(FItems), std::move(FSelected), FItemIndex, FAnchor};
+  FItems.clear();
+  FSelected.clear();
+  return shown;
+}
+
+void TFileListModel::ShowAgain(TShown shown) {
+  FDirectory = std::move(shown.Directory);
+  FItems = std::move(shown.Items);
+  FSelected = std::move(shown.Selected);
+  FAnchor = shown.Anchor;
+  {
+    const TUpdateScope update(FWindow);
+    FWindow.ClearEntries();
+    FWindow.ReserveEntries(FItems.size());
+    for (std::size_t i = 0; i < FItems.size(); ++i) {
+      FWindow.AddEntry({FItems[i], TEntryPicture::None});
+      if (FSelected[i] != 0) FWindow.SetSelected(static_cast<int>(i), true);
+    }
+  }
+  SetItemIndex(shown.ItemIndex);
 }
 
 void TFileListModel::SetMask(std::wstring mask) {

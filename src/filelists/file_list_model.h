@@ -1,16 +1,15 @@
 #pragma once
 // The file list's logic: the plain files of one folder in locale order, with extended
-// selection; it follows the folder list.
+// selection; through its chain it follows the folder list.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "filelists/list_chain.h"
 #include "filelists/list_window.h"
 #include "filelists/type_ahead.h"
 #include "platform/file_system.h"
-
-class TFolderListModel;
 
 // The kinds of entry the file list shows, as bits of one byte: the platform's attribute
 // bits, so that an entry's attributes test against them directly, and ftNormal for plain files.
@@ -25,14 +24,6 @@ enum TFileAttr : std::uint8_t {
 };
 using TFileType = std::uint8_t;
 
-// An entry that a reading of a folder found; the folder list hands its reading on so that
-// the file list need not read the same folder again.
-struct TFoundFile {
-  std::wstring Name;
-  std::uint32_t Attributes = 0;
-};
-using TFolderReading = std::vector<TFoundFile>;
-
 class TFileListModel {
  public:
   TFileListModel(IFileSystem& fs, const ICollation& collation, IListWindow& window, IPointerShape& pointer);
@@ -40,11 +31,10 @@ class TFileListModel {
   TFileListModel(const TFileListModel&) = delete;
   TFileListModel& operator=(const TFileListModel&) = delete;
 
-  // The folder list this list follows, if any.
-  TFolderListModel* DirList() const;
   const std::wstring& Directory() const { return FDirectory; }
   // The folder list moved to path, having read it as reading if given. Raises EInOutError
-  // (nothing changed) if it cannot be entered.
+  // if it cannot be entered, and the insert-line error if the window cannot take all of its
+  // files; the list then shows the folder, names and selection it showed before.
   void ApplyDirectory(const std::wstring& path, const TFolderReading* reading = nullptr);
   // Does nothing until the window exists. Raises EInOutError (old entries stay) if the
   // folder cannot be entered. A reading of the folder is used when the mask's patterns
@@ -54,8 +44,8 @@ class TFileListModel {
   void WindowCreated() {
     if (FRead) ReadEntries();
   }
-  // Reads the folder unless it was read: when the form first shows. A linked folder list
-  // that has not read yet reads first and hands its reading on.
+  // Reads the folder unless it was read: when the form first shows. A folder list of its
+  // chain that has not read yet reads first and hands its reading on.
   void EnsureRead();
   void EnsureRead(const TFolderReading* reading) {
     if (!FRead) ReadEntries(reading);
@@ -92,6 +82,17 @@ class TFileListModel {
   std::function<void()> OnChange;
 
  private:
+  friend class TListChain;
+  // What the list shows, kept while it changes folder so that a failed change can go back.
+  struct TShown {
+    std::wstring Directory;
+    std::vector<std::wstring> Items;
+    std::vector<char> Selected;
+    int ItemIndex = -1;
+    int Anchor = 0;
+  };
+  TShown TakeShown();
+  void ShowAgain(TShown shown);
   bool IsListed(std::wstring_view name, std::uint32_t attributes) const;
   void Fill(std::vector<std::wstring> names);
   void SetSelected(int index, bool selected);
@@ -114,4 +115,5 @@ class TFileListModel {
   int FAnchor = 0;
   bool FRead = false;
   TTypeAhead FTypeAhead;
+  TListChain* FChain = nullptr;
 };

@@ -1,9 +1,6 @@
 #include "filelists/folder_list_model.h"
 
 #include "base/errors.h"
-#include "filelists/drive_box_model.h"
-#include "filelists/file_list_model.h"
-#include "filelists/list_chain.h"
 #include "filelists/list_errors.h"
 #include "filelists/name_order.h"
 #include "filelists/paths.h"
@@ -21,13 +18,11 @@ bool IsListedSubfolder(std::wstring_view name, std::uint32_t attributes) {
 TFolderListModel::TFolderListModel(IFileSystem& fs, const ICollation& collation, IListWindow& window)
     : FFileSystem(fs), FCollation(collation), FWindow(window), FDirectory(fs.CurrentFolder()) {}
 
-TFolderListModel::~TFolderListModel() { ListChain().Forget(*this); }
+TFolderListModel::~TFolderListModel() {
+  if (FChain) FChain->Forget(*this);
+}
 
-void TFolderListModel::SetFileList(TFileListModel* fileList) { ListChain().Link(*this, fileList); }
-
-TFileListModel* TFolderListModel::FileList() const { return ListChain().FilesOf(*this); }
-
-TDriveBoxModel* TFolderListModel::DriveCombo() const { return ListChain().DriveOf(*this); }
+bool TFolderListModel::ListsFiles() const { return FChain && FChain->FileList(); }
 
 void TFolderListModel::SetDirectory(const std::wstring& path) {
   if (path.empty() || FileCompareText(path, FDirectory) == 0) return;
@@ -51,28 +46,27 @@ void TFolderListModel::MoveTo(const std::wstring& folder) {
     if (FFileSystem.FolderExists(FDirectory)) FFileSystem.SetCurrentFolder(FDirectory);
     EnterFolder(FFileSystem, folder);
     FDirectory = FFileSystem.CurrentFolder();
-    TFileListModel* const fileList = FileList();
     TFolderReading files;
-    Read(fileList ? &files : nullptr);
-    if (fileList) fileList->ApplyDirectory(FDirectory, &files);
+    Read(ListsFiles() ? &files : nullptr);
+    if (FChain) FChain->FolderEntered(FDirectory, &files);
   } catch (...) {
-    // Everything goes back to the folder it showed, so that the lists agree.
+    // Everything goes back to the folder it showed, so that the lists agree (the file list
+    // has gone back by itself).
     FDirectory = previous;
     if (FFileSystem.FolderExists(previous)) FFileSystem.SetCurrentFolder(previous);
     RebuildEntries();
     throw;
   }
-  if (TDriveBoxModel* const driveBox = DriveCombo()) driveBox->ShowDrive(Drive());
+  if (FChain) FChain->FolderShown(Drive());
   if (OnChange) OnChange();
 }
 
 void TFolderListModel::EnsureRead() {
   if (FRead) return;
-  TFileListModel* const fileList = FileList();
   TFolderReading files;
-  Read(fileList ? &files : nullptr);
-  // Until this list first moves, the file list shows the same folder: it takes this reading.
-  if (fileList && fileList->Directory() == FDirectory) fileList->EnsureRead(&files);
+  const bool listsFiles = ListsFiles();
+  Read(listsFiles ? &files : nullptr);
+  if (listsFiles) FChain->FolderFirstRead(FDirectory, files);
 }
 
 void TFolderListModel::Read(TFolderReading* files) {

@@ -1,17 +1,16 @@
 #pragma once
-// The folder list's logic: the chain from the drive root down to the current folder and
-// that folder's subfolders; it follows the drive box and moves the file list.
+// The folder list's logic: the path from the drive root down to the current folder and
+// that folder's subfolders; through the lists' chain it follows the drive box and moves
+// the file list.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "filelists/file_list_model.h"
+#include "filelists/list_chain.h"
 #include "filelists/list_window.h"
 #include "filelists/type_ahead.h"
 #include "platform/file_system.h"
-
-class TDriveBoxModel;
 
 class TFolderListModel {
  public:
@@ -19,11 +18,6 @@ class TFolderListModel {
   ~TFolderListModel();
   TFolderListModel(const TFolderListModel&) = delete;
   TFolderListModel& operator=(const TFolderListModel&) = delete;
-
-  // The file list that follows this list (none: nullptr).
-  void SetFileList(TFileListModel* fileList);
-  TFileListModel* FileList() const;
-  TDriveBoxModel* DriveCombo() const;
 
   const std::wstring& Directory() const { return FDirectory; }
   // Raises EInOutError when the folder cannot be reached; the lists then stay as they were.
@@ -62,12 +56,15 @@ class TFolderListModel {
   std::function<void()> OnChange;
 
  private:
+  friend class TListChain;
   // Rebuilds the entries from a new reading of the folder; files, if given, receives all
   // that the reading found, for the file list.
   void Read(TFolderReading* files);
   void Rebuild(TFolderReading* files = nullptr);
   // Shows folder here and in the file list; on failure both stay where they were.
   void MoveTo(const std::wstring& folder);
+  // Whether a file list follows, which takes this list's readings.
+  bool ListsFiles() const;
   void AddEntry(std::wstring text, TEntryPicture picture);
   void AddChainAndCurrent();
   void AddSubfolders(TFolderReading* files);
@@ -84,4 +81,5 @@ class TFolderListModel {
   int FCurrentIndex = -1;
   bool FRead = false;
   TTypeAhead FTypeAhead;
+  TListChain* FChain = nullptr;
 };

@@ -1,57 +1,54 @@
 #include "filelists/list_chain.h"
 
-#include <algorithm>
+#include "filelists/drive_box_model.h"
+#include "filelists/file_list_model.h"
+#include "filelists/folder_list_model.h"
 
-namespace {
+TListChain::~TListChain() { Link(nullptr, nullptr, nullptr); }
 
-template <typename TLinks, typename TPredicate>
-void Drop(TLinks& links, TPredicate predicate) {
-  links.erase(std::remove_if(links.begin(), links.end(), predicate), links.end());
+template <typename TList>
+void TListChain::Take(TList*& slot, TList* list) {
+  if (slot) slot->FChain = nullptr;
+  slot = list;
+  if (!list) return;
+  if (list->FChain && list->FChain != this) list->FChain->Forget(*list);
+  list->FChain = this;
 }
 
-template <typename TLinks, typename TEnd>
-auto* After(const TLinks& links, const TEnd& end) {
-  const auto link = std::find_if(links.begin(), links.end(), [&end](const auto& l) { return l.first == &end; });
-  return link == links.end() ? nullptr : link->second;
+void TListChain::Link(TDriveBoxModel* driveBox, TFolderListModel* folderList, TFileListModel* fileList) {
+  Take(FDriveBox, driveBox);
+  Take(FFolderList, folderList);
+  Take(FFileList, fileList);
 }
 
-template <typename TLinks, typename TEnd>
-auto* Before(const TLinks& links, const TEnd& end) {
-  const auto link = std::find_if(links.begin(), links.end(), [&end](const auto& l) { return l.second == &end; });
-  return link == links.end() ? nullptr : link->first;
+void TListChain::Forget(const TDriveBoxModel& driveBox) {
+  if (FDriveBox == &driveBox) FDriveBox = nullptr;
 }
 
-}  // namespace
-
-void TListChain::Link(TDriveBoxModel& drive, TFolderListModel* folder) {
-  Drop(FDriveLinks, [&](const auto& l) { return l.first == &drive || (folder && l.second == folder); });
-  if (folder) FDriveLinks.emplace_back(&drive, folder);
+void TListChain::Forget(const TFolderListModel& folderList) {
+  if (FFolderList == &folderList) FFolderList = nullptr;
 }
 
-void TListChain::Link(TFolderListModel& folder, TFileListModel* files) {
-  Drop(FFolderLinks, [&](const auto& l) { return l.first == &folder || (files && l.second == files); });
-  if (files) FFolderLinks.emplace_back(&folder, files);
+void TListChain::Forget(const TFileListModel& fileList) {
+  if (FFileList == &fileList) FFileList = nullptr;
 }
 
-void TListChain::Forget(const TDriveBoxModel& drive) {
-  Drop(FDriveLinks, [&](const auto& l) { return l.first == &drive; });
+void TListChain::DriveChosen(wchar_t drive) {
+  if (FFolderList) FFolderList->FollowDrive(drive);
 }
 
-void TListChain::Forget(const TFolderListModel& folder) {
-  Drop(FDriveLinks, [&](const auto& l) { return l.second == &folder; });
-  Drop(FFolderLinks, [&](const auto& l) { return l.first == &folder; });
+void TListChain::FolderEntered(const std::wstring& folder, const TFolderReading* reading) {
+  if (FFileList) FFileList->ApplyDirectory(folder, reading);
 }
 
-void TListChain::Forget(const TFileListModel& files) {
-  Drop(FFolderLinks, [&](const auto& l) { return l.second == &files; });
+void TListChain::FolderShown(wchar_t drive) {
+  if (FDriveBox) FDriveBox->ShowDrive(drive);
 }
 
-TFolderListModel* TListChain::FolderOf(const TDriveBoxModel& drive) const { return After(FDriveLinks, drive); }
-TDriveBoxModel* TListChain::DriveOf(const TFolderListModel& folder) const { return Before(FDriveLinks, folder); }
-TFileListModel* TListChain::FilesOf(const TFolderListModel& folder) const { return After(FFolderLinks, folder); }
-TFolderListModel* TListChain::FolderOf(const TFileListModel& files) const { return Before(FFolderLinks, files); }
+void TListChain::FolderFirstRead(const std::wstring& folder, const TFolderReading& reading) {
+  if (FFileList && FFileList->Directory() == folder) FFileList->EnsureRead(&reading);
+}
 
-TListChain& ListChain() {
-  static TListChain chain;
-  return chain;
+void TListChain::FilesFirstShowing() {
+  if (FFolderList) FFolderList->EnsureRead();
 }

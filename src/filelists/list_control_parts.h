@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "base/errors.h"
 #include "base/win_handles.h"
 #include "filelists/list_window.h"
 #include "platform/file_system.h"
@@ -73,16 +72,6 @@ class TScreenPointer final : public IPointerShape {
   void SetBusy() override;
   void Restore(int shape) override;
 };
-
-// The list that a stored link property of list (DirList, FileList) names; raises Exception
-// when value names a component that is not a T (described to the user as kind).
-template <typename T>
-T& LinkedList(const TControl& list, const wchar_t* property, const wchar_t* kind, const TLayoutValue& value,
-              const TLayoutReader& reader) {
-  auto* linked = dynamic_cast<T*>(&reader.Component(value));
-  if (!linked) throw Exception(property + (L" of " + list.Name) + L" names no " + kind);
-  return *linked;
-}
 
 // Height of a line of text in font at 96 DPI.
 int TextHeight96(const TFont& font);

@@ -11,7 +11,7 @@ std::wstring AppProductName = DefaultProductName;
 std::wstring AppCompanyName = DefaultCompanyName;
 // Not refreshed from the version block: the About box shows this line as it is.
 std::wstring AppCopyright = L"\u00A9 2026 Ombrel Software";  // short enough for the About box
-std::wstring AppVersion = L"3.0.0";
+std::wstring AppVersion;
 std::wstring AppMajorVersion;
 
 void RefreshIdentity(IVersionInfo& source, const std::wstring& exeName) {

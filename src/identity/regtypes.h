@@ -1,6 +1,8 @@
 #pragma once
-// The program's identity values, held once for the whole program (UI thread only). They
-// start with built-in values and are refreshed from the program file's version block.
+// The program's identity values, held once for the whole program (UI thread only). The
+// version comes from the program file's version block alone (empty until it is read); the
+// maker and product names come from it too, and keep their built-in values where it names
+// none; the copyright line is built in.
 #include <string>
 
 #include "platform/version_info.h"

@@ -22,7 +22,9 @@ class TControl : public TComponent {
   virtual void SetParent(TWinControl* parent);
   // The form the control sits on; a form's own is itself.
   virtual TForm* ParentForm() const;
-  UINT Dpi() const;
+  // The DPI the control is drawn at: its parent's, down to the form, which answers with its
+  // monitor's; 96 outside a form.
+  virtual UINT Dpi() const;
   int Scale(int value) const { return ScaleForDpi(value, Dpi()); }
 
   int Left() const { return FLeft; }

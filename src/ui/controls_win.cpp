@@ -6,7 +6,6 @@
 
 #include "base/errors.h"
 #include "ui/dispatcher.h"
-#include "ui/form.h"
 
 LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK SubclassWindowProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -40,11 +39,20 @@ bool IsColorMessage(UINT msg) {
          msg == WM_CTLCOLORSCROLLBAR;
 }
 
-// Runs a window message through the control, reporting any escaped exception.
-LRESULT DispatchToControl(TWinControl& control, UINT msg, WPARAM wParam, LPARAM lParam) {
+bool IsPaintMessage(UINT msg) {
+  return msg == WM_PAINT || msg == WM_NCPAINT || msg == WM_ERASEBKGND || msg == WM_PRINTCLIENT || msg == WM_DRAWITEM;
+}
+
+// Runs a window message through the control, reporting any escaped exception (a paint's
+// once the paint is over).
+LRESULT DispatchToControl(TWinControl& control, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (!RunGuarded([&] { result = control.WndProc(msg, wParam, lParam); })) result = 0;
-  return result;
+  const auto handle = [&] { result = control.WndProc(msg, wParam, lParam); };
+  if (!IsPaintMessage(msg)) return RunGuarded(handle) ? result : 0;
+  if (RunPaintGuarded(handle)) return result;
+  // The failed paint is over: its region must not ask for the same paint again at once.
+  if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
+  return 0;
 }
 
 }  // namespace
@@ -62,7 +70,7 @@ LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     control->FHandle = nullptr;
     return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
-  return DispatchToControl(*control, msg, wParam, lParam);
+  return DispatchToControl(*control, hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
@@ -73,7 +81,7 @@ LRESULT CALLBACK SubclassWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     control->FHandle = nullptr;
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   }
-  return DispatchToControl(*control, msg, wParam, lParam);
+  return DispatchToControl(*control, hwnd, msg, wParam, lParam);
 }
 
 // ---- TControl ----
@@ -93,10 +101,7 @@ void TControl::SetParent(TWinControl* parent) {
 
 TForm* TControl::ParentForm() const { return FParent ? FParent->ParentForm() : nullptr; }
 
-UINT TControl::Dpi() const {
-  const TForm* form = ParentForm();
-  return form ? form->FormDpi() : 96;
-}
+UINT TControl::Dpi() const { return FParent ? FParent->Dpi() : 96; }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   width = std::max(width, 0);

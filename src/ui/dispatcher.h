@@ -11,3 +11,9 @@ void ShowException(const std::exception_ptr& error);
 
 // Runs action; returns false when it ended by an exception (already reported).
 bool RunGuarded(const std::function<void()>& action);
+
+// Runs action, a paint; returns false when it ended by an exception. The box opens only
+// after the paint has returned (the error is posted to the thread's message loop), and
+// while one such error waits or is shown, others are dropped: a box opened inside a paint
+// would have the window beneath it repainted, fail again and pile up boxes.
+bool RunPaintGuarded(const std::function<void()>& action);

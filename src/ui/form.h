@@ -32,7 +32,6 @@ class TForm : public TWinControl {
     return *found;
   }
 
-  UINT FormDpi() const { return FDpi; }
   int ClientWidth() const { return FClientWidth; }
   int ClientHeight() const { return FClientHeight; }
   void SetClientSize(int width, int height);
@@ -49,6 +48,8 @@ class TForm : public TWinControl {
   // The window that owns this one: the main form, for the other forms.
   HWND OwnerWindow() const;
   TForm* ParentForm() const override { return const_cast<TForm*>(this); }
+  // The DPI of the form's monitor, which all its controls are drawn at.
+  UINT Dpi() const override { return FDpi; }
 
   TNotifyEvent OnClose, OnActivate;
   // The push button that Enter presses.

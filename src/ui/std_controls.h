@@ -154,19 +154,21 @@ class TComboBox : public TCustomComboBox {
 class TCustomListBox : public TWinControl, protected IListRows {
  public:
   explicit TCustomListBox(TComponent* owner);
-  int Count() const;
-  std::wstring Item(int index) const;
+  // The entries and their selection, as the window holds them; lists that keep their entries
+  // elsewhere answer these (and the IListRows answers built on them) themselves.
+  virtual int Count() const;
+  virtual std::wstring Item(int index) const;
   // Adds or inserts an entry; raises EOutOfResources("Unable to insert a line") on failure.
   int AddItem(const std::wstring& text);
   int InsertItem(int index, const std::wstring& text);
   void ClearItems();
   // Reserves room before many entries arrive.
   void ReserveItems(int count, std::size_t textBytes);
-  bool Selected(int index) const;
+  virtual bool Selected(int index) const;
   void SetSelected(int index, bool selected);
   // Every entry (multi-select lists) in one message: one repaint, the view stays.
   void SetAllSelected(bool selected);
-  int SelCount() const;
+  virtual int SelCount() const;
   int ItemIndex() const;  // the highlighted (caret) entry
   // The entry under a client point (a mouse message's lParam), -1 below the last one.
   // Exact at any count, unlike LB_ITEMFROMPOINT, which answers in 16 bits.

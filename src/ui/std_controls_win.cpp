@@ -6,7 +6,6 @@
 #include "base/errors.h"
 #include "ui/buttons.h"
 #include "ui/dispatcher.h"
-#include "ui/form.h"
 #include "ui/style.h"
 
 namespace {

@@ -44,6 +44,10 @@ void AddBehaviorClass(const std::wstring& name, TBehaviorClass cls) {
   list.insert(place, {name, cls});
 }
 
+void RemoveBehaviorClass(const std::wstring& name) {
+  if (IsBehaviorRegistered(name)) Registry()->erase(Lookup(name));
+}
+
 bool IsBehaviorRegistered(const std::wstring& name) { return Registry() && Lookup(name) != Registry()->end(); }
 
 TBehaviorClass FindBehaviorClass(const std::wstring& name) {

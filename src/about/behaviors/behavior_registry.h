@@ -10,6 +10,8 @@
 using TBehaviorList = std::vector<std::pair<std::wstring, TBehaviorClass>>;
 
 void AddBehaviorClass(const std::wstring& name, TBehaviorClass cls);
+// The name is no longer offered; nothing happens for a name that is not registered.
+void RemoveBehaviorClass(const std::wstring& name);
 // The plain TLabelBehavior for a name that is not registered.
 TBehaviorClass FindBehaviorClass(const std::wstring& name);
 // Empty for a class that is not registered.

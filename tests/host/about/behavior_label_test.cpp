@@ -32,6 +32,10 @@ TEST(BehaviorRegistry, HoldsTheEightNamesSortedWithoutRegardToCase) {
 
 TEST(BehaviorRegistry, FirstRegistrationOfANameStaysAndNewNamesKeepTheOrder) {
   TLabelUnderTest t;
+  // The registry is the process's: the new name goes again however the test ends.
+  struct TNameRemover {
+    ~TNameRemover() { RemoveBehaviorClass(L"fading"); }
+  } remover;
   AddBehaviorClass(L"appearing", &TLabelNone::ClassInfo);
   EXPECT_EQ(FindBehaviorClass(L"Appearing"), &TLabelAppear::ClassInfo);
   AddBehaviorClass(L"Fading", &TLabelNone::ClassInfo);

@@ -140,12 +140,12 @@ TEST_F(DriveBoxTest, NetworkPathCharacterMatchesNoEntryAndFailsToFollow) {
 
 TEST_F(DriveBoxTest, LinksAreClearedWhenALinkedListGoes) {
   Build();
-  EXPECT_EQ(FFolderList->DriveCombo(), FDriveBox.get());
-  EXPECT_EQ(FFileList->DirList(), FFolderList.get());
+  EXPECT_EQ(FChain.DriveBox(), FDriveBox.get());
+  EXPECT_EQ(FChain.FileList(), FFileList.get());
   FFileList.reset();
-  EXPECT_EQ(FFolderList->FileList(), nullptr);
+  EXPECT_EQ(FChain.FileList(), nullptr);
   FFolderList.reset();
-  EXPECT_EQ(FDriveBox->DirList(), nullptr);
+  EXPECT_EQ(FChain.FolderList(), nullptr);
   FDriveBox->EnsureListed();  // the box alone still works
   EXPECT_EQ(FDriveBox->ItemIndex(), 1);
 }

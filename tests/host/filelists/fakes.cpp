@@ -9,6 +9,7 @@
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
 #include "filelists/folder_list_model.h"
+#include "filelists/list_chain.h"
 #include "filelists/list_errors.h"
 #include "filelists/paths.h"
 
@@ -319,9 +320,8 @@ std::vector<std::wstring> TFakeListWindow::Texts() const {
   return texts;
 }
 
-void TFakeLists::Link() {
-  DriveBox.SetDirList(&FolderList);
-  FolderList.SetFileList(&FileList);
+void TFakeLists::Link(TListChain& chain) {
+  chain.Link(&DriveBox, &FolderList, &FileList);
   // The lists outlive this bundle, which callers make as they need it.
   DriveWindow.OnCreate = [&driveBox = DriveBox] { driveBox.WindowCreated(); };
   FolderWindow.OnCreate = [&folderList = FolderList] { folderList.WindowCreated(); };

@@ -117,6 +117,7 @@ class TFakeListWindow final : public IListWindow {
 class TDriveBoxModel;
 class TFolderListModel;
 class TFileListModel;
+class TListChain;
 
 // The three lists with their fake windows, as a main window holds them.
 struct TFakeLists {
@@ -127,8 +128,9 @@ struct TFakeLists {
   TFileListModel& FileList;
   TFakeListWindow& FileWindow;
 
-  // Links the lists as the layout does; each window's creation calls its list back.
-  void Link();
+  // Links the lists through chain as the main window does; each window's creation calls its
+  // list back.
+  void Link(TListChain& chain);
   // The main window is made, then shown: each list gets its window, then reads what it
   // has not read yet.
   void Show();

@@ -9,6 +9,7 @@
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
 #include "filelists/folder_list_model.h"
+#include "filelists/list_chain.h"
 #include "filelists/paths.h"
 
 class ListsTest : public testing::Test {
@@ -46,7 +47,7 @@ class ListsTest : public testing::Test {
     FDriveBox = std::make_unique<TDriveBoxModel>(FFs, FCollation, FDriveWindow);
     FFolderList = std::make_unique<TFolderListModel>(FFs, FCollation, FFolderWindow);
     FFileList = std::make_unique<TFileListModel>(FFs, FCollation, FFileWindow, FPointer);
-    Lists().Link();
+    Lists().Link(FChain);
   }
   // The main window is made, then shown: the lists read what they show by then.
   void Show() { Lists().Show(); }
@@ -74,6 +75,7 @@ class ListsTest : public testing::Test {
   TFakeListWindow FFolderWindow;
   TFakeListWindow FFileWindow;
   TFakePointer FPointer;
+  TListChain FChain;
   std::unique_ptr<TDriveBoxModel> FDriveBox;
   std::unique_ptr<TFolderListModel> FFolderList;
   std::unique_ptr<TFileListModel> FFileList;

@@ -13,6 +13,7 @@
 #include "filelists/directory_list_box.h"
 #include "filelists/drive_combo_box.h"
 #include "filelists/file_list_box.h"
+#include "filelists/list_chain.h"
 #include "filelists/list_registration.h"
 #include "ui/form.h"
 #include "win_test_support.h"
@@ -148,6 +149,7 @@ class ListControlsTest : public testing::Test {
     FDrives = &FForm->Control<TDriveComboBox>(L"DriveComboBox1");
     FFolders = &FForm->Control<TDirectoryListBox>(L"DirectoryListBox1");
     FFiles = &FForm->Control<TFileListBox>(L"FileListBox1");
+    LinkLists(FChain, *FDrives, *FFolders, *FFiles);
   }
   void TearDown() override {
     FForm.reset();
@@ -175,6 +177,7 @@ class ListControlsTest : public testing::Test {
     return selected;
   }
 
+  TListChain FChain;
   std::unique_ptr<TForm> FForm;
   TDriveComboBox* FDrives = nullptr;
   TDirectoryListBox* FFolders = nullptr;

@@ -7,6 +7,7 @@
 #include "filelists/drive_box_model.h"
 #include "filelists/file_list_model.h"
 #include "filelists/folder_list_model.h"
+#include "filelists/list_chain.h"
 #include "filelists/start_folder.h"
 #include "host/filelists/fakes.h"
 #include "platform/file_system_win.h"
@@ -30,7 +31,7 @@ class ListsOnDiskTest : public testing::Test {
   }
   void SetUp() override {
     ASSERT_EQ(FStartedAtC, 0u);
-    Lists().Link();
+    Lists().Link(FChain);
   }
   // The window is shown: every control has its window and reads what it has not read.
   void Show() { Lists().Show(); }
@@ -50,6 +51,7 @@ class ListsOnDiskTest : public testing::Test {
   TDriveBoxModel FDriveBox{FFs, FCollation, FDriveWindow};
   TFolderListModel FFolderList{FFs, FCollation, FFolderWindow};
   TFileListModel FFileList{FFs, FCollation, FFileWindow, FPointer};
+  TListChain FChain;
 };
 
 TEST_F(ListsOnDiskTest, StartFolderOnAMappedDrive) {

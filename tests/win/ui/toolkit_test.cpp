@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <wrl/client.h>
 
+#include <memory>
+
 #include "base/errors.h"
 #include "base/win_handles.h"
 #include "ui/application.h"
@@ -29,6 +31,58 @@ TEST(ErrorBox, SilentAbortShowsNothingAndOtherErrorsStillReachTheBox) {
   EXPECT_FALSE(RunGuarded([] { throw std::runtime_error("disk on fire"); }));
   ASSERT_EQ(answerer.Seen().size(), 1u);
   EXPECT_EQ(answerer.Seen()[0].Text, L"disk on fire.");
+}
+
+namespace {
+
+// A windowless control whose painting fails while Failing holds.
+class TFailingPaint : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  void Paint(HDC) override {
+    ++Paints;
+    if (Failing) throw Exception(L"Cannot paint");
+  }
+  bool Failing = false;
+  int Paints = 0;
+};
+
+}  // namespace
+
+TEST(ErrorBox, APaintThatFailsEndsValidatedAndIsReportedOnceAfterwards) {
+  TDialogAnswerer answerer;
+  TForm form(nullptr);
+  form.SetClientSize(200, 100);
+  auto& control = form.Adopt(std::make_unique<TFailingPaint>(&form));
+  control.SetParent(&form);
+  control.SetBounds(10, 10, 100, 50);
+  form.Show();
+  const HWND window = form.Handle();
+  UpdateWindow(window);
+  control.Failing = true;
+  const int paints = control.Paints;
+  for (int i = 0; i < 3; ++i) {
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+  }
+  EXPECT_EQ(control.Paints, paints + 3);
+  EXPECT_TRUE(answerer.Seen().empty()) << "a box opened inside the paint";
+  RECT update{};
+  EXPECT_FALSE(GetUpdateRect(window, &update, FALSE)) << "the failed paint left its region to paint again";
+
+  control.Failing = false;
+  EXPECT_TRUE(PumpUntil([&] { return !answerer.Seen().empty(); }));
+  PumpUntil([] { return false; }, 500);
+  const auto seen = answerer.Seen();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Text, L"Cannot paint.");
+  // After OK the window paints as before.
+  const int painted = control.Paints;
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+  EXPECT_EQ(control.Paints, painted + 1);
+  EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+  EXPECT_EQ(answerer.Seen().size(), 1u);
 }
 
 TEST(Style, GlossyIsFoundAndAnUnknownStyleIsReportedByName) {
@@ -62,23 +116,17 @@ TEST(Style, GlossyIsFoundAndAnUnknownStyleIsReportedByName) {
 
 namespace {
 
-// Stand-ins for the file lists, which this test program leaves out: plain controls that
-// take the link properties.
-template <typename TBase>
-class TLinkedStandIn : public TBase {
- public:
-  using TBase::TBase;
-  bool SetProperty(const std::wstring& name, const TLayoutValue& value, const TLayoutReader& reader) override {
-    if (name == L"DirList" || name == L"FileList") return &reader.Component(value) != nullptr;
-    return TBase::SetProperty(name, value, reader);
-  }
-};
+// The classes of the main window's layout; plain controls stand in for the file lists,
+// which this test program leaves out.
+void RegisterMainWindowClasses() {
+  RegisterStandardControls();
+  RegisterComponentClass<TComboBox>(L"TDriveComboBox");
+  RegisterComponentClass<TListBox>(L"TDirectoryListBox");
+  RegisterComponentClass<TListBox>(L"TFileListBox");
+}
 
 void LoadMainWindowLayout(TForm& form) {
-  RegisterStandardControls();
-  RegisterComponentClass<TLinkedStandIn<TComboBox>>(L"TDriveComboBox");
-  RegisterComponentClass<TLinkedStandIn<TListBox>>(L"TDirectoryListBox");
-  RegisterComponentClass<TLinkedStandIn<TListBox>>(L"TFileListBox");
+  RegisterMainWindowClasses();
   for (const wchar_t* handler :
        {L"GetScriptButtonClick", L"SelectAllButtonClick", L"SelectNoneButtonClick", L"ProcessButtonClick",
         L"CloseButtonClick", L"FormClose", L"ComboBox1EnterKey", L"ComboBox1Select", L"ComboBox1Exit"})
@@ -142,7 +190,7 @@ TEST(Layout, MainWindowControlsSitInTheirPlacesInTabOrder) {
 }
 
 TEST(Layout, UnknownPropertiesAndHandlersAreReportedWithTheirNames) {
-  RegisterStandardControls();
+  RegisterMainWindowClasses();
   TForm form(nullptr);
   try {
     form.LoadLayout(L"TMAINFORM");  // no handlers registered
@@ -185,7 +233,7 @@ TEST(Dpi, EveryControlAndFontFollowsTheMonitorScale) {
   HWND window = form.Handle();
   RECT suggested{0, 0, 800, 800};
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-  EXPECT_EQ(form.FormDpi(), 144u);
+  EXPECT_EQ(form.Dpi(), 144u);
 
   std::vector<std::pair<TWinControl*, RECT>> rects;
   CollectWindowRects(form, rects);
