@@ -17,30 +17,10 @@
 #include "automation/norvalt_tlb.h"
 #include "base/errors.h"
 #include "base/win_handles.h"
+#include "bench_timing.h"
 #include "platform/run_files.h"
 
 namespace {
-
-double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename F>
-double Time(F&& run) {
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
-  run();
-  QueryPerformanceCounter(&end);
-  return Seconds(start, end);
-}
-
-void WriteText(const std::wstring& path, const std::string& text) {
-  TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
 
 // An NC program of about 50 KB.
 std::string FiftyKilobytes() {

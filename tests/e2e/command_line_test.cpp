@@ -49,17 +49,8 @@ TEST_F(CommandLineTest, ARunTreatsTheMatchingFilesAndSaysHowItEndedInItsExitCode
 }
 
 TEST_F(CommandLineTest, WithoutNorvaltTheExitCodeSaysSo) {
-  const std::wstring standIn = L"\"" + ProgramFolder() + L"\\NorvaltStandIn.exe\"";
-  auto run = [](const std::wstring& commandLine) {
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION info{};
-    std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
-    TKernelHandle process(info.hProcess), thread(info.hThread);
-    WaitForSingleObject(process.Get(), kTimeoutMs);
-  };
-  run(standIn + L" /UnregServer");
+  RunStandIn(L"/UnregServer");
   const auto code = RunVelbrook(Arguments(WriteScript("")));
-  run(standIn + L" /RegServer");
+  RunStandIn(L"/RegServer");
   EXPECT_EQ(code, 3u);
 }

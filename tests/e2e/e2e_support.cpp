@@ -48,14 +48,16 @@ void WriteStandInSettings(const std::string& text) { WriteFileBytes(ProgramFolde
 
 void RemoveStandInSettings() { DeleteFileW((ProgramFolder() + L"\\NorvaltStandIn.ini").c_str()); }
 
-void EndStandInServers() {
-  // Ending it from outside would leave its class registered with COM under Wine, so it is
-  // asked to withdraw and leave.
+void RunStandIn(const std::wstring& switchName) {
   STARTUPINFOW startup{sizeof(startup)};
   PROCESS_INFORMATION info{};
-  std::wstring commandLine = L"\"" + ProgramFolder() + L"\\NorvaltStandIn.exe\" /Shutdown";
+  std::wstring commandLine = L"\"" + ProgramFolder() + L"\\NorvaltStandIn.exe\" " + switchName;
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
     return;
   TKernelHandle process(info.hProcess), thread(info.hThread);
   WaitForSingleObject(process.Get(), 20000);
 }
+
+// Ending it from outside would leave its class registered with COM under Wine, so it is
+// asked to withdraw and leave.
+void EndStandInServers() { RunStandIn(L"/Shutdown"); }

@@ -17,6 +17,9 @@ void RemoveAllRuns();
 void WriteStandInSettings(const std::string& text);
 void RemoveStandInSettings();
 
+// Runs NorvaltStandIn.exe with the switch (/RegServer, /UnregServer, ...) to its end.
+void RunStandIn(const std::wstring& switchName);
+
 // The stand-in outlives its clients under Wine; tests end it between runs (/Shutdown).
 void EndStandInServers();
 

@@ -144,19 +144,10 @@ TEST_F(EndToEndTest, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
 }
 
 TEST_F(EndToEndTest, WithoutNorvaltTheProgramSaysSoAndEnds) {
-  const std::wstring standIn = L"\"" + ProgramFolder() + L"\\NorvaltStandIn.exe\"";
-  auto run = [](const std::wstring& commandLine) {
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION info{};
-    std::wstring line = commandLine;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
-    TKernelHandle process(info.hProcess), thread(info.hThread);
-    WaitForSingleObject(process.Get(), kTimeoutMs);
-  };
-  run(standIn + L" /UnregServer");
+  RunStandIn(L"/UnregServer");
   ASSERT_TRUE(FDriver.Launch(VelbrookExe()));
   const auto message = FDriver.WaitForDialog(kTimeoutMs);
-  run(standIn + L" /RegServer");
+  RunStandIn(L"/RegServer");
   ASSERT_TRUE(message);
   EXPECT_FALSE(message->ErrorBox);
   EXPECT_EQ(message->Texts,
