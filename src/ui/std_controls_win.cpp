@@ -532,9 +532,12 @@ void TCustomListBox::MeasureItem(MEASUREITEMSTRUCT& item) { item.itemHeight = st
 void TCustomListBox::DrawItem(DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  FillRect(item.hDC, &item.rcItem, SolidBrushFor(selected ? clHighlight : Color()));
+  // A disabled list (its entries locked during a run) says so: grey text, and the selection
+  // in the face colour rather than the highlight that invites a click.
+  const bool disabled = !Enabled();
+  FillRect(item.hDC, &item.rcItem, SolidBrushFor(selected ? (disabled ? clBtnFace : clHighlight) : Color()));
   SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, ColorToRGB(selected ? clHighlightText : Font().Color));
+  SetTextColor(item.hDC, ColorToRGB(disabled ? clGrayText : selected ? clHighlightText : Font().Color));
   TSelectObject selectFont(item.hDC, Font().Handle(Dpi()));
   DrawEntry(item.hDC, static_cast<int>(item.itemID), item.rcItem, selected);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
