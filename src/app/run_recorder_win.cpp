@@ -12,9 +12,13 @@ namespace {
 // Makes room for a new run: old runs beyond those kept go. A run that cannot be removed now
 // stays until a later run; it must not keep this one from starting.
 void RemoveOldRuns(const std::wstring& runs) {
-  for (const std::wstring& name : RunsToRemove(RunsNewestFirst(ListRuns(runs)))) try {
+  for (const std::wstring& name : RunsToRemove(RunsNewestFirst(ListRuns(runs)))) {
+    try {
       RemoveRun(runs, name);
-    } catch (const Exception&) {}
+    } catch (const Exception&) {
+      // Left for a later run to remove.
+    }
+  }
 }
 
 std::wstring MakeRunFolder(const std::wstring& runs) {
