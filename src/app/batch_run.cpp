@@ -54,6 +54,21 @@ bool IsServerGone(const std::exception_ptr& error) {
   }
 }
 
+namespace {
+
+// What the steps raised, or null when they went through.
+template <class Steps>
+std::exception_ptr FailureOf(Steps steps) {
+  try {
+    steps();
+    return nullptr;
+  } catch (...) {
+    return std::current_exception();
+  }
+}
+
+}  // namespace
+
 TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress) {
   norvalt.LoadScript(plan.Script);
   TWalkResult result;
@@ -62,26 +77,29 @@ TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress
     const std::wstring& path = plan.Files[static_cast<std::size_t>(index)];
     progress.FileStarting(index);
     ++result.Reached;
-    try {
+    std::exception_ptr error = FailureOf([&] {
       norvalt.OpenNcFile(path);
       norvalt.ScriptStep1();
       norvalt.ScriptStep2();
-      norvalt.SaveNcFileAs(path);
-    } catch (...) {
-      const std::exception_ptr error = std::current_exception();
-      const std::wstring text = ExceptionText(error);
-      progress.FileEnded(index, &text);
-      // A silent abort ends the run whatever the mode.
-      if (!plan.ContinueAfterErrors || IsAbort(error)) throw;
-      result.Failed.push_back({index, text});
-      if (IsServerGone(error)) {
-        norvalt.Reconnect();
-        norvalt.LoadScript(plan.Script);
-      }
+    });
+    if (!error) {
+      progress.FileSaving(index);
+      error = FailureOf([&] { norvalt.SaveNcFileAs(path); });
+    }
+    if (!error) {
+      progress.FileEnded(index, nullptr);
+      ++result.Treated;
       continue;
     }
-    progress.FileEnded(index, nullptr);
-    ++result.Treated;
+    const std::wstring text = ExceptionText(error);
+    progress.FileEnded(index, &text);
+    // A silent abort ends the run whatever the mode.
+    if (!plan.ContinueAfterErrors || IsAbort(error)) std::rethrow_exception(error);
+    result.Failed.push_back({index, text});
+    if (IsServerGone(error)) {
+      norvalt.Reconnect();
+      norvalt.LoadScript(plan.Script);
+    }
   }
   return result;
 }

@@ -73,6 +73,9 @@ class IRunProgress {
   virtual ~IRunProgress() = default;
   // Before Norvalt is handed the file; an exception from here ends the run untouched.
   virtual void FileStarting(int index) = 0;
+  // Norvalt has treated the file and is about to save over it; an exception from here ends
+  // the run with the file untouched.
+  virtual void FileSaving(int index) = 0;
   // The file was treated (error null) or failed with the error's text.
   virtual void FileEnded(int index, const std::wstring* error) = 0;
   virtual bool StopRequested() = 0;

@@ -38,7 +38,7 @@ std::optional<TUndoableRun> FindUndoableRun() {
 TUndoOutcome UndoRun(const TUndoableRun& run) {
   const TUndoPlan plan = PlanUndo(run.Record, [](const std::wstring& path) -> std::optional<std::wstring> {
     try {
-      return Sha256OfFile(path);
+      return DigestOf(path).Sha256;
     } catch (const Exception&) {
       return std::nullopt;
     }

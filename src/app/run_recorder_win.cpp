@@ -4,8 +4,6 @@
 
 #include "app/run_record.h"
 #include "identity/regtypes.h"
-#include "platform/file_checks.h"
-#include "platform/run_files.h"
 
 namespace {
 
@@ -54,45 +52,91 @@ TRunRecorder::TRunRecorder(const TRunPlan& plan) : FPlan(plan) {
 
 TRunRecorder::~TRunRecorder() = default;
 
+TRunRecorder::TBackup TRunRecorder::take_backup(int index, std::wstring name) {
+  const std::wstring& path = FPlan.Files[static_cast<std::size_t>(index)];
+  TBackup backup;
+  if (name.empty()) {
+    name = BackupName(FileNameOf(path), [&](const std::wstring& taken) { return FBackupNames.count(taken) != 0; });
+    FBackupNames.insert(name);
+  }
+  backup.Name = std::move(name);
+  backup.Source = CopyForBackup(path, FFolder + backup.Name);
+  return backup;
+}
+
+void TRunRecorder::start_next_backup(int index) {
+  if (index >= static_cast<int>(FPlan.Files.size())) return;
+  FNextBackup = FKeeper.Post([this, index] { return take_backup(index, {}); });
+}
+
 void TRunRecorder::BackUp(int index) {
   const std::wstring& path = FPlan.Files[static_cast<std::size_t>(index)];
   try {
-    FBackupName = BackupName(FileNameOf(path),
-                             [&](const std::wstring& name) { return FileExistsFollowingLinks(FFolder + name); });
-    CopyForBackup(path, FFolder + FBackupName);
-    FSizeBefore = FileSize(FFolder + FBackupName);
+    if (!FNextBackup.valid()) start_next_backup(index);
+    FBackup = FNextBackup.get();
+    // Taken a file earlier: a file written since then is copied again, so that the backup
+    // holds what Norvalt is handed.
+    if (!(FileStampOf(path) == FBackup.Source)) {
+      RemoveBackup(FFolder + FBackup.Name);
+      FBackup = take_backup(index, FBackup.Name);
+    }
   } catch (const Exception& e) {
     const std::wstring text = L"Can't back up " + path + L", so it was left as it was: " + e.Message();
-    FBackupName.clear();
+    FBackup = {};
     record(index, &text);
     throw EBackupFailed(text);
   }
+  start_next_backup(index + 1);
 }
+
+void TRunRecorder::FileSaving() { settle_line(); }
 
 void TRunRecorder::FileEnded(int index, const std::wstring* error) { record(index, error); }
 
+void TRunRecorder::settle_line() {
+  if (FLineUnderWay.valid()) FLineUnderWay.get();
+}
+
 void TRunRecorder::record(int index, const std::wstring* error) {
+  settle_line();
   TRecordedFile file;
   file.Path = FPlan.Files[static_cast<std::size_t>(index)];
   file.Outcome = error ? TFileOutcome::Failed : TFileOutcome::Treated;
   if (error) file.Error = *error;
-  if (!FBackupName.empty()) {
-    file.BackupName = FBackupName;
-    file.SizeBefore = FSizeBefore;
-    // What Norvalt left, so that Undo can tell whether the file changed since.
-    try {
-      file.SizeAfter = FileSize(file.Path);
-      file.HashAfter = Sha256OfFile(file.Path);
-    } catch (const Exception&) {
-      file.SizeAfter.reset();
-    }
+  if (!FBackup.Name.empty()) {
+    file.BackupName = FBackup.Name;
+    file.SizeBefore = FBackup.Source.Size;
   }
-  FRecord->Append(RecordFileLine(file));
-  FBackupName.clear();
+  FBackup = {};
   FRecorded = index + 1;
+  FLineUnderWay = FKeeper.Post([this, file = std::move(file)]() mutable {
+    if (!file.BackupName.empty()) {
+      // What Norvalt left, so that Undo can tell whether the file changed since.
+      try {
+        const TFileDigest after = DigestOf(file.Path);
+        file.SizeAfter = after.Size;
+        file.HashAfter = after.Sha256;
+      } catch (const Exception&) {
+        file.SizeAfter.reset();
+      }
+    }
+    FRecord->Append(RecordFileLine(file));
+  });
+}
+
+// A backup taken for a file that the run did not reach is no backup of the run's.
+void TRunRecorder::discard_next_backup() {
+  if (!FNextBackup.valid()) return;
+  try {
+    RemoveBackup(FFolder + FNextBackup.get().Name);
+  } catch (const Exception&) {
+    // Not taken, or left for the run's removal.
+  }
 }
 
 void TRunRecorder::Close(bool stopped) {
+  discard_next_backup();
+  settle_line();
   for (int index = FRecorded; index < static_cast<int>(FPlan.Files.size()); ++index) {
     TRecordedFile file;
     file.Path = FPlan.Files[static_cast<std::size_t>(index)];

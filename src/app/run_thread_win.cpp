@@ -131,6 +131,7 @@ class TPostedProgress : public IRunProgress {
     FLastPost = now;
     FShared->Post([index](TRunThread::TShared& s) { s.Events.FileStarting(index); }, FShared);
   }
+  void FileSaving(int) override { FRecorder.FileSaving(); }
   void FileEnded(int index, const std::wstring* error) override { FRecorder.FileEnded(index, error); }
   bool StopRequested() override { return FShared->StopRequested; }
 

@@ -29,12 +29,31 @@ std::vector<TRunOnDisk> ListRuns(const std::wstring& folder);
 // Removes folder's sub-folder name with everything in it.
 void RemoveRun(const std::wstring& folder, const std::wstring& name);
 
+// What shows that a file was written: its size and the time of its last write.
+struct TFileStamp {
+  std::uint64_t Size = 0;
+  std::uint64_t LastWrite = 0;
+  bool operator==(const TFileStamp&) const = default;
+};
+TFileStamp FileStampOf(const std::wstring& path);
+
 // Copies a file to a new file, on the disk when this returns; an existing target is never
-// overwritten.
-void CopyForBackup(const std::wstring& from, const std::wstring& to);
-// SHA-256 of the file's content in 64 lower-case hex digits.
-std::wstring Sha256OfFile(const std::wstring& path);
-std::uint64_t FileSize(const std::wstring& path);
+// overwritten, and a file that another program is writing is not copied. Returns the stamp
+// of the file that was copied, as it was when the copy began.
+TFileStamp CopyForBackup(const std::wstring& from, const std::wstring& to);
+// Orders file names as the file system tells them apart, case ignored.
+struct TFileNameOrder {
+  bool operator()(const std::wstring& a, const std::wstring& b) const;
+};
+// Removes a backup, read-only or not.
+void RemoveBackup(const std::wstring& path);
+
+// A file's size and the SHA-256 of its content, in 64 lower-case hex digits.
+struct TFileDigest {
+  std::uint64_t Size = 0;
+  std::wstring Sha256;
+};
+TFileDigest DigestOf(const std::wstring& path);
 // Puts the backup's content in target's place in one step: it is copied to a temporary file
 // beside target, which then replaces target; target is never left half written.
 void PutBack(const std::wstring& backup, const std::wstring& target);

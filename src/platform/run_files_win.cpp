@@ -67,13 +67,13 @@ std::vector<WIN32_FIND_DATAW> EntriesOf(const std::wstring& folder) {
   return entries;
 }
 
-std::uint64_t Size(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
+std::uint64_t Joined(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
 std::uint64_t FolderBytes(const std::wstring& folder) {
   std::uint64_t bytes = 0;
   for (const WIN32_FIND_DATAW& entry : EntriesOf(folder)) {
     if (!IsFolder(entry))
-      bytes += Size(entry.nFileSizeHigh, entry.nFileSizeLow);
+      bytes += Joined(entry.nFileSizeHigh, entry.nFileSizeLow);
     else if (!IsLinkedFolder(entry))
       bytes += FolderBytes(folder + entry.cFileName + L"\\");
   }
@@ -89,9 +89,7 @@ void RemoveFolder(const std::wstring& folder) {
     } else if (IsFolder(entry)) {
       if (!::RemoveDirectoryW(path.c_str())) RaiseFileError(L"Could not remove " + path, ::GetLastError());
     } else {
-      // A backup keeps its file's attributes; a read-only one could not be deleted.
-      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!::DeleteFileW(path.c_str())) RaiseFileError(L"Could not remove " + path, ::GetLastError());
+      RemoveBackup(path);
     }
   }
   if (!::RemoveDirectoryW(folder.c_str())) RaiseFileError(L"Could not remove " + folder, ::GetLastError());
@@ -124,12 +122,31 @@ std::wstring LowerHex(const UCHAR* bytes, std::size_t count) {
   return hex;
 }
 
-// Copies from to the file to and makes sure the copy is on the disk before anything relies
-// on it; the system's error code, or ERROR_SUCCESS.
-DWORD CopyToDisk(const std::wstring& from, const std::wstring& to, bool failIfExists) {
-  if (!::CopyFileW(from.c_str(), to.c_str(), failIfExists)) return ::GetLastError();
-  const TFileHandle copy(::CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-  return copy && ::FlushFileBuffers(copy.Get()) ? ERROR_SUCCESS : ::GetLastError();
+// Opened to be copied: others may read it meanwhile, but not write it.
+TFileHandle OpenToCopy(const std::wstring& path) {
+  return TFileHandle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+// Copies the open source to the file to and makes sure the copy is on the disk before
+// anything relies on it; the system's error code, or ERROR_SUCCESS.
+DWORD CopyToDisk(HANDLE source, const std::wstring& to, bool failIfExists) {
+  const TFileHandle target(::CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr,
+                                         failIfExists ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!target) return ::GetLastError();
+  std::vector<char> chunk(kChunkSize);
+  // A disk file reads short only at its end.
+  for (DWORD got = kChunkSize; got == kChunkSize;) {
+    if (!::ReadFile(source, chunk.data(), kChunkSize, &got, nullptr)) return ::GetLastError();
+    DWORD written = 0;
+    if (!::WriteFile(target.Get(), chunk.data(), got, &written, nullptr)) return ::GetLastError();
+    if (written != got) return ERROR_HANDLE_DISK_FULL;
+  }
+  return ::FlushFileBuffers(target.Get()) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+TFileStamp StampOf(DWORD sizeHigh, DWORD sizeLow, const FILETIME& lastWrite) {
+  return {Joined(sizeHigh, sizeLow), Joined(lastWrite.dwHighDateTime, lastWrite.dwLowDateTime)};
 }
 
 }  // namespace
@@ -163,48 +180,67 @@ std::vector<TRunOnDisk> ListRuns(const std::wstring& folder) {
 
 void RemoveRun(const std::wstring& folder, const std::wstring& name) { RemoveFolder(folder + name + L"\\"); }
 
-void CopyForBackup(const std::wstring& from, const std::wstring& to) {
-  const DWORD error = CopyToDisk(from, to, true);
-  if (error == ERROR_SUCCESS) return;
+TFileStamp CopyForBackup(const std::wstring& from, const std::wstring& to) {
+  const TFileHandle source = OpenToCopy(from);
+  BY_HANDLE_FILE_INFORMATION copied{};
+  if (!source || !::GetFileInformationByHandle(source.Get(), &copied))
+    RaiseFileError(L"Could not back up " + from, ::GetLastError());
+  const DWORD error = CopyToDisk(source.Get(), to, true);
+  if (error == ERROR_SUCCESS) return StampOf(copied.nFileSizeHigh, copied.nFileSizeLow, copied.ftLastWriteTime);
   // A copy cut short (a full disk) must not stay behind as if it were a backup.
   if (error != ERROR_FILE_EXISTS) ::DeleteFileW(to.c_str());
   RaiseFileError(L"Could not back up " + from, error);
 }
 
-std::wstring Sha256OfFile(const std::wstring& path) {
+bool TFileNameOrder::operator()(const std::wstring& a, const std::wstring& b) const {
+  return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_LESS_THAN;
+}
+
+void RemoveBackup(const std::wstring& path) {
+  // Backups made by earlier versions kept their file's attributes; a read-only one could not
+  // be deleted.
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!::DeleteFileW(path.c_str())) RaiseFileError(L"Could not remove " + path, ::GetLastError());
+}
+
+TFileDigest DigestOf(const std::wstring& path) {
   const TFileHandle file = OpenForReading(path);
   THashHandle hash;
   NTSTATUS status = ::BCryptCreateHash(Sha256Algorithm(), hash.Put(), nullptr, 0, nullptr, 0, 0);
   if (status < 0) RaiseHashError(path, status);
+  TFileDigest digest;
   std::vector<UCHAR> chunk(kChunkSize);
-  for (;;) {
-    DWORD got = 0;
+  for (DWORD got = kChunkSize; got == kChunkSize;) {
     if (!::ReadFile(file.Get(), chunk.data(), kChunkSize, &got, nullptr))
       RaiseFileError(L"Could not read " + path, ::GetLastError());
-    if (got == 0) break;
+    digest.Size += got;
     status = ::BCryptHashData(hash.Get(), chunk.data(), got, 0);
     if (status < 0) RaiseHashError(path, status);
   }
-  UCHAR digest[32];
-  status = ::BCryptFinishHash(hash.Get(), digest, sizeof digest, 0);
+  UCHAR sha256[32];
+  status = ::BCryptFinishHash(hash.Get(), sha256, sizeof sha256, 0);
   if (status < 0) RaiseHashError(path, status);
-  return LowerHex(digest, sizeof digest);
+  digest.Sha256 = LowerHex(sha256, sizeof sha256);
+  return digest;
 }
 
-std::uint64_t FileSize(const std::wstring& path) {
+TFileStamp FileStampOf(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-    RaiseFileError(L"Could not read the size of " + path, ::GetLastError());
-  return Size(data.nFileSizeHigh, data.nFileSizeLow);
+    RaiseFileError(L"Could not read " + path, ::GetLastError());
+  return StampOf(data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
 }
 
 void PutBack(const std::wstring& backup, const std::wstring& target) {
   // The steps that save a profile file safely: a temporary beside the target, which then
   // takes the target's place (and keeps its attributes) in one step.
+  const TFileHandle source = OpenToCopy(backup);
+  if (!source) RaiseFileError(L"Could not put back " + target, ::GetLastError());
   IProfileStorage& files = FileProfileStorage();
   const std::wstring temporary = files.CreateTemporaryBeside(target);
   if (temporary.empty()) RaiseFileError(L"Could not put back " + target, ::GetLastError());
-  DWORD error = CopyToDisk(backup, temporary, false);
+  DWORD error = CopyToDisk(source.Get(), temporary, false);
   if (error == ERROR_SUCCESS) {
     if (files.Replace(temporary, target)) return;
     error = ::GetLastError();

@@ -33,13 +33,26 @@ class RunRecordTest : public EndToEndTest {
 
 TEST_F(RunRecordTest, AFailureLeavesBackupsARecordAndTheFocusOnTheFileAndUndoPutsBackWhatDidNotChange) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
-  FDriver.SetScriptPath(WriteScript("fail OpenNcFile file C.NC status 0x80070005\r\n"));
+  FDriver.SetScriptPath(
+      WriteScript("delay ScriptStep1 1500 file A.NC\r\nfail OpenNcFile file C.NC status 0x80070005\r\n"));
   FDriver.SelectFiles({0, 1, 2, 3, 4});
-  RunAndAnswer(L"OK");
-  EXPECT_TRUE(FLastBox.ErrorBox);
-
+  FDriver.Press(L"Process");
+  // B is backed up while A is treated; written after that, it is backed up again.
+  const std::string written = "N1 (written during the run)\r\n";
+  ASSERT_TRUE(WaitFor([&] { return CountCalls(Trace(), L"ScriptStep1") == 1 && !NewestRun().empty(); }, kTimeoutMs));
   const std::wstring run = NewestRun();
-  for (const wchar_t* name : {L"A.NC", L"B.NC", L"C.NC"}) EXPECT_EQ(ReadFileBytes(run + name), kBracket);
+  ASSERT_TRUE(
+      WaitFor([&] { return GetFileAttributesW((run + L"B.NC").c_str()) != INVALID_FILE_ATTRIBUTES; }, kTimeoutMs));
+  FFiles.Write(L"B.NC", written);
+  ASSERT_EQ(Opened(L"B.NC"), 0);
+  const auto box = FDriver.WaitForDialog(kTimeoutMs);
+  ASSERT_TRUE(box);
+  EXPECT_TRUE(box->ErrorBox);
+  FDriver.Answer(*box, L"OK");
+  ASSERT_TRUE(WaitFor([&] { return !FDriver.WaitForDialog(0); }, kTimeoutMs));
+
+  EXPECT_EQ(ReadFileBytes(run + L"B.NC"), written);
+  for (const wchar_t* name : {L"A.NC", L"C.NC"}) EXPECT_EQ(ReadFileBytes(run + name), kBracket);
   EXPECT_EQ(GetFileAttributesW((run + L"D.NC").c_str()), INVALID_FILE_ATTRIBUTES);
   const TRunRecord record = RecordOf(run);
   ASSERT_EQ(record.Files.size(), 5u);
@@ -70,7 +83,7 @@ TEST_F(RunRecordTest, AFailureLeavesBackupsARecordAndTheFocusOnTheFileAndUndoPut
   EXPECT_NE(result->Texts.back().find(L"Put back 2 files."), std::wstring::npos);
   EXPECT_NE(result->Texts.back().find(AsShown(FFiles.Path() + L"\\C.NC")), std::wstring::npos);
   EXPECT_EQ(FileText(L"A.NC"), kBracket);
-  EXPECT_EQ(FileText(L"B.NC"), kBracket);
+  EXPECT_EQ(FileText(L"B.NC"), written);
   EXPECT_EQ(FileText(L"C.NC"), "N1 (edited by hand)\r\n");
   EXPECT_EQ(RecordOf(run).PutBack, 2);
   EXPECT_FALSE(CanUndo(RecordOf(run)));

@@ -78,13 +78,20 @@ class TFakeNorvalt : public INcProcessor {
 
 // The UI thread's side and the worker's side of a run, played one after the other: the
 // plan, the walk with each file shown as it starts, and the end shown. A failure is shown,
-// then raised again as the error box would get it.
+// then raised again as the error box would get it. The point before each save is logged
+// among Norvalt's calls, and fails where they name it ("Saving 1").
 class TStraightRun : public IRunProgress {
  public:
-  TStraightRun(TRunDisplay& display, int stopBefore) : FDisplay(display), FStopBefore(stopBefore) {}
+  TStraightRun(TRunDisplay& display, int stopBefore, TFakeNorvalt& norvalt)
+      : FDisplay(display), FStopBefore(stopBefore), FNorvalt(norvalt) {}
   void FileStarting(int index) override {
     FDisplay.FileStarting(index);
     ++FStarted;
+  }
+  void FileSaving(int index) override {
+    const std::wstring point = L"Saving " + std::to_wstring(index);
+    FNorvalt.Calls.push_back(point);
+    if (FNorvalt.FailAt.count(point)) throw EInOutError(L"The run's record cannot be written", 0);
   }
   void FileEnded(int, const std::wstring*) override {}
   bool StopRequested() override { return FStarted == FStopBefore; }
@@ -92,10 +99,11 @@ class TStraightRun : public IRunProgress {
  private:
   TRunDisplay& FDisplay;
   int FStopBefore;
+  TFakeNorvalt& FNorvalt;
   int FStarted = 0;
 };
 
-TWalkResult RunBatch(IBatchWindow& window, INcProcessor* norvalt, int stopBefore = -1,
+TWalkResult RunBatch(IBatchWindow& window, TFakeNorvalt* norvalt, int stopBefore = -1,
                      bool continueAfterErrors = false) {
   std::optional<TRunPlan> plan = PlanRun(window);
   if (!plan) return {};
@@ -105,7 +113,7 @@ TWalkResult RunBatch(IBatchWindow& window, INcProcessor* norvalt, int stopBefore
     display.NotLinked();
     return {};
   }
-  TStraightRun progress(display, stopBefore);
+  TStraightRun progress(display, stopBefore, *norvalt);
   TWalkResult walk;
   try {
     walk = TreatFiles(*plan, *norvalt, progress);
@@ -135,14 +143,17 @@ TEST(BatchRun, TreatsTheSelectedFilesInDisplayOrderCountingOnTheProgressBar) {
                                L"Open C:\\NC\\B.NC",
                                L"Step1",
                                L"Step2",
+                               L"Saving 0",
                                L"Save C:\\NC\\B.NC",
                                L"Open C:\\NC\\D.NC",
                                L"Step1",
                                L"Step2",
+                               L"Saving 1",
                                L"Save C:\\NC\\D.NC",
                                L"Open C:\\NC\\E.NC",
                                L"Step1",
                                L"Step2",
+                               L"Saving 2",
                                L"Save C:\\NC\\E.NC",
                            }));
   EXPECT_EQ(window.ProgressMax, 3);
@@ -152,8 +163,8 @@ TEST(BatchRun, TreatsTheSelectedFilesInDisplayOrderCountingOnTheProgressBar) {
 
   // A second press hands the script over again and treats the same files again.
   RunBatch(window, &norvalt);
-  EXPECT_EQ(norvalt.Calls.size(), 26u);
-  EXPECT_EQ(norvalt.Calls[13], L"Load C:\\S\\X.SCR");
+  EXPECT_EQ(norvalt.Calls.size(), 32u);
+  EXPECT_EQ(norvalt.Calls[16], L"Load C:\\S\\X.SCR");
 }
 
 TEST(BatchRun, FilesInADriveRootGetNoDoubleSeparator) {
@@ -163,7 +174,7 @@ TEST(BatchRun, FilesInADriveRootGetNoDoubleSeparator) {
   TFakeNorvalt norvalt;
   RunBatch(window, &norvalt);
   EXPECT_EQ(norvalt.Calls.at(1), L"Open C:\\A.NC");
-  EXPECT_EQ(norvalt.Calls.at(4), L"Save C:\\A.NC");
+  EXPECT_EQ(norvalt.Calls.at(5), L"Save C:\\A.NC");
 }
 
 TEST(BatchRun, ChecksRunInOrderAndTheFirstFailureEndsTheRunBeforeNorvaltIsAsked) {
@@ -215,7 +226,7 @@ TEST(BatchRun, AFailingCallEndsTheRunThereAndTheBarKeepsItsPosition) {
     EXPECT_EQ(e.Message(), L"Norvalt cannot read the file");
   }
   EXPECT_EQ(norvalt.Calls.back(), L"Open C:\\NC\\B.NC");
-  EXPECT_EQ(norvalt.Calls[4], L"Save C:\\NC\\A.NC");
+  EXPECT_EQ(norvalt.Calls[5], L"Save C:\\NC\\A.NC");
   EXPECT_EQ(window.Positions, (std::vector<int>{1, 2}));
   // The taskbar button keeps the failed position in the error state and calls the user.
   EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/3", L"2/3", L"failed", L"flash"}));
@@ -247,7 +258,7 @@ TEST(BatchRun, AStopEndsTheRunBetweenFilesAndTellsHowFarItCame) {
   TFakeNorvalt norvalt;
   RunBatch(window, &norvalt, 2);
   // Each file is treated whole: the stop falls after the second file's save.
-  ASSERT_EQ(norvalt.Calls.size(), 9u);
+  ASSERT_EQ(norvalt.Calls.size(), 11u);
   EXPECT_EQ(norvalt.Calls.back(), L"Save C:\\NC\\B.NC");
   EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Stopped after 2 of 4 files."});
   EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 0}));
@@ -285,7 +296,7 @@ TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerTha
   window.Chosen = {1, 2, 3};
   RunBatch(window, &dying, -1, true);
   EXPECT_EQ(
-      std::vector<std::wstring>(dying.Calls.begin() + 5, dying.Calls.begin() + 9),
+      std::vector<std::wstring>(dying.Calls.begin() + 6, dying.Calls.begin() + 10),
       (std::vector<std::wstring>{L"Open C:\\NC\\C.NC", L"Reconnect", L"Load C:\\S\\X.SCR", L"Open C:\\NC\\D.NC"}));
 
   // A silent abort still ends the run.
@@ -294,4 +305,10 @@ TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerTha
   aborting.Abort = true;
   EXPECT_THROW(RunBatch(window, &aborting, -1, true), EAbort);
   EXPECT_EQ(aborting.Calls.back(), L"Open C:\\NC\\C.NC");
+
+  // So does a failure of the run's own keeping before a save, and that file is not saved.
+  TFakeNorvalt unrecorded;
+  unrecorded.FailAt = {L"Saving 1"};
+  EXPECT_THROW(RunBatch(window, &unrecorded, -1, true), EInOutError);
+  EXPECT_EQ(unrecorded.Calls.back(), L"Saving 1");
 }

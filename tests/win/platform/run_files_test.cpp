@@ -44,17 +44,19 @@ TEST(RunFiles, BacksUpHashesPutsBackAndRecords) {
   ASSERT_TRUE(::CreateDirectoryW((folder.Path() + L"\\run").c_str(), nullptr));
   const std::wstring backup = folder.Path() + L"\\run\\A.NC";
 
-  CopyForBackup(file, backup);
+  const TFileStamp untreated = CopyForBackup(file, backup);
   EXPECT_EQ(ReadFileBytes(backup), "abc");
-  EXPECT_EQ(Sha256OfFile(backup), L"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-  EXPECT_EQ(FileSize(backup), 3u);
+  EXPECT_EQ(DigestOf(backup).Sha256, L"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(DigestOf(backup).Size, 3u);
+  EXPECT_TRUE(FileStampOf(file) == untreated);
 
   // A backup is never overwritten, and a file that cannot be read leaves none behind.
   folder.Write(L"A.NC", "treated once");
+  EXPECT_FALSE(FileStampOf(file) == untreated);
   EXPECT_EQ(FileErrorOf([&] { CopyForBackup(file, backup); }).rfind(L"Could not back up " + file + L": ", 0), 0u);
   EXPECT_EQ(ReadFileBytes(backup), "abc");
   const std::wstring missing = folder.Path() + L"\\gone.NC";
-  EXPECT_NE(FileErrorOf([&] { Sha256OfFile(missing); }), L"(none)");
+  EXPECT_NE(FileErrorOf([&] { DigestOf(missing); }), L"(none)");
   EXPECT_NE(FileErrorOf([&] { CopyForBackup(missing, folder.Path() + L"\\run\\gone.NC"); }), L"(none)");
   EXPECT_EQ(NamesIn(folder.Path() + L"\\run"), std::vector<std::wstring>{L"A.NC"});
 
