@@ -37,9 +37,9 @@ struct TFileStamp {
 };
 TFileStamp FileStampOf(const std::wstring& path);
 
-// Copies a file to a new file, on the disk when this returns; an existing target is never
-// overwritten, and a file that another program is writing is not copied. Returns the stamp
-// of the file that was copied, as it was when the copy began.
+// Copies a file, and the time it was last written, to a new file, on the disk when this
+// returns. An existing target is never overwritten, and a file that another program is
+// writing is not copied. Returns the stamp of the file copied, as the copy began.
 TFileStamp CopyForBackup(const std::wstring& from, const std::wstring& to);
 // Orders file names as the file system tells them apart, case ignored.
 struct TFileNameOrder {
@@ -54,8 +54,8 @@ struct TFileDigest {
   std::wstring Sha256;
 };
 TFileDigest DigestOf(const std::wstring& path);
-// Puts the backup's content in target's place in one step: it is copied to a temporary file
-// beside target, which then replaces target; target is never left half written.
+// Puts the backup's content and time in target's place in one step: it is copied to a
+// temporary file beside target, which then replaces target; target is never left half written.
 void PutBack(const std::wstring& backup, const std::wstring& target);
 
 // A run's record file, opened (made when missing) for appending. Each line reaches the

@@ -128,9 +128,10 @@ TFileHandle OpenToCopy(const std::wstring& path) {
                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-// Copies the open source to the file to and makes sure the copy is on the disk before
-// anything relies on it; the system's error code, or ERROR_SUCCESS.
-DWORD CopyToDisk(HANDLE source, const std::wstring& to, bool failIfExists) {
+// Copies the open source, last written at lastWrite, to the file to, which keeps that time;
+// the copy is on the disk before anything relies on it. The system's error code, or
+// ERROR_SUCCESS.
+DWORD CopyToDisk(HANDLE source, const FILETIME& lastWrite, const std::wstring& to, bool failIfExists) {
   const TFileHandle target(::CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr,
                                          failIfExists ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!target) return ::GetLastError();
@@ -142,7 +143,10 @@ DWORD CopyToDisk(HANDLE source, const std::wstring& to, bool failIfExists) {
     if (!::WriteFile(target.Get(), chunk.data(), got, &written, nullptr)) return ::GetLastError();
     if (written != got) return ERROR_HANDLE_DISK_FULL;
   }
-  return ::FlushFileBuffers(target.Get()) ? ERROR_SUCCESS : ::GetLastError();
+  // A file put back is as it was, its time included.
+  return ::SetFileTime(target.Get(), nullptr, nullptr, &lastWrite) && ::FlushFileBuffers(target.Get())
+             ? ERROR_SUCCESS
+             : ::GetLastError();
 }
 
 TFileStamp StampOf(DWORD sizeHigh, DWORD sizeLow, const FILETIME& lastWrite) {
@@ -185,7 +189,7 @@ TFileStamp CopyForBackup(const std::wstring& from, const std::wstring& to) {
   BY_HANDLE_FILE_INFORMATION copied{};
   if (!source || !::GetFileInformationByHandle(source.Get(), &copied))
     RaiseFileError(L"Could not back up " + from, ::GetLastError());
-  const DWORD error = CopyToDisk(source.Get(), to, true);
+  const DWORD error = CopyToDisk(source.Get(), copied.ftLastWriteTime, to, true);
   if (error == ERROR_SUCCESS) return StampOf(copied.nFileSizeHigh, copied.nFileSizeLow, copied.ftLastWriteTime);
   // A copy cut short (a full disk) must not stay behind as if it were a backup.
   if (error != ERROR_FILE_EXISTS) ::DeleteFileW(to.c_str());
@@ -236,11 +240,13 @@ void PutBack(const std::wstring& backup, const std::wstring& target) {
   // The steps that save a profile file safely: a temporary beside the target, which then
   // takes the target's place (and keeps its attributes) in one step.
   const TFileHandle source = OpenToCopy(backup);
-  if (!source) RaiseFileError(L"Could not put back " + target, ::GetLastError());
+  FILETIME lastWrite{};
+  if (!source || !::GetFileTime(source.Get(), nullptr, nullptr, &lastWrite))
+    RaiseFileError(L"Could not put back " + target, ::GetLastError());
   IProfileStorage& files = FileProfileStorage();
   const std::wstring temporary = files.CreateTemporaryBeside(target);
   if (temporary.empty()) RaiseFileError(L"Could not put back " + target, ::GetLastError());
-  DWORD error = CopyToDisk(source.Get(), temporary, false);
+  DWORD error = CopyToDisk(source.Get(), lastWrite, temporary, false);
   if (error == ERROR_SUCCESS) {
     if (files.Replace(temporary, target)) return;
     error = ::GetLastError();

@@ -38,9 +38,19 @@ std::wstring FileErrorOf(Action action) {
   return L"(none)";
 }
 
+// Dates the file's last write back to 2020, a time no copy made now could have by chance.
+void DateBack(const std::wstring& path) {
+  const SYSTEMTIME then{2020, 1, 3, 1, 12, 0, 0, 0};
+  FILETIME time{};
+  ASSERT_TRUE(::SystemTimeToFileTime(&then, &time));
+  const TFileHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(file && ::SetFileTime(file.Get(), nullptr, nullptr, &time));
+}
+
 TEST(RunFiles, BacksUpHashesPutsBackAndRecords) {
   const TTempFolder folder;
   const std::wstring file = folder.Write(L"A.NC", "abc");
+  DateBack(file);
   ASSERT_TRUE(::CreateDirectoryW((folder.Path() + L"\\run").c_str(), nullptr));
   const std::wstring backup = folder.Path() + L"\\run\\A.NC";
 
@@ -49,6 +59,7 @@ TEST(RunFiles, BacksUpHashesPutsBackAndRecords) {
   EXPECT_EQ(DigestOf(backup).Sha256, L"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
   EXPECT_EQ(DigestOf(backup).Size, 3u);
   EXPECT_TRUE(FileStampOf(file) == untreated);
+  EXPECT_TRUE(FileStampOf(backup) == untreated);  // its time kept
 
   // A backup is never overwritten, and a file that cannot be read leaves none behind.
   folder.Write(L"A.NC", "treated once");
@@ -61,7 +72,7 @@ TEST(RunFiles, BacksUpHashesPutsBackAndRecords) {
   EXPECT_EQ(NamesIn(folder.Path() + L"\\run"), std::vector<std::wstring>{L"A.NC"});
 
   PutBack(backup, file);
-  EXPECT_EQ(ReadFileBytes(file), "abc");
+  EXPECT_TRUE(FileStampOf(file) == untreated);  // "abc", last written when it was
   EXPECT_NE(FileErrorOf([&] { PutBack(folder.Path() + L"\\run\\gone.NC", file); }), L"(none)");
   EXPECT_EQ(ReadFileBytes(file), "abc");
   EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::wstring>{L"A.NC", L"run"}));  // no temporary left
