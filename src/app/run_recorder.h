@@ -49,6 +49,7 @@ class TRunRecorder {
   // Backs up the plan's file under name, or under a name of its own when name is empty.
   TBackup take_backup(int index, std::wstring name);
   void start_next_backup(int index);
+  void discard(const std::wstring& backupName);
   void discard_next_backup();
   void record(int index, const std::wstring* error);
   void settle_line();
@@ -57,7 +58,8 @@ class TRunRecorder {
   std::wstring FFolder;
   std::unique_ptr<TRecordFile> FRecord;
   // The names given to backups in the run's folder, in which no one else makes files. Kept
-  // here: asking the folder costs a look through all of it per file.
+  // here, as asking the folder would be a file call per file, one that grows with the
+  // folder under Wine.
   std::set<std::wstring, TFileNameOrder> FBackupNames;
   TBackup FBackup;                   // of the file under way
   std::future<TBackup> FNextBackup;  // taken while Norvalt works on the file before

@@ -82,6 +82,7 @@ void TRunRecorder::BackUp(int index) {
     }
   } catch (const Exception& e) {
     const std::wstring text = L"Can't back up " + path + L", so it was left as it was: " + e.Message();
+    if (!FBackup.Name.empty()) discard(FBackup.Name);
     FBackup = {};
     record(index, &text);
     throw EBackupFailed(text);
@@ -124,13 +125,21 @@ void TRunRecorder::record(int index, const std::wstring* error) {
   });
 }
 
-// A backup taken for a file that the run did not reach is no backup of the run's.
+// A backup of a file that Norvalt was not handed is no backup of the run's.
+void TRunRecorder::discard(const std::wstring& backupName) {
+  try {
+    RemoveBackup(FFolder + backupName);
+  } catch (const Exception&) {
+    // Left for the run's removal.
+  }
+}
+
 void TRunRecorder::discard_next_backup() {
   if (!FNextBackup.valid()) return;
   try {
-    RemoveBackup(FFolder + FNextBackup.get().Name);
+    discard(FNextBackup.get().Name);
   } catch (const Exception&) {
-    // Not taken, or left for the run's removal.
+    // It was never taken.
   }
 }
 
