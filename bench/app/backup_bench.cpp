@@ -68,10 +68,7 @@ int wmain(int argc, wchar_t** argv) {
   const int rounds = argc > 2 ? _wtoi(argv[2]) : 3;
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
 
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"velbrook_backup_bench";
-  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring folder = BenchFolder(L"velbrook_backup_bench");
   TRunPlan plan;
   plan.Script = folder + L".nvs";
   plan.Folder = folder;

@@ -22,3 +22,12 @@ inline void WriteText(const std::wstring& path, const std::string& text) {
   DWORD written = 0;
   WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
+
+// A folder of the bench's own in the temporary folder, made when missing; no trailing "\".
+inline std::wstring BenchFolder(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + name;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}

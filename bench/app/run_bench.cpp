@@ -67,10 +67,7 @@ int wmain(int argc, wchar_t** argv) {
   const int rounds = argc > 3 ? _wtoi(argv[3]) : 3;
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
 
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"velbrook_run_bench";
-  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring folder = BenchFolder(L"velbrook_run_bench");
   const std::wstring script = folder + L".nvs";  // beside the folder, so that it is not listed
   WriteText(script, "step1 replace \"G0 \" \"G00 \"\r\nstep2 renumber 10 10\r\n");
   for (int i = 0; i < files; ++i)
