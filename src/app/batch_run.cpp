@@ -69,8 +69,22 @@ std::exception_ptr FailureOf(Steps steps) {
 
 }  // namespace
 
-TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress) {
+namespace {
+
+// Hands Norvalt the script. A Norvalt that ended while Velbrook sat idle is noticed only
+// here, at its first call: it is replaced once, without a word to the user.
+void HandOverScript(const TRunPlan& plan, INcProcessor& norvalt) {
+  const std::exception_ptr error = FailureOf([&] { norvalt.LoadScript(plan.Script); });
+  if (!error) return;
+  if (!IsServerGone(error)) std::rethrow_exception(error);
+  norvalt.Reconnect();
   norvalt.LoadScript(plan.Script);
+}
+
+}  // namespace
+
+TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress) {
+  HandOverScript(plan, norvalt);
   TWalkResult result;
   for (int index = 0; index < static_cast<int>(plan.Files.size()); ++index) {
     if (progress.StopRequested()) break;

@@ -48,9 +48,20 @@ class TRunThread {
   int FileIndex() const;
   // Milliseconds that the Norvalt call under way has waited so far; 0 between calls.
   unsigned long long PendingCallMs() const;
-  // Gives the thread up while it waits for a call that may never return: it finishes on
-  // its own, and nothing more that it reports reaches the UI thread.
+  // Milliseconds that the file under way has taken since it was opened; 0 between files.
+  unsigned long long FileMs() const;
+  // The call under way is about to be cut off by ending Norvalt's process: it then fails
+  // with this reason, and the run treats that as a server that has gone.
+  void CutOff(const std::wstring& reason);
+  // What a box of Norvalt's says while the call under way waits; a failure of that call
+  // names it. Empty when no box shows.
+  void NoteBox(const std::wstring& text);
+  // Gives the thread up while it waits for a call that may never return: it makes no
+  // further call on Norvalt, finishes on its own, and nothing more that it reports reaches
+  // the UI thread.
   void Abandon();
+  // True once the worker has ended, also after it was given up.
+  bool HasEnded() const;
 
   struct TShared;
 

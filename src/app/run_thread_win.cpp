@@ -4,6 +4,7 @@
 #include <process.h>
 
 #include <atomic>
+#include <mutex>
 
 #include "app/run_recorder.h"
 #include "automation/norvalt_tlb.h"
@@ -21,8 +22,17 @@ struct TRunThread::TShared {
   std::atomic<bool> StopRequested{false};
   // Written and read on the UI thread only: posted calls check it when they run.
   bool Abandoned = false;
+  // Set by the UI thread when it gives the run up; the worker makes no call after it.
+  std::atomic<bool> GivenUp{false};
   // GetTickCount64() when the call under way began; 0 between calls.
   std::atomic<unsigned long long> CallStartedAt{0};
+  // GetTickCount64() when the file under way was opened; 0 between files.
+  std::atomic<unsigned long long> FileStartedAt{0};
+  // Why the call under way will fail (Norvalt is being ended), and the box Norvalt shows
+  // meanwhile; both set by the UI thread.
+  std::mutex NotesLock;
+  std::wstring CutOffReason;
+  std::wstring BoxText;
   // The file under way (or the last one), -1 before the first.
   std::atomic<int> FileIndex{-1};
 
@@ -82,36 +92,77 @@ ComPtr<INorvaltx> NewServer(const std::shared_ptr<TRunThread::TShared>& shared) 
   return server;
 }
 
+// The run was given up while a call waited: whatever that call did, the run makes no further
+// call, and its file counts as cut off.
+class ECallGivenUp : public EAbort {
+ public:
+  ECallGivenUp() : EAbort(L"Norvalt did not answer; the run was stopped here") {}
+};
+
 // Norvalt's operations, each one watched: the UI thread's object unmarshalled here, or a new
-// one when that one no longer answers.
+// one when that one no longer answers. Once the run is given up, no call goes out.
 class TWatchedNorvalt : public INcProcessor {
  public:
   explicit TWatchedNorvalt(const std::shared_ptr<TRunThread::TShared>& shared)
-      : FShared(shared),
-        FNorvalt(shared->MarshalledServer ? Unmarshal(shared->MarshalledServer.Get()) : NewServer(shared)) {}
+      : FShared(shared), FNorvalt(first_server()) {}
   void LoadScript(const std::wstring& path) override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.LoadScript(path);
+    watched([&] { FNorvalt.LoadScript(path); });
   }
   void OpenNcFile(const std::wstring& path) override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.OpenNcFile(path);
+    FShared->FileStartedAt = ::GetTickCount64();
+    watched([&] { FNorvalt.OpenNcFile(path); });
   }
   void ScriptStep1() override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.ScriptStep1();
+    watched([&] { FNorvalt.ScriptStep1(); });
   }
   void ScriptStep2() override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.ScriptStep2();
+    watched([&] { FNorvalt.ScriptStep2(); });
   }
   void SaveNcFileAs(const std::wstring& path) override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.SaveNcFileAs(path);
+    watched([&] { FNorvalt.SaveNcFileAs(path); });
   }
-  void Reconnect() override { FNorvalt = TNorvalt(NewServer(FShared)); }
+  void Reconnect() override {
+    refuse_if_given_up();
+    FNorvalt = TNorvalt(NewServer(FShared));
+  }
 
  private:
+  ComPtr<INorvaltx> first_server() {
+    refuse_if_given_up();
+    return FShared->MarshalledServer ? Unmarshal(FShared->MarshalledServer.Get()) : NewServer(FShared);
+  }
+
+  void refuse_if_given_up() const {
+    if (FShared->GivenUp) throw ECallGivenUp();
+  }
+
+  // Makes the call, unless the run was given up; a failure is reworded when the UI thread
+  // cut the call off, and names the box Norvalt showed meanwhile.
+  template <class Call>
+  void watched(Call call) {
+    refuse_if_given_up();
+    {
+      const std::lock_guard<std::mutex> lock(FShared->NotesLock);
+      FShared->CutOffReason.clear();
+      FShared->BoxText.clear();
+    }
+    try {
+      TCallWatch watch(FShared->CallStartedAt);
+      call();
+    } catch (const EOleError& e) {
+      refuse_if_given_up();
+      throw reworded(e);
+    }
+    refuse_if_given_up();
+  }
+
+  EOleError reworded(const EOleError& e) const {
+    const std::lock_guard<std::mutex> lock(FShared->NotesLock);
+    std::wstring text = FShared->CutOffReason.empty() ? e.Message() : FShared->CutOffReason;
+    if (!FShared->BoxText.empty()) text += L" (" + FShared->BoxText + L")";
+    return EOleError(text, e.ErrorCode);
+  }
+
   const std::shared_ptr<TRunThread::TShared>& FShared;
   TNorvalt FNorvalt;
 };
@@ -132,7 +183,10 @@ class TPostedProgress : public IRunProgress {
     FShared->Post([index](TRunThread::TShared& s) { s.Events.FileStarting(index); }, FShared);
   }
   void FileSaving(int) override { FRecorder.FileSaving(); }
-  void FileEnded(int index, const std::wstring* error) override { FRecorder.FileEnded(index, error); }
+  void FileEnded(int index, const std::wstring* error) override {
+    FShared->FileStartedAt = 0;
+    FRecorder.FileEnded(index, error);
+  }
   bool StopRequested() override { return FShared->StopRequested; }
 
  private:
@@ -210,7 +264,25 @@ unsigned long long TRunThread::PendingCallMs() const {
   return started ? ::GetTickCount64() - started : 0;
 }
 
+unsigned long long TRunThread::FileMs() const {
+  const unsigned long long started = FShared->FileStartedAt;
+  return started ? ::GetTickCount64() - started : 0;
+}
+
+void TRunThread::CutOff(const std::wstring& reason) {
+  const std::lock_guard<std::mutex> lock(FShared->NotesLock);
+  FShared->CutOffReason = reason;
+}
+
+void TRunThread::NoteBox(const std::wstring& text) {
+  const std::lock_guard<std::mutex> lock(FShared->NotesLock);
+  FShared->BoxText = text;
+}
+
 void TRunThread::Abandon() {
+  FShared->GivenUp = true;
   RequestStop();
   FShared->Abandoned = true;
 }
+
+bool TRunThread::HasEnded() const { return ::WaitForSingleObject(FThread.Get(), 0) == WAIT_OBJECT_0; }
