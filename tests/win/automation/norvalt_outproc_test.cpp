@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
 #include "automation/ole_error_text.h"
