@@ -172,7 +172,9 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     });
   }
 
-  // Operations Velbrook does not use keep their places and answer E_NOTIMPL.
+  // Operations Velbrook does not use keep their places and answer E_NOTIMPL. Their macro
+  // calls end in no semicolon, so the unformatted part runs to the first declaration that does:
+  // clang-format would otherwise take what follows them for one statement.
   // clang-format off
   NORVALT_RESERVED(001) NORVALT_RESERVED(002) NORVALT_RESERVED(003) NORVALT_RESERVED(004) NORVALT_RESERVED(005)
   NORVALT_RESERVED(006) NORVALT_RESERVED(007) NORVALT_RESERVED(008) NORVALT_RESERVED(009) NORVALT_RESERVED(010)
@@ -210,9 +212,10 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
   NORVALT_RESERVED(166) NORVALT_RESERVED(167) NORVALT_RESERVED(168) NORVALT_RESERVED(169)
   NORVALT_RESERVED(172) NORVALT_RESERVED(173) NORVALT_RESERVED(174) NORVALT_RESERVED(175)
   NORVALT_RESERVED(176) NORVALT_RESERVED(177) NORVALT_RESERVED(178) NORVALT_RESERVED(179)
-      // clang-format on
 
-      private : ~TStandInNorvalt() = default;
+ private:
+  ~TStandInNorvalt() = default;
+  // clang-format on
 
   void LoadSettings(const std::wstring& path) {
     std::string text;

@@ -20,7 +20,8 @@ void RemoveStandInSettings();
 // Runs NorvaltStandIn.exe with the switch (/RegServer, /UnregServer, ...) to its end.
 void RunStandIn(const std::wstring& switchName);
 
-// The stand-in outlives its clients under Wine; tests end it between runs (/Shutdown).
+// The stand-in outlives its clients under Wine 8 (and under Wine 10 one that dies holding
+// it); tests end it between runs (/Shutdown).
 void EndStandInServers();
 
 std::string ToUtf8(const std::wstring& text);
