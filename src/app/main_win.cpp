@@ -11,14 +11,13 @@
 
 #include "about/about_unit.h"
 #include "app/command_line.h"
-#include "app/filter_text.h"
 #include "app/mainunit.h"
 #include "app/parent_console.h"
 #include "app/registration.h"
 #include "app/session_lock.h"
+#include "app/unattended_run.h"
 #include "base/win_handles.h"
 #include "dialogs/mymessage.h"
-#include "platform/file_checks.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
 #include "ui/style.h"
@@ -62,16 +61,6 @@ std::vector<std::wstring> ProgramArguments() {
   return std::vector<std::wstring>(arguments.Get() + std::min(count, 1), arguments.Get() + count);
 }
 
-// What keeps an unattended run from starting at all, in words; nothing when it can start.
-std::optional<std::wstring> MissingInput(const TCommandLine& line) {
-  const DWORD folder = ::GetFileAttributesW(line.Folder.c_str());
-  if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY))
-    return L"The folder " + line.Folder + L" does not exist.";
-  if (!FileExistsFollowingLinks(line.Script)) return L"Can't Find Script File " + line.Script;
-  if (!ParseFilter(line.Mask)) return L"Invalid filter: " + line.Mask;
-  return std::nullopt;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -82,10 +71,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     WriteToParentConsole(e.Message() + L"\r\n" + UsageText());
     return ecBadArguments;
   }
-  if (line && line->Usage && WriteToParentConsole(UsageText())) return ecTreated;
-  if (line && !line->Usage) {
-    if (const std::optional<std::wstring> missing = MissingInput(*line)) {
-      WriteToParentConsole(*missing);
+  const bool usage = line && line->Usage;
+  if (usage && WriteToParentConsole(UsageText())) return ecTreated;
+  std::unique_ptr<TUnattendedRun> unattended;
+  if (line && !usage) {
+    try {
+      unattended = std::make_unique<TUnattendedRun>(std::move(*line));
+    } catch (const EBadArguments& e) {
+      WriteToParentConsole(e.Message());
       return ecBadArguments;
     }
   }
@@ -105,7 +98,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitUIThreadCalls();
   RegisterProgramComponents();
   RunGuarded([] { ApplyStyle(L"Glossy"); });
-  if (line && line->Usage) {
+  if (usage) {
     MyMess(L"Velbrook", UsageText(), 0);
     return ecTreated;
   }
@@ -116,14 +109,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       [&aboutBox] {
         if (aboutBox) aboutBox->ShowModal();
       },
-      line);
+      unattended.get());
   // Only an unattended run has something to say by its exit code.
-  const auto exitCode = [&] { return line ? mainForm->ExitCode() : 0; };
+  const auto exitCode = [&] { return unattended ? unattended->ExitCode() : 0; };
   if (Application().Terminated()) return exitCode();
   RunGuarded([&aboutBox] { aboutBox = std::make_unique<TAboutBox>(nullptr); });
   mainForm->Show();
   Application().Run();
   // Releasing the object of a Norvalt that hangs would wait as long as it hangs.
-  if (mainForm->NorvaltUnanswered()) ExitProcess(static_cast<UINT>(exitCode()));
+  if (!mainForm->Norvalt().MayRelease()) ExitProcess(static_cast<UINT>(exitCode()));
   return exitCode();
 }

@@ -15,12 +15,6 @@
 #include "base/errors.h"
 #include "platform/run_files.h"
 
-// A file could not be backed up, so it was not handed to Norvalt; the run ends.
-class EBackupFailed : public Exception {
- public:
-  using Exception::Exception;
-};
-
 class TRunRecorder {
  public:
   // Removes the runs beyond those kept, makes the run's folder and writes the record's
