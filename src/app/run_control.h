@@ -69,6 +69,7 @@ class TRunControl {
   TAfterRun FAfterRun = TAfterRun::Nothing;
   TSessionLock FLock;
   TUITimer FWatch;
-  // Given up, each may still wait in its call; it finishes on its own, unheard.
+  // Given up, each may still wait in its call; it finishes on its own, unheard, and no
+  // longer holds the run lock.
   std::vector<std::unique_ptr<TRunThread>> FGivenUp;
 };

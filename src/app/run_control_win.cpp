@@ -2,7 +2,7 @@
 
 #include "app/run_lock.h"
 #include "app/run_thread.h"
-#include "identity/regtypes.h"
+#include "base/file_names.h"
 
 namespace {
 
@@ -91,6 +91,8 @@ void TRunControl::give_up() {
 
 void TRunControl::finish() {
   FRun.reset();
+  // The lock goes with the run, a run given up included: its worker may still finish the
+  // file it waits on once Norvalt answers, and a run started meanwhile can meet those calls.
   FLock = TSessionLock();
   FWatch.SetEnabled(false);
   FWindow->ShowRunning(false);

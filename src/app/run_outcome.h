@@ -34,5 +34,4 @@ int RunExitCode(const TRunEnd& end);
 // ends (after), nobody is told anything; of a stop, only a user who stays with the program.
 // A failure keeps the failed file in focus, and a run that went on after errors leaves its
 // failed files selected.
-int ShowRunEnd(const TRunEnd& end, TAfterRun after, const TRunFiles& files, TRunDisplay& display,
-               IBatchWindow& window);
+int ShowRunEnd(const TRunEnd& end, TAfterRun after, const TRunFiles& files, TRunDisplay& display, IBatchWindow& window);

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "app/batch_run.h"
-#include "app/serial_worker.h"
 #include "base/errors.h"
 #include "platform/run_files.h"
+#include "threads/serial_worker.h"
 
 class TRunRecorder {
  public:
