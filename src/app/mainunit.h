@@ -89,6 +89,7 @@ class TMainForm : public TForm, private IRunWindow {
   std::wstring FDataFolder;
   TNorvaltLink FNorvalt;
   std::unique_ptr<TSysPopupMenu> FSysPopupMenu1;
+  // Items of the system menu, which owns them.
   TMenuItem* FUndoItem = nullptr;
   TMenuItem* FContinueAfterErrorsItem = nullptr;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
