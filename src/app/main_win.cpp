@@ -5,8 +5,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "about/about_unit.h"
@@ -61,9 +63,17 @@ std::vector<std::wstring> ProgramArguments() {
   return std::vector<std::wstring>(arguments.Get() + std::min(count, 1), arguments.Get() + count);
 }
 
-}  // namespace
+// What the program's arguments ask for: a start by hand (neither set), the usage in a box
+// (Usage), or an unattended run.
+struct TStartRequest {
+  bool Usage = false;
+  std::unique_ptr<TUnattendedRun> Unattended;
+};
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+// Reads and checks the program's arguments, or gives the exit code that ends the program at
+// once: ecBadArguments once what is wrong with them is on the parent's console, ecTreated
+// once the usage is.
+std::variant<TStartRequest, int> ReadArguments() {
   std::optional<TCommandLine> line;
   try {
     line = ParseCommandLine(ProgramArguments());
@@ -71,21 +81,33 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     WriteToParentConsole(e.Message() + L"\r\n" + UsageText());
     return ecBadArguments;
   }
-  const bool usage = line && line->Usage;
-  if (usage && WriteToParentConsole(UsageText())) return ecTreated;
-  std::unique_ptr<TUnattendedRun> unattended;
-  if (line && !usage) {
-    try {
-      unattended = std::make_unique<TUnattendedRun>(std::move(*line));
-    } catch (const EBadArguments& e) {
-      WriteToParentConsole(e.Message());
-      return ecBadArguments;
-    }
+  TStartRequest request;
+  if (!line) return request;
+  if (line->Usage) {
+    if (WriteToParentConsole(UsageText())) return ecTreated;
+    request.Usage = true;
+    return request;
   }
+  try {
+    request.Unattended = std::make_unique<TUnattendedRun>(std::move(*line));
+  } catch (const EBadArguments& e) {
+    WriteToParentConsole(e.Message());
+    return ecBadArguments;
+  }
+  return request;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  std::variant<TStartRequest, int> read = ReadArguments();
+  if (const int* exitNow = std::get_if<int>(&read)) return *exitNow;
+  TStartRequest& request = std::get<TStartRequest>(read);
+  TUnattendedRun* const unattended = request.Unattended.get();
   // One Velbrook window per session: two would share the one Norvalt. An unattended run
   // goes beside it; the run's own lock keeps the two runs apart.
   TSessionLock instance;
-  if (!line) {
+  if (!unattended && !request.Usage) {
     instance = TSessionLock(L"Velbrook.Instance");
     if (!instance.Held()) {
       BringRunningVelbrookToFront();
@@ -98,7 +120,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitUIThreadCalls();
   RegisterProgramComponents();
   RunGuarded([] { ApplyStyle(L"Glossy"); });
-  if (usage) {
+  if (request.Usage) {
     MyMess(L"Velbrook", UsageText(), 0);
     return ecTreated;
   }
@@ -109,7 +131,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       [&aboutBox] {
         if (aboutBox) aboutBox->ShowModal();
       },
-      unattended.get());
+      unattended);
   // Only an unattended run has something to say by its exit code.
   const auto exitCode = [&] { return unattended ? unattended->ExitCode() : 0; };
   if (Application().Terminated()) return exitCode();
