@@ -250,7 +250,7 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     std::string line(CallName(call));
     if (!argument.empty()) {
       line += '\t';
-      line += ToUtf8(argument);
+      line += EncodeUtf8(argument);
     }
     line += "\r\n";
     try {
@@ -279,7 +279,7 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     try {
       Trace(call, argument);
       if (FSettingsError) throw TCallFailure{E_FAIL, *FSettingsError};
-      const std::string fileName = ToUtf8(file);
+      const std::string fileName = EncodeUtf8(file);
       if (const TCallDirective* delay = DirectiveFor(call, fileName, true)) Wait(delay->Milliseconds);
       if (const TCallDirective* directive = DirectiveFor(call, fileName, false)) {
         if (directive->Action == TCallDirective::Crash) {

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <tuple>
 
-#include "identity/regtypes.h"
-#include "ui/layout.h"
+#include "base/file_names.h"
+#include "base/text.h"
 
 namespace {
 
