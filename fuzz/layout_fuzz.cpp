@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "ui/layout.h"
 
 namespace {

@@ -2,17 +2,23 @@
 # Sourced, not run. Everything lives under build/ so a clean clone needs nothing else.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD="$ROOT/build"
+# Inside a lane's chroot (scripts/lane) VELBROOK_LANE names the lane, and its trees, Wine
+# prefix and setup live apart from the first lane's, so that both can run at once.
+if [ -n "${VELBROOK_LANE:-}" ]; then
+  BUILD="$ROOT/build/lanes/$VELBROOK_LANE"
+else
+  BUILD="$ROOT/build"
+fi
 PACKAGES=(g++ cmake ninja-build libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-tools
           libwine-dev wine wine64 fonts-wine fonts-crosextra-carlito fonts-liberation2 clang-format
           xvfb xauth imagemagick xdotool nsis)
 
 log() { printf '== %s\n' "$*"; }
 
-# Installs what is missing of PACKAGES and of any packages named as arguments.
-ensure_packages() {
+# Installs what is missing of the packages named.
+install_missing() {
   local missing=()
-  for p in "${PACKAGES[@]}" "$@"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -23,8 +29,11 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Installs what is missing of PACKAGES and of any packages named as arguments.
+ensure_packages() { install_missing "${PACKAGES[@]}" "$@"; }
+
 build_host_tree() {
-  log "building native logic and tests (build/host)"
+  log "building native logic and tests (${BUILD#"$ROOT"/}/host)"
   cmake -S "$ROOT" -B "$BUILD/host" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
   cmake --build "$BUILD/host" -j "$(nproc)"
 }
@@ -33,7 +42,7 @@ build_host_tree() {
 build_win_tree() {
   local targets=()
   for t in "$@"; do targets+=(--target "$t"); done
-  log "building ${*:-Windows program, stand-in, tests and benchmarks} (build/win)"
+  log "building ${*:-Windows program, stand-in, tests and benchmarks} (${BUILD#"$ROOT"/}/win)"
   cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
   cmake --build "$BUILD/win" -j "$(nproc)" "${targets[@]}"
@@ -44,15 +53,31 @@ build_trees() {
   build_win_tree
 }
 
-# One Xvfb for the whole run, on the first free display number.
+# One Xvfb for the whole run, on the first display number from :90 that Xvfb takes. Only
+# Xvfb itself knows: a server in another mount namespace (a chroot) shows no socket file
+# here, yet holds the display's abstract socket, and Xvfb refuses that display.
 start_display() {
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
-  echo "Xvfb did not start" >&2
+  local ready n
+  ready=$(mktemp)
+  for n in $(seq 90 189); do
+    # -displayfd: Xvfb writes the number once it listens, and exits when it cannot.
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 3>"$ready" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 300); do
+      kill -0 "$XVFB_PID" 2>/dev/null && [ ! -s "$ready" ] || break
+      sleep 0.1
+    done
+    if [ -s "$ready" ]; then
+      rm -f "$ready"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$XVFB_PID" 2>/dev/null || true  # refused, or silent for 30 s
+    wait "$XVFB_PID" 2>/dev/null || true
+  done
+  rm -f "$ready"
+  unset XVFB_PID
+  echo "Xvfb did not start on any display from :90 to :189" >&2
   return 1
 }
 
@@ -65,7 +90,7 @@ install_wine_fonts() {
   cp "$WINE_FONTS"/* "$fonts/"
 }
 
-# start_wine [prefix]: a private 64-bit prefix (build/wineprefix unless named), created
+# start_wine [prefix]: a private 64-bit prefix ($BUILD/wineprefix unless named), created
 # once, with one wineserver kept alive.
 start_wine() {
   export WINEPREFIX="${1:-$BUILD/wineprefix}" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

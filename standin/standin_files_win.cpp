@@ -26,15 +26,6 @@ void WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-std::string ToUtf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size =
-      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
-  return result;
-}
-
 std::wstring FromUtf8(std::string_view text) {
   if (text.empty()) return {};
   const int size = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);

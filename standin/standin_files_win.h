@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
+
 // A file operation failed; Code is the platform's error code.
 struct TFileError {
   DWORD Code;
 };
 
-std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view text);
 
 std::string ReadWholeFile(const std::wstring& path);

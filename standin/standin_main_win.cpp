@@ -1,7 +1,8 @@
 // NorvaltStandIn.exe: the stand-in Norvalt as a local automation server.
 //   /RegServer    register for the current user, then exit
 //   /UnregServer  remove that registration, then exit
-//   /Shutdown     end a running server (Wine never tells it that its last client is gone)
+//   /Shutdown     end a running server (under Wine it outlives a client that dies holding it,
+//                 and under Wine 8 every client)
 //   otherwise     serve CoNorvaltx until the last object is released or /Shutdown asks
 #include <windows.h>
 

@@ -172,7 +172,9 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     });
   }
 
-  // Operations Velbrook does not use keep their places and answer E_NOTIMPL.
+  // Operations Velbrook does not use keep their places and answer E_NOTIMPL. Their macro
+  // calls end in no semicolon, so the unformatted part runs to the first declaration that does:
+  // clang-format would otherwise take what follows them for one statement.
   // clang-format off
   NORVALT_RESERVED(001) NORVALT_RESERVED(002) NORVALT_RESERVED(003) NORVALT_RESERVED(004) NORVALT_RESERVED(005)
   NORVALT_RESERVED(006) NORVALT_RESERVED(007) NORVALT_RESERVED(008) NORVALT_RESERVED(009) NORVALT_RESERVED(010)
@@ -210,9 +212,10 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
   NORVALT_RESERVED(166) NORVALT_RESERVED(167) NORVALT_RESERVED(168) NORVALT_RESERVED(169)
   NORVALT_RESERVED(172) NORVALT_RESERVED(173) NORVALT_RESERVED(174) NORVALT_RESERVED(175)
   NORVALT_RESERVED(176) NORVALT_RESERVED(177) NORVALT_RESERVED(178) NORVALT_RESERVED(179)
-      // clang-format on
 
-      private : ~TStandInNorvalt() = default;
+ private:
+  ~TStandInNorvalt() = default;
+  // clang-format on
 
   void LoadSettings(const std::wstring& path) {
     std::string text;
@@ -247,7 +250,7 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     std::string line(CallName(call));
     if (!argument.empty()) {
       line += '\t';
-      line += ToUtf8(argument);
+      line += EncodeUtf8(argument);
     }
     line += "\r\n";
     try {
@@ -276,7 +279,7 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     try {
       Trace(call, argument);
       if (FSettingsError) throw TCallFailure{E_FAIL, *FSettingsError};
-      const std::string fileName = ToUtf8(file);
+      const std::string fileName = EncodeUtf8(file);
       if (const TCallDirective* delay = DirectiveFor(call, fileName, true)) Wait(delay->Milliseconds);
       if (const TCallDirective* directive = DirectiveFor(call, fileName, false)) {
         if (directive->Action == TCallDirective::Crash) {

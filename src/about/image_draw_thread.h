@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "about/pausable_thread.h"
+#include "threads/pausable_thread.h"
 
 class TImageDrawThread : public TPausableThread {
  public:

@@ -133,10 +133,14 @@ void TRunDisplay::Completed() {
   FWindow.SetProgressPosition(0);
 }
 
-void TRunDisplay::Stopped(int treated, bool tellUser) {
+void TRunDisplay::Stopped(int treated) {
+  StoppedSilently();
+  FWindow.ShowMessage(L"Velbrook", StoppedText(treated, FCount));
+}
+
+void TRunDisplay::StoppedSilently() {
   call_user_back(0);
   FWindow.SetProgressPosition(0);
-  if (tellUser) FWindow.ShowMessage(L"Velbrook", StoppedText(treated, FCount));
 }
 
 void TRunDisplay::Failed(bool silentAbort) {

@@ -7,6 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
+
+// A file could not be backed up, so it was not handed to Norvalt; the run ends.
+class EBackupFailed : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // The program's button on the taskbar, which mirrors a run for a user who works elsewhere.
 class ITaskbarButton {
  public:
@@ -37,6 +45,12 @@ class IBatchWindow {
   virtual void SetProgressPosition(int position) = 0;
   // The program's message dialog with message type 0.
   virtual void ShowMessage(const std::wstring& title, const std::wstring& text) = 0;
+  // The error box for an error that ended a run.
+  virtual void ReportError(const std::exception_ptr& error) = 0;
+  // Leaves exactly these file list entries selected.
+  virtual void SelectOnlyEntries(const std::vector<int>& entries) = 0;
+  // Gives the entry the file list's focus, in view, the selection unchanged.
+  virtual void FocusEntry(int entry) = 0;
   virtual ITaskbarButton& TaskbarButton() = 0;
 };
 
@@ -111,9 +125,10 @@ class TRunDisplay {
   TRunDisplay(IBatchWindow& window, int fileCount) : FWindow(window), FCount(fileCount) {}
   void FileStarting(int index);
   void Completed();
-  // Stopped by the user after `treated` files; the message is left out when the program
-  // is about to close.
-  void Stopped(int treated, bool tellUser);
+  // Stopped by the user after `treated` files, which the message tells.
+  void Stopped(int treated);
+  // Stopped without a message: the program is about to close, or the run was given up.
+  void StoppedSilently();
   // A failing call ended the run; the bar keeps its position until the next run.
   void Failed(bool silentAbort);
   // Not linked to Norvalt: the user is told, nothing was handed over.

@@ -2,18 +2,12 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "filelists/paths.h"
 
 namespace {
 
 constexpr wchar_t kStoredSeparator = L'|';
-
-wchar_t FoldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-bool SameFilter(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 // The platform takes these names, with any extension, for its devices in every folder.
 bool NamesDevice(std::wstring_view pattern) {
@@ -21,9 +15,10 @@ bool NamesDevice(std::wstring_view pattern) {
   name = name.substr(0, name.find_last_not_of(L' ') + 1);
   if (name.size() == 4 && name[3] >= L'1' && name[3] <= L'9') {
     const std::wstring_view stem = name.substr(0, 3);
-    return SameFilter(stem, L"COM") || SameFilter(stem, L"LPT");
+    return EqualIgnoringAsciiCase(stem, L"COM") || EqualIgnoringAsciiCase(stem, L"LPT");
   }
-  return SameFilter(name, L"CON") || SameFilter(name, L"PRN") || SameFilter(name, L"AUX") || SameFilter(name, L"NUL");
+  return EqualIgnoringAsciiCase(name, L"CON") || EqualIgnoringAsciiCase(name, L"PRN") ||
+         EqualIgnoringAsciiCase(name, L"AUX") || EqualIgnoringAsciiCase(name, L"NUL");
 }
 
 }  // namespace
@@ -41,7 +36,7 @@ std::optional<TFilter> ParseFilter(std::wstring_view typed) {
 void TRecentFilters::Use(const std::wstring& filter) {
   if (filter.empty()) return;
   FItems.erase(std::remove_if(FItems.begin(), FItems.end(),
-                              [&filter](const std::wstring& item) { return SameFilter(item, filter); }),
+                              [&filter](const std::wstring& item) { return EqualIgnoringAsciiCase(item, filter); }),
                FItems.end());
   FItems.insert(FItems.begin(), filter);
   if (FItems.size() > kMaxCount) FItems.resize(kMaxCount);

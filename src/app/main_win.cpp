@@ -5,20 +5,21 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "about/about_unit.h"
 #include "app/command_line.h"
-#include "app/filter_text.h"
 #include "app/mainunit.h"
 #include "app/parent_console.h"
 #include "app/registration.h"
 #include "app/session_lock.h"
+#include "app/unattended_run.h"
 #include "base/win_handles.h"
 #include "dialogs/mymessage.h"
-#include "platform/file_checks.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
 #include "ui/style.h"
@@ -62,19 +63,17 @@ std::vector<std::wstring> ProgramArguments() {
   return std::vector<std::wstring>(arguments.Get() + std::min(count, 1), arguments.Get() + count);
 }
 
-// What keeps an unattended run from starting at all, in words; nothing when it can start.
-std::optional<std::wstring> MissingInput(const TCommandLine& line) {
-  const DWORD folder = ::GetFileAttributesW(line.Folder.c_str());
-  if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY))
-    return L"The folder " + line.Folder + L" does not exist.";
-  if (!FileExistsFollowingLinks(line.Script)) return L"Can't Find Script File " + line.Script;
-  if (!ParseFilter(line.Mask)) return L"Invalid filter: " + line.Mask;
-  return std::nullopt;
-}
+// What the program's arguments ask for: a start by hand (neither set), the usage in a box
+// (Usage), or an unattended run.
+struct TStartRequest {
+  bool Usage = false;
+  std::unique_ptr<TUnattendedRun> Unattended;
+};
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+// Reads and checks the program's arguments, or gives the exit code that ends the program at
+// once: ecBadArguments once what is wrong with them is on the parent's console, ecTreated
+// once the usage is.
+std::variant<TStartRequest, int> ReadArguments() {
   std::optional<TCommandLine> line;
   try {
     line = ParseCommandLine(ProgramArguments());
@@ -82,17 +81,33 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     WriteToParentConsole(e.Message() + L"\r\n" + UsageText());
     return ecBadArguments;
   }
-  if (line && line->Usage && WriteToParentConsole(UsageText())) return ecTreated;
-  if (line && !line->Usage) {
-    if (const std::optional<std::wstring> missing = MissingInput(*line)) {
-      WriteToParentConsole(*missing);
-      return ecBadArguments;
-    }
+  TStartRequest request;
+  if (!line) return request;
+  if (line->Usage) {
+    if (WriteToParentConsole(UsageText())) return ecTreated;
+    request.Usage = true;
+    return request;
   }
+  try {
+    request.Unattended = std::make_unique<TUnattendedRun>(std::move(*line));
+  } catch (const EBadArguments& e) {
+    WriteToParentConsole(e.Message());
+    return ecBadArguments;
+  }
+  return request;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  std::variant<TStartRequest, int> read = ReadArguments();
+  if (const int* exitNow = std::get_if<int>(&read)) return *exitNow;
+  TStartRequest& request = std::get<TStartRequest>(read);
+  TUnattendedRun* const unattended = request.Unattended.get();
   // One Velbrook window per session: two would share the one Norvalt. An unattended run
   // goes beside it; the run's own lock keeps the two runs apart.
   TSessionLock instance;
-  if (!line) {
+  if (!unattended && !request.Usage) {
     instance = TSessionLock(L"Velbrook.Instance");
     if (!instance.Held()) {
       BringRunningVelbrookToFront();
@@ -105,7 +120,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitUIThreadCalls();
   RegisterProgramComponents();
   RunGuarded([] { ApplyStyle(L"Glossy"); });
-  if (line && line->Usage) {
+  if (request.Usage) {
     MyMess(L"Velbrook", UsageText(), 0);
     return ecTreated;
   }
@@ -116,14 +131,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       [&aboutBox] {
         if (aboutBox) aboutBox->ShowModal();
       },
-      line);
+      unattended);
   // Only an unattended run has something to say by its exit code.
-  const auto exitCode = [&] { return line ? mainForm->ExitCode() : 0; };
+  const auto exitCode = [&] { return unattended ? unattended->ExitCode() : 0; };
   if (Application().Terminated()) return exitCode();
   RunGuarded([&aboutBox] { aboutBox = std::make_unique<TAboutBox>(nullptr); });
   mainForm->Show();
   Application().Run();
   // Releasing the object of a Norvalt that hangs would wait as long as it hangs.
-  if (mainForm->NorvaltUnanswered()) ExitProcess(static_cast<UINT>(exitCode()));
+  if (!mainForm->Norvalt().MayRelease()) ExitProcess(static_cast<UINT>(exitCode()));
   return exitCode();
 }

@@ -1,45 +1,43 @@
 #pragma once
 // The main window: script box, drive, folder and file lists, progress bar, and the
-// buttons that run the batch, pick the script and end the program.
-#include <wrl/client.h>
-
+// buttons that run the batch, pick the script and end the program. It lays them out, locks
+// them during a run and routes Close and the session's end to the run; the run, the filter
+// box, Undo and the link to Norvalt are pieces of their own that it owns.
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "app/batch_run.h"
-#include "app/command_line.h"
-#include "app/filter_text.h"
-#include "app/run_history.h"
-#include "app/session_lock.h"
+#include "app/norvalt_link.h"
+#include "app/run_control.h"
 #include "filelists/list_chain.h"
-#include "norvalt_h.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
 #include "ui/std_controls.h"
-#include "ui/ui_timer.h"
 
 class TDriveComboBox;
 class TDirectoryListBox;
 class TFileListBox;
-class TRunDisplay;
-class TRunThread;
+class TFilterBox;
+class TInteractiveUser;
 class TMenuItem;
 class TSysPopupMenu;
 class TTaskbarButton;
-struct TRunEnd;
+class TUndoCommand;
+class TUnattendedRun;
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, private IRunWindow {
  public:
-  // showAbout runs when "About" is chosen in the system menu.
-  // With a command line, the form carries out that unattended run and then closes.
-  TMainForm(TComponent* owner, std::function<void()> showAbout, std::optional<TCommandLine> unattended = {});
+  // showAbout runs when "About" is chosen in the system menu. With an unattended run, the
+  // form carries it out and then closes.
+  TMainForm(TComponent* owner, std::function<void()> showAbout, TUnattendedRun* unattended = nullptr);
   ~TMainForm() override;
 
-  // True once a run was given up while Norvalt did not answer: releasing Norvalt's object
-  // then would wait for as long as Norvalt hangs, so the program ends without releasing it.
-  bool NorvaltUnanswered() const { return FNorvaltUnanswered; }
-  // How an unattended run ended (TExitCode).
-  int ExitCode() const { return FExitCode; }
+  const TNorvaltLink& Norvalt() const { return FNorvalt; }
+  TFilterBox& Filter() { return *FFilterBox; }
+  // Ticks "Continue After Errors" for the next run without storing the setting.
+  void ShowContinueAfterErrors(bool checked);
+  // Starts a run of the selected files; false when it did not start (the user was told why).
+  bool StartRun();
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -57,87 +55,47 @@ class TMainForm : public TForm {
   TBitBtn& CloseButton;
 
  private:
-  // What ends the program once the run under way has stopped.
-  enum class TAfterRun { Nothing, Close, CloseSavingSettings, EndSession };
-
   void FormCreate();
   void GetScriptButtonClick(TComponent* sender);
   void SelectAllButtonClick(TComponent* sender);
   void SelectNoneButtonClick(TComponent* sender);
   void ProcessButtonClick(TComponent* sender);
   void CloseButtonClick(TComponent* sender);
-  void UndoLastRun1Click(TComponent* sender);
-  void ShowRuns1Click(TComponent* sender);
-  void ContinueAfterErrors1Click(TComponent* sender);
-  void About1Click(TComponent* sender);
+  void UndoItemClick(TComponent* sender);
+  void ShowRunsItemClick(TComponent* sender);
+  void ContinueAfterErrorsItemClick(TComponent* sender);
+  void AboutItemClick(TComponent* sender);
   void FormClose(TComponent* sender);
   void ComboBox1EnterKey(TComponent* sender);
   void ComboBox1Select(TComponent* sender);
   void ComboBox1Exit(TComponent* sender);
 
+  void make_system_menu();
   void load_settings();
   void save_settings();
-  // The filter box's text becomes the file list's mask, or is refused with a message.
-  void apply_filter(const std::wstring& typed);
-  // Lists with filter, makes it the newest recent one and shows it in the box.
-  void use_filter(const TFilter& filter);
-  void link_to_norvalt();
-  void start_unattended();
-  void end_unattended(int exitCode, const std::wstring& problem);
-  // The program's message, or for an unattended run a line on the parent's console.
-  void tell(const std::wstring& title, const std::wstring& text);
   void open_norvalt_folder();
 
-  void start_run();
-  void run_file_starting(int index);
-  void run_ended(const TRunEnd& end);
-  void watch_run();
-  // Stop after the current file, or at once when Norvalt has not answered for long.
-  void stop_run();
-  void abandon_run();
-  void report_run_error(const std::exception_ptr& error);
-  std::wstring failure_summary(const TWalkResult& walk) const;
-  void select_only_failed(const std::vector<TFileFailure>& failed);
-  // The file list's entry of the run's file at index, or -1 when the list shows other files now.
-  int listed_entry(int index);
-  // Gives the run's file at index the file list's focus, in view, the selection unchanged.
-  void show_file(int index);
-  // Offers the newest run that can be undone, unless a run goes on.
-  void refresh_undo();
-  // The run's window state: controls locked, Process reading Stop, the status line.
-  void show_running(bool running);
-  void finish_run();
-  // Asks whether to stop the run and close; true when the program is to close now.
-  bool confirm_close_during_run(TAfterRun how);
-  void close_after_run(TAfterRun how);
+  // IRunWindow
+  void ShowRunning(bool running) override;
+  void ShowStatus(const std::wstring& text) override;
+  void RunsChanged() override;
+  void CloseAfterRun(TAfterRun after) override;
 
   TListChain FListChain;  // the links between the form's lists
   std::function<void()> FShowAbout;
-  std::optional<TCommandLine> FUnattended;
-  int FExitCode = ecTreated;
+  TUnattendedRun* FUnattended;  // borrowed from the program's start; null for a person's start
+  std::unique_ptr<TInteractiveUser> FInteractiveUser;
+  TBorrowed<IUserChannel> FUser;
   std::wstring FDataFolder;
-  Microsoft::WRL::ComPtr<INorvaltx> FNorvalt;
-  bool FNorvaltUnanswered = false;
-  bool FNorvaltGone = false;  // its server died: the next run makes a new object
+  TNorvaltLink FNorvalt;
   std::unique_ptr<TSysPopupMenu> FSysPopupMenu1;
+  // Items of the system menu, which owns them.
   TMenuItem* FUndoItem = nullptr;
   TMenuItem* FContinueAfterErrorsItem = nullptr;
-  std::optional<TUndoableRun> FUndoRun;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
   std::unique_ptr<IBatchWindow> FBatchWindow;
-  std::wstring FFilter;  // in force, as the box shows it
-  TRecentFilters FRecentFilters;
-  // The box's text when it was last applied or refused: leaving the box applies only a change.
-  std::wstring FHandledFilterText;
-
-  // The run under way, if any.
-  std::unique_ptr<TRunThread> FRun;
-  std::unique_ptr<TRunDisplay> FRunDisplay;
-  std::vector<std::wstring> FRunFiles;
-  std::vector<int> FRunEntries;  // the file list's entry of each file
-  bool FStopRequested = false;
-  TAfterRun FAfterRun = TAfterRun::Nothing;
-  TSessionLock FRunLock;
-  TUITimer FRunWatch;
+  std::unique_ptr<TFilterBox> FFilterBox;
+  std::unique_ptr<TUndoCommand> FUndo;
+  std::unique_ptr<TRunControl> FRun;
   int FEscapeHook = 0;
 };

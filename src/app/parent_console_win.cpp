@@ -2,17 +2,10 @@
 
 #include <windows.h>
 
+#include "base/text.h"
 #include "base/win_handles.h"
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-  const int size =
-      ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
-  return utf8;
-}
 
 // The error output the parent handed over, unless it is none or a console.
 HANDLE RedirectedErrorOutput() {
@@ -28,7 +21,7 @@ bool WriteToParentConsole(const std::wstring& text) {
   const std::wstring line = text + L"\r\n";
   DWORD written = 0;
   if (const HANDLE output = RedirectedErrorOutput()) {
-    const std::string utf8 = Utf8(line);
+    const std::string utf8 = EncodeUtf8(line);
     return ::WriteFile(output, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) != FALSE;
   }
   if (!::AttachConsole(ATTACH_PARENT_PROCESS) && ::GetLastError() != ERROR_ACCESS_DENIED) return false;

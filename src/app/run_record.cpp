@@ -4,8 +4,8 @@
 #include <charconv>
 #include <tuple>
 
-#include "identity/regtypes.h"
-#include "ui/layout.h"
+#include "base/file_names.h"
+#include "base/text.h"
 
 namespace {
 
@@ -61,8 +61,8 @@ std::string WideToUtf8(std::wstring_view text) {
 
 // A value as one field of a line: tabs and line breaks would split it.
 std::string FieldText(std::wstring value) {
-  std::replace_if(
-      value.begin(), value.end(), [](wchar_t c) { return c == L'\t' || c == L'\r' || c == L'\n'; }, L' ');
+  const auto splitsLine = [](wchar_t c) { return c == L'\t' || c == L'\r' || c == L'\n'; };
+  std::replace_if(value.begin(), value.end(), splitsLine, L' ');
   return WideToUtf8(value);
 }
 

@@ -11,15 +11,9 @@
 #include <string>
 
 #include "app/batch_run.h"
-#include "app/serial_worker.h"
 #include "base/errors.h"
 #include "platform/run_files.h"
-
-// A file could not be backed up, so it was not handed to Norvalt; the run ends.
-class EBackupFailed : public Exception {
- public:
-  using Exception::Exception;
-};
+#include "threads/serial_worker.h"
 
 class TRunRecorder {
  public:

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/run_record.h"
-#include "identity/regtypes.h"
+#include "base/file_names.h"
 
 namespace {
 

@@ -11,16 +11,9 @@
 #include <memory>
 
 #include "app/batch_run.h"
+#include "app/run_outcome.h"
 #include "base/win_handles.h"
 #include "norvalt_h.h"
-
-// How a run on the worker ended.
-struct TRunEnd {
-  TWalkResult Walk;          // what was treated and what failed, unless Error ended the run
-  int LastFile = -1;         // index of the last file started
-  bool Stopped = false;      // by request, between two files
-  std::exception_ptr Error;  // what ended the run early
-};
 
 // What the worker tells, each on the UI thread.
 struct TRunEvents {
@@ -33,10 +26,11 @@ struct TRunEvents {
 
 class TRunThread {
  public:
-  // Starts the run against `server`, an object of the calling (UI) thread; when it is null,
-  // the worker makes a new Norvalt object first. A new object made for the run (also when
-  // the server goes and the run goes on) is handed back through NewServer.
-  TRunThread(TRunPlan plan, INorvaltx* server, TRunEvents events);
+  // Starts the run against `lentServer`, an object of the calling (UI) thread that stays its
+  // owner's; when it is null, the worker makes a new Norvalt object first. A new object made
+  // for the run (also when the server goes and the run goes on) is handed back through
+  // NewServer.
+  TRunThread(TRunPlan plan, INorvaltx* lentServer, TRunEvents events);
   // Asks the worker to stop and waits for it, unless it was abandoned.
   ~TRunThread();
   TRunThread(const TRunThread&) = delete;

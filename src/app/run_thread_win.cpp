@@ -213,7 +213,8 @@ TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   try {
     if (recorder) recorder->Close(end.Stopped);
   } catch (const Exception&) {
-    // The record keeps what it had: every file handed to Norvalt has its line already.
+    // The record keeps the lines already on the disk and reads back whole up to there; a
+    // file's line still under way, the lines of the files not reached and the end are lost.
   }
   return end;
 }
@@ -233,12 +234,12 @@ unsigned __stdcall RunThreadProc(void* parameter) {
 
 }  // namespace
 
-TRunThread::TRunThread(TRunPlan plan, INorvaltx* server, TRunEvents events) : FShared(std::make_shared<TShared>()) {
+TRunThread::TRunThread(TRunPlan plan, INorvaltx* lentServer, TRunEvents events) : FShared(std::make_shared<TShared>()) {
   FShared->Plan = std::move(plan);
   FShared->Events = std::move(events);
-  if (server)
-    OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server, &FShared->MarshalledServer), nullptr,
-             IID_NULL);
+  if (lentServer)
+    OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), lentServer, &FShared->MarshalledServer),
+             nullptr, IID_NULL);
   auto handedOver = std::make_unique<std::shared_ptr<TShared>>(FShared);
   FThread.Reset(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, RunThreadProc, handedOver.get(), 0, nullptr)));
   if (!FThread) throw Exception(L"Cannot start the run");

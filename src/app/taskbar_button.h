@@ -19,7 +19,7 @@ class TTaskbarButton final : public ITaskbarButton {
   // The shell's interface, asked for once; null when there is none.
   ITaskbarList3* Taskbar();
 
-  HWND FWindow;
+  HWND FWindow;  // the main window's, which outlives the button
   Microsoft::WRL::ComPtr<ITaskbarList3> FTaskbar;
   bool FAsked = false;
 };

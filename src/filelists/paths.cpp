@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/text.h"
+
 std::wstring ExtractDrivePart(std::wstring_view path) {
   if (path.size() >= 2 && path[1] == L':') return std::wstring(path.substr(0, 2));
   if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') {
@@ -28,8 +30,6 @@ namespace {
 // The file system's reading of a pattern: "*" before "." and "." before a wildcard or at
 // the end have meanings of their own.
 enum class TMaskToken { Literal, AnyRun, RunToLastDot, OneOrNone, DotOrEnd };
-
-wchar_t FoldAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
 class TMaskMatcher {
  public:
@@ -57,7 +57,8 @@ class TMaskMatcher {
     const std::size_t end = FName.size();
     if (p == FPattern.size()) return n == end;
     switch (Token(p)) {
-      case TMaskToken::Literal: return n < end && FoldAscii(FName[n]) == FoldAscii(FPattern[p]) && Match(n + 1, p + 1);
+      case TMaskToken::Literal:
+        return n < end && AsciiUpper(FName[n]) == AsciiUpper(FPattern[p]) && Match(n + 1, p + 1);
       case TMaskToken::AnyRun:
         for (std::size_t k = n; k <= end; ++k)
           if (Match(k, p + 1)) return true;
@@ -106,12 +107,8 @@ bool MatcherAgreesWithFileSystem(std::wstring_view pattern) { return pattern == 
 
 bool MatchesMask(std::wstring_view name, std::wstring_view pattern) { return TMaskMatcher(name, pattern).Match(0, 0); }
 
-wchar_t LowerDriveLetter(wchar_t letter) {
-  return letter >= L'A' && letter <= L'Z' ? static_cast<wchar_t>(letter - L'A' + L'a') : letter;
-}
+wchar_t LowerDriveLetter(wchar_t letter) { return AsciiLower(letter); }
 
-wchar_t UpperDriveLetter(wchar_t letter) {
-  return letter >= L'a' && letter <= L'z' ? static_cast<wchar_t>(letter - L'a' + L'A') : letter;
-}
+wchar_t UpperDriveLetter(wchar_t letter) { return AsciiUpper(letter); }
 
 bool SameDriveLetter(wchar_t a, wchar_t b) { return LowerDriveLetter(a) == LowerDriveLetter(b); }

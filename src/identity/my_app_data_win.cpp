@@ -1,5 +1,6 @@
 #include "identity/my_app_data.h"
 
+#include "base/file_names.h"
 #include "identity/regtypes.h"
 #include "platform/file_system_win.h"
 #include "platform/registry.h"

@@ -24,5 +24,3 @@ void RefreshIdentity(IVersionInfo& source, const std::wstring& exeName) {
   // Three characters, not a parsed number: "10.2.1.0" gives "10.".
   AppMajorVersion = AppVersion.substr(0, 3);
 }
-
-std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }

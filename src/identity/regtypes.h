@@ -17,6 +17,3 @@ extern std::wstring AppMajorVersion;
 void RefreshIdentity();
 // Refreshes them from the version block of exeName (a bare file name) read through source.
 void RefreshIdentity(IVersionInfo& source, const std::wstring& exeName);
-
-// The file name part of a path: what follows its last "\".
-std::wstring FileNameOf(const std::wstring& path);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/text.h"
 #include "base/win_handles.h"
 
 namespace {
@@ -40,8 +41,6 @@ int LocaleCompare(std::wstring_view a, std::wstring_view b, DWORD flags) {
   return r == 0 ? a.compare(b) : r - CSTR_EQUAL;
 }
 
-wchar_t UpperLetter(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
-
 bool IsBareDrive(const std::wstring& path) {
   return path.size() == 2 && path[1] == L':' &&
          ((path[0] >= L'a' && path[0] <= L'z') || (path[0] >= L'A' && path[0] <= L'Z'));
@@ -50,12 +49,12 @@ bool IsBareDrive(const std::wstring& path) {
 // The platform keeps one current folder per process; the per-drive ones live in the
 // hidden "=X:" variables, which only command shells and the C runtime maintain. Keeping
 // them here gives every drive its own current folder for the lists.
-std::wstring DriveVariable(wchar_t letter) { return {L'=', UpperLetter(letter), L':'}; }
+std::wstring DriveVariable(wchar_t letter) { return {L'=', AsciiUpper(letter), L':'}; }
 
 std::wstring DriveCurrentFolder(wchar_t letter) {
   const std::wstring name = DriveVariable(letter);
   const DWORD needed = ::GetEnvironmentVariableW(name.c_str(), nullptr, 0);
-  if (needed == 0) return {UpperLetter(letter), L':', L'\\'};
+  if (needed == 0) return {AsciiUpper(letter), L':', L'\\'};
   std::wstring folder(needed, L'\0');
   folder.resize(::GetEnvironmentVariableW(name.c_str(), folder.data(), needed));
   return folder;

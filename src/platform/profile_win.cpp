@@ -5,20 +5,22 @@
 #include <optional>
 #include <string_view>
 
+#include "base/text.h"
 #include "base/win_handles.h"
 #include "platform/profile_text.h"
 
 namespace {
 
 std::optional<std::string> Narrow(std::wstring_view text, UINT codePage) {
+  if (codePage == CP_UTF8) return EncodeUtf8(text);
   if (text.empty()) return std::string();
   const int length = static_cast<int>(text.size());
   // Best-fit mappings would store a look-alike character instead of the one given.
-  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  const int size = ::WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+  const int size =
+      ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::nullopt;
   std::string result(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(codePage, flags, text.data(), length, result.data(), size, nullptr, nullptr);
+  ::WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), length, result.data(), size, nullptr, nullptr);
   return result;
 }
 

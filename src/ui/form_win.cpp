@@ -3,6 +3,7 @@
 #include <shellscalingapi.h>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "ui/application.h"
 #include "ui/buttons.h"
 #include "ui/dispatcher.h"

@@ -48,6 +48,3 @@ struct TLayoutNode {
 
 // Parses layout text; raises Exception("Layout error at line N: ...") on malformed input.
 TLayoutNode ParseLayout(const std::wstring& text);
-
-// Converts UTF-8 resource bytes (an optional byte-order mark is skipped) to UTF-16.
-std::wstring Utf8ToWide(const std::string& bytes);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/errors.h"
+#include "base/text.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/resources.h"

@@ -41,8 +41,8 @@ class EndToEndTest : public testing::Test {
 
   // Start-up directives for the stand-in: it answers the NC folder and traces every call.
   void UseSettings(const std::string& extra) {
-    WriteStandInSettings("folder \"" + ToUtf8(FFiles.Path()) + "\\\"\r\ntrace \"" + ToUtf8(FTracePath) + "\"\r\n" +
-                         extra);
+    WriteStandInSettings("folder \"" + EncodeUtf8(FFiles.Path()) + "\\\"\r\ntrace \"" + EncodeUtf8(FTracePath) +
+                         "\"\r\n" + extra);
   }
   std::wstring WriteScript(const std::string& extra) {
     FScriptDir.Write(L"tidy.nvs", kScript + extra);

@@ -25,14 +25,6 @@ std::wstring ProgramFolder() {
 
 std::wstring VelbrookExe() { return ProgramFolder() + L"\\Velbrook.exe"; }
 
-std::string ToUtf8(const std::wstring& text) {
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
-  return utf8;
-}
-
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   TFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;

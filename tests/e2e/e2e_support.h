@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
+
 // build\win, the folder of Velbrook.exe and NorvaltStandIn.exe.
 std::wstring ProgramFolder();
 std::wstring VelbrookExe();
@@ -20,7 +22,6 @@ void RemoveStandInSettings();
 // Runs NorvaltStandIn.exe with the switch (/RegServer, /UnregServer, ...) to its end.
 void RunStandIn(const std::wstring& switchName);
 
-// The stand-in outlives its clients under Wine; tests end it between runs (/Shutdown).
+// The stand-in outlives its clients under Wine 8 (and under Wine 10 one that dies holding
+// it); tests end it between runs (/Shutdown).
 void EndStandInServers();
-
-std::string ToUtf8(const std::wstring& text);

@@ -61,7 +61,7 @@ TEST_F(FilterBoxTest, NarrowsTheListEachFileOnceAndIsRememberedForTheNextStart) 
 
   FDriver.Press(L"Close");
   ASSERT_TRUE(FDriver.WaitForExit(kTimeoutMs));
-  EXPECT_EQ(ReadFileBytes(settings), "[Velbrook]\r\nScriptFile=" + ToUtf8(script) +
+  EXPECT_EQ(ReadFileBytes(settings), "[Velbrook]\r\nScriptFile=" + EncodeUtf8(script) +
                                          "\r\nFilter=*.tap\r\nRecentFilters=*.tap|*.nc;*.tap|*.nc|*.nc;*.NC\r\n");
   TVelbrookDriver second;
   ASSERT_TRUE(second.Start(VelbrookExe(), kTimeoutMs));

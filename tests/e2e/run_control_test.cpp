@@ -35,10 +35,10 @@ class RunControlTest : public EndToEndTest {
       if (line.compare(0, tab, L"SaveNcFileAs") == 0) ++saved[line.substr(tab + 1)];
     }
     EXPECT_EQ(opened, saved);
-    for (const auto& [path, count] : opened) EXPECT_EQ(count, 1) << ToUtf8(path);
+    for (const auto& [path, count] : opened) EXPECT_EQ(count, 1) << EncodeUtf8(path);
     for (const wchar_t* name : {L"A.NC", L"B.NC", L"C.NC", L"D.NC", L"E.NC"})
       if (!opened.count(FFiles.Path() + L"\\" + name)) {
-        EXPECT_EQ(FileText(name), kBracket) << ToUtf8(name);
+        EXPECT_EQ(FileText(name), kBracket) << EncodeUtf8(name);
       }
   }
   std::wstring FScript;
@@ -106,7 +106,7 @@ TEST_F(RunControlTest, CloseDuringARunAsksAndYesStopsAfterTheFileClosesAndRememb
   ASSERT_TRUE(FDriver.WaitForExit(kTimeoutMs));
   ExpectEachFileWholeOrUntouched();
   EXPECT_LT(CountCalls(Trace(), L"SaveNcFileAs"), 5);
-  EXPECT_EQ(ReadFileBytes(settings), "[Velbrook]\r\nScriptFile=" + ToUtf8(FScript) + "\r\n");
+  EXPECT_EQ(ReadFileBytes(settings), "[Velbrook]\r\nScriptFile=" + EncodeUtf8(FScript) + "\r\n");
   DeleteFileW(settings.c_str());
 }
 

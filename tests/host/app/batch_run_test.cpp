@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/batch_run.h"
+#include "app/command_line.h"
+#include "app/run_outcome.h"
 #include "base/errors.h"
 
 namespace {
@@ -49,6 +51,11 @@ class TFakeWindow : public IBatchWindow {
   void ShowMessage(const std::wstring& title, const std::wstring& text) override {
     Messages.push_back(title + L"|" + text);
   }
+  void ReportError(const std::exception_ptr&) override { Messages.push_back(L"error box"); }
+  void SelectOnlyEntries(const std::vector<int>& entries) override { Selected = entries; }
+  void FocusEntry(int entry) override { Focused = entry; }
+  std::vector<int> Selected;
+  int Focused = -1;
   ITaskbarButton& TaskbarButton() override { return Taskbar; }
   TFakeTaskbar Taskbar;
 };
@@ -79,15 +86,16 @@ class TFakeNorvalt : public INcProcessor {
 };
 
 // The UI thread's side and the worker's side of a run, played one after the other: the
-// plan, the walk with each file shown as it starts, and the end shown. A failure is shown,
-// then raised again as the error box would get it. The point before each save is logged
-// among Norvalt's calls, and fails where they name it ("Saving 1").
+// plan, the walk with each file shown as it starts, and the end shown as the window shows it.
+// A failure is shown, then raised again. The point before each save is logged among
+// Norvalt's calls, and fails where they name it ("Saving 1").
 class TStraightRun : public IRunProgress {
  public:
   TStraightRun(TRunDisplay& display, int stopBefore, TFakeNorvalt& norvalt)
       : FDisplay(display), FStopBefore(stopBefore), FNorvalt(norvalt) {}
   void FileStarting(int index) override {
     FDisplay.FileStarting(index);
+    LastStarted = index;
     ++FStarted;
   }
   void FileSaving(int index) override {
@@ -97,6 +105,7 @@ class TStraightRun : public IRunProgress {
   }
   void FileEnded(int, const std::wstring*) override {}
   bool StopRequested() override { return FStarted == FStopBefore; }
+  int LastStarted = -1;
 
  private:
   TRunDisplay& FDisplay;
@@ -105,8 +114,13 @@ class TStraightRun : public IRunProgress {
   int FStarted = 0;
 };
 
-TWalkResult RunBatch(IBatchWindow& window, TFakeNorvalt* norvalt, int stopBefore = -1,
-                     bool continueAfterErrors = false) {
+struct TBatchResult {
+  TWalkResult Walk;
+  int ExitCode = -1;
+};
+
+TBatchResult RunBatch(IBatchWindow& window, TFakeNorvalt* norvalt, int stopBefore = -1,
+                      bool continueAfterErrors = false, TAfterRun after = TAfterRun::Nothing) {
   std::optional<TRunPlan> plan = PlanRun(window);
   if (!plan) return {};
   plan->ContinueAfterErrors = continueAfterErrors;
@@ -116,21 +130,17 @@ TWalkResult RunBatch(IBatchWindow& window, TFakeNorvalt* norvalt, int stopBefore
     return {};
   }
   TStraightRun progress(display, stopBefore, *norvalt);
-  TWalkResult walk;
+  TRunEnd end;
   try {
-    walk = TreatFiles(*plan, *norvalt, progress);
-  } catch (const EAbort&) {
-    display.Failed(true);
-    throw;
+    end.Walk = TreatFiles(*plan, *norvalt, progress);
+    end.Stopped = end.Walk.Reached < static_cast<int>(plan->Files.size());
   } catch (...) {
-    display.Failed(false);
-    throw;
+    end.Error = std::current_exception();
   }
-  if (walk.Reached < static_cast<int>(plan->Files.size()))
-    display.Stopped(walk.Treated, true);
-  else
-    display.Completed();
-  return walk;
+  end.LastFile = progress.LastStarted;
+  const int exitCode = ShowRunEnd(end, after, {plan->Files, plan->Entries}, display, window);
+  if (end.Error) std::rethrow_exception(end.Error);
+  return {end.Walk, exitCode};
 }
 
 }  // namespace
@@ -159,12 +169,13 @@ TEST(BatchRun, TreatsTheSelectedFilesInDisplayOrderCountingOnTheProgressBar) {
                                L"Save C:\\NC\\E.NC",
                            }));
   EXPECT_EQ(window.ProgressMax, 3);
-  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 3, 0}));
+  // The end shows the last file once more, as a fast run may not have shown it yet.
+  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 3, 3, 0}));
   EXPECT_TRUE(window.Messages.empty());
-  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/3", L"2/3", L"3/3", L"0/3", L"flash"}));
+  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/3", L"2/3", L"3/3", L"3/3", L"0/3", L"flash"}));
 
   // A second press hands the script over again and treats the same files again.
-  RunBatch(window, &norvalt);
+  EXPECT_EQ(RunBatch(window, &norvalt).ExitCode, ecTreated);
   EXPECT_EQ(norvalt.Calls.size(), 32u);
   EXPECT_EQ(norvalt.Calls[16], L"Load C:\\S\\X.SCR");
 }
@@ -229,18 +240,26 @@ TEST(BatchRun, AFailingCallEndsTheRunThereAndTheBarKeepsItsPosition) {
   }
   EXPECT_EQ(norvalt.Calls.back(), L"Open C:\\NC\\B.NC");
   EXPECT_EQ(norvalt.Calls[5], L"Save C:\\NC\\A.NC");
-  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2}));
+  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 2}));
   // The taskbar button keeps the failed position in the error state and calls the user.
-  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/3", L"2/3", L"failed", L"flash"}));
+  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/3", L"2/3", L"2/3", L"failed", L"flash"}));
+  // The error box tells what failed, and the failed file has the focus.
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"error box"});
+  EXPECT_EQ(window.Focused, 1);
 
   TFakeNorvalt aborting;
   aborting.FailAt = {L"Load C:\\S\\X.SCR"};
   aborting.Abort = true;
   window.Positions.clear();
   window.Taskbar.Shown.clear();
+  window.Messages.clear();
+  window.Focused = -1;
   EXPECT_THROW(RunBatch(window, &aborting), EAbort);
   EXPECT_TRUE(window.Positions.empty());
   EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"0/3", L"flash"}));
+  // A silent abort leaves the focus where it is; the error box keeps it silent.
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"error box"});
+  EXPECT_EQ(window.Focused, -1);
 }
 
 TEST(BatchRun, TheScriptPathIsUsedExactlyAsTyped) {
@@ -258,13 +277,13 @@ TEST(BatchRun, AStopEndsTheRunBetweenFilesAndTellsHowFarItCame) {
   TFakeWindow window;
   window.Chosen = {0, 1, 2, 3};
   TFakeNorvalt norvalt;
-  RunBatch(window, &norvalt, 2);
+  EXPECT_EQ(RunBatch(window, &norvalt, 2).ExitCode, ecStopped);
   // Each file is treated whole: the stop falls after the second file's save.
   ASSERT_EQ(norvalt.Calls.size(), 11u);
   EXPECT_EQ(norvalt.Calls.back(), L"Save C:\\NC\\B.NC");
   EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Stopped after 2 of 4 files."});
-  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 0}));
-  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/4", L"2/4", L"0/4", L"flash"}));
+  EXPECT_EQ(window.Positions, (std::vector<int>{1, 2, 2, 0}));
+  EXPECT_EQ(window.Taskbar.Shown, (std::vector<std::wstring>{L"1/4", L"2/4", L"2/4", L"0/4", L"flash"}));
 
   // A stop asked for before the first file leaves every file untouched.
   norvalt.Calls.clear();
@@ -272,6 +291,12 @@ TEST(BatchRun, AStopEndsTheRunBetweenFilesAndTellsHowFarItCame) {
   RunBatch(window, &norvalt, 0);
   EXPECT_EQ(norvalt.Calls, std::vector<std::wstring>{L"Load C:\\S\\X.SCR"});
   EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|Stopped after 0 of 4 files."});
+
+  // A stop on the way to closing the program tells nobody.
+  window.Messages.clear();
+  EXPECT_EQ(RunBatch(window, &norvalt, 1, false, TAfterRun::Close).ExitCode, ecStopped);
+  EXPECT_TRUE(window.Messages.empty());
+  EXPECT_EQ(window.Positions.back(), 0);
 }
 
 TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerThatHasGone) {
@@ -280,7 +305,9 @@ TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerTha
   window.Chosen = {0, 1, 2, 3, 4, 5};
   TFakeNorvalt norvalt;
   norvalt.FailAt = {L"Open C:\\NC\\B.NC", L"Save C:\\NC\\D.NC"};
-  const TWalkResult walk = RunBatch(window, &norvalt, -1, true);
+  const TBatchResult result = RunBatch(window, &norvalt, -1, true);
+  const TWalkResult& walk = result.Walk;
+  EXPECT_EQ(result.ExitCode, ecSomeFailed);
   EXPECT_EQ(walk.Treated, 4);
   EXPECT_EQ(walk.Reached, 6);
   ASSERT_EQ(walk.Failed.size(), 2u);
@@ -289,7 +316,11 @@ TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerTha
   EXPECT_EQ(walk.Failed[1].Error, L"Norvalt cannot read the file.");
   EXPECT_EQ(norvalt.Calls.back(), L"Save C:\\NC\\F.NC");
   EXPECT_EQ(window.Positions.back(), 0);
-  EXPECT_TRUE(window.Messages.empty());
+  // The failed files are left selected, and the summary names them.
+  EXPECT_EQ(window.Selected, (std::vector<int>{1, 3}));
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{
+                                 L"Velbrook|Treated 4 of 6 files. 2 failed:\r\nB.NC: Norvalt cannot read the file.\r\n"
+                                 L"D.NC: Norvalt cannot read the file."});
 
   // A server that has gone is replaced and handed the script again before the next file.
   TFakeNorvalt dying;
@@ -327,4 +358,48 @@ TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerTha
   unrecorded.FailAt = {L"Saving 1"};
   EXPECT_THROW(RunBatch(window, &unrecorded, -1, true), EInOutError);
   EXPECT_EQ(unrecorded.Calls.back(), L"Saving 1");
+}
+
+TEST(RunOutcome, AGivenUpRunOrAnEndingSessionTellsOnlyWhatTheUserCanStillReadAndFilesNoLongerListedAreLeftAlone) {
+  TFakeWindow window;
+  const TRunFiles files{{L"C:\\NC\\A.NC", L"C:\\NC\\B.NC"}, {0, 1}};
+  TRunDisplay display(window, 2);
+  TRunEnd givenUp;
+  givenUp.GivenUp = true;
+  givenUp.LastFile = 1;
+  EXPECT_EQ(ShowRunEnd(givenUp, TAfterRun::Nothing, files, display, window), ecStopped);
+  EXPECT_EQ(window.Messages,
+            std::vector<std::wstring>{L"Velbrook|Norvalt did not answer; the run was stopped at C:\\NC\\B.NC."});
+  EXPECT_EQ(window.Positions, std::vector<int>{0});
+  givenUp.LastFile = -1;
+  window.Messages.clear();
+  ShowRunEnd(givenUp, TAfterRun::Nothing, files, display, window);
+  EXPECT_EQ(window.Messages,
+            std::vector<std::wstring>{L"Velbrook|Norvalt did not answer; the run was stopped at the start."});
+  window.Messages.clear();
+  ShowRunEnd(givenUp, TAfterRun::Close, files, display, window);
+  EXPECT_TRUE(window.Messages.empty());
+
+  // A failed backup is the run's own message, not an error box; a session that ends waits for
+  // neither.
+  TRunEnd backup;
+  backup.LastFile = 0;
+  backup.Error = std::make_exception_ptr(EBackupFailed(L"A.NC could not be backed up."));
+  EXPECT_EQ(ShowRunEnd(backup, TAfterRun::Nothing, files, display, window), ecSomeFailed);
+  EXPECT_EQ(window.Messages, std::vector<std::wstring>{L"Velbrook|A.NC could not be backed up."});
+  EXPECT_EQ(window.Focused, 0);
+  window.Messages.clear();
+  ShowRunEnd(backup, TAfterRun::EndSession, files, display, window);
+  EXPECT_TRUE(window.Messages.empty());
+
+  // The list shows another folder now: its entries are not the run's files.
+  window.Directory = L"C:\\Other";
+  window.Focused = -1;
+  TRunEnd failed;
+  failed.LastFile = 1;
+  failed.Walk.Failed = {{0, L"bad"}, {1, L"worse"}};
+  EXPECT_EQ(ShowRunEnd(failed, TAfterRun::EndSession, files, display, window), ecSomeFailed);
+  EXPECT_TRUE(window.Selected.empty());
+  EXPECT_EQ(window.Focused, -1);
+  EXPECT_TRUE(window.Messages.empty());
 }

@@ -138,9 +138,3 @@ TEST_F(IdentityTest, MajorVersionIsTheFirstThreeCharacters) {
     EXPECT_EQ(AppMajorVersion, major) << "version " << std::string(version.begin(), version.end());
   }
 }
-
-TEST(ProgramFileName, IsThePartAfterTheLastSeparator) {
-  EXPECT_EQ(FileNameOf(L"C:\\Program Files\\Ombrel\\Velbrook.exe"), L"Velbrook.exe");
-  EXPECT_EQ(FileNameOf(L"Velbrook.exe"), L"Velbrook.exe");
-  EXPECT_EQ(FileNameOf(L"C:\\dir\\"), L"");
-}

@@ -76,11 +76,3 @@ TEST(Layout, MalformedTextNamesTheProblemAndLine) {
   for (int i = 0; i < 20000; ++i) deep += L"A: T {\n";
   EXPECT_EQ(MessageOf(deep), L"Layout error at line 65: controls nested more than 64 levels deep");
 }
-
-TEST(Layout, Utf8ResourcesBecomeUtf16) {
-  EXPECT_EQ(Utf8ToWide("\xEF\xBB\xBF"
-                       "A\xC3\xA9\xE2\x82\xAC"),
-            L"A\u00E9\u20AC");
-  EXPECT_EQ(Utf8ToWide("\xC3"), L"\uFFFD");              // cut in the middle of a character
-  EXPECT_EQ(Utf8ToWide("\xF0\x9F\x98\x80").size(), 2u);  // a surrogate pair
-}

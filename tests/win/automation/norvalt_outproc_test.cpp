@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
 #include "automation/ole_error_text.h"
@@ -62,8 +64,8 @@ Microsoft::WRL::ComPtr<INorvaltx> Link() {
 
 class NorvaltOutOfProcessTest : public testing::Test {
  protected:
-  // Wine never passes the final release back to the server, so it would outlive the test
-  // and keep the test runner's output open; a crash directive ends it.
+  // Wine 8 never passes the final release on to the server, so it would outlive the test
+  // and keep the test runner's output open; a crash directive ends it under every Wine.
   void TearDown() override {
     TNorvalt norvalt(Link());
     norvalt.LoadScript(FFiles.Write(L"end.nvs", "crash GetFolder\n"));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/file_names.h"
 #include "base/win_handles.h"
 #include "identity/my_app_data.h"
 #include "identity/regtypes.h"

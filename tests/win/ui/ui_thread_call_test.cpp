@@ -3,9 +3,9 @@
 #include <atomic>
 #include <thread>
 
-#include "about/custom_thread.h"
 #include "base/errors.h"
 #include "pump.h"
+#include "threads/custom_thread.h"
 #include "ui/ui_thread_call.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // and the worker blocks when it next passes it.
 #include <mutex>
 
-#include "about/custom_thread.h"
+#include "threads/custom_thread.h"
 
 class TPausableThread : public TCustomThread {
  public:

@@ -1,4 +1,4 @@
-#include "about/custom_thread.h"
+#include "threads/custom_thread.h"
 
 #include <process.h>
 

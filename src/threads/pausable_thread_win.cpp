@@ -1,4 +1,4 @@
-#include "about/pausable_thread.h"
+#include "threads/pausable_thread.h"
 
 TPausableThread::~TPausableThread() { TPausableThread::Shutdown(); }
 

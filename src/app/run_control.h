@@ -1,0 +1,75 @@
+#pragma once
+// A batch run from the window's side: its worker and what the window shows of it, the run
+// lock, the watch on a Norvalt that stops answering, Stop, and what follows the run (closing
+// the program, ending the session). Workers given up while Norvalt did not answer stay here.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/batch_run.h"
+#include "app/norvalt_link.h"
+#include "app/run_outcome.h"
+#include "app/session_lock.h"
+#include "app/user_channel.h"
+#include "base/borrowed.h"
+#include "ui/ui_timer.h"
+
+class TRunThread;
+
+// What the run does to the rest of the window.
+class IRunWindow {
+ public:
+  virtual ~IRunWindow() = default;
+  // Controls locked, Process reading Stop, the status line cleared.
+  virtual void ShowRunning(bool running) = 0;
+  virtual void ShowStatus(const std::wstring& text) = 0;
+  // The runs kept have changed: Undo looks again.
+  virtual void RunsChanged() = 0;
+  // The run has ended: the program closes now if after (or the user channel) says so.
+  virtual void CloseAfterRun(TAfterRun after) = 0;
+};
+
+class TRunControl {
+ public:
+  TRunControl(TNorvaltLink& norvalt, IBatchWindow& batchWindow, IRunWindow& window, IUserChannel& user);
+  ~TRunControl();
+  TRunControl(const TRunControl&) = delete;
+  TRunControl& operator=(const TRunControl&) = delete;
+
+  bool Running() const { return FRun != nullptr; }
+  // Plans a run from the window and starts it; false when it did not start (the user was
+  // told why).
+  bool Start(bool continueAfterErrors);
+  // Stop after the current file, or at once when Norvalt has not answered for long.
+  void Stop();
+  // The user asks to close during the run (how says what closing is); true when the program
+  // is to close now, false when it closes once the run has stopped, or stays.
+  bool ConfirmClose(TAfterRun how);
+  // The session ends: the file under way is finished first, then the program closes.
+  void StopForSessionEnd();
+
+ private:
+  void file_starting(int index);
+  void watch();
+  // Gives up a worker whose Norvalt call has gone unanswered for long.
+  void give_up();
+  void finish();
+  void conclude(const TRunEnd& end);
+
+  TBorrowed<TNorvaltLink> FNorvalt;
+  TBorrowed<IBatchWindow> FBatchWindow;
+  TBorrowed<IRunWindow> FWindow;
+  TBorrowed<IUserChannel> FUser;
+
+  // The run under way, if any.
+  std::unique_ptr<TRunThread> FRun;
+  std::unique_ptr<TRunDisplay> FDisplay;
+  TRunFiles FFiles;
+  bool FStopRequested = false;
+  TAfterRun FAfterRun = TAfterRun::Nothing;
+  TSessionLock FLock;
+  TUITimer FWatch;
+  // Given up, each may still wait in its call; it finishes on its own, unheard, and no
+  // longer holds the run lock.
+  std::vector<std::unique_ptr<TRunThread>> FGivenUp;
+};
