@@ -74,7 +74,8 @@ class TFactory final : public IClassFactory {
     try {
       Hold();
       ComPtr<INorvaltx> norvalt = CreateStandInNorvalt(
-          SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }, [this](unsigned ms) { Delay(ms); }});
+          SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }, [this](unsigned ms) { Delay(ms); },
+                           [this](const std::wstring& caption, const std::wstring& text) { Box(caption, text); }});
       return norvalt.CopyTo(iid, object);
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
@@ -103,6 +104,27 @@ class TFactory final : public IClassFactory {
     ::ExitProcess(0);
   }
 
+  // A box's own message loop runs while it is open; a timer served by that loop watches for
+  // a request to shut down.
+  void Box(const std::wstring& caption, const std::wstring& text) {
+    FBoxShutdown.Reset(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
+    FShowingBox = this;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &TFactory::WatchForShutdown);
+    ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+    ::KillTimer(nullptr, timer);
+    FShowingBox = nullptr;
+    FBoxShutdown.Reset();
+  }
+  static void CALLBACK WatchForShutdown(HWND, UINT, UINT_PTR, DWORD) {
+    TFactory* const factory = FShowingBox;
+    if (!factory || !factory->FBoxShutdown || ::WaitForSingleObject(factory->FBoxShutdown.Get(), 0) != WAIT_OBJECT_0)
+      return;
+    factory->Withdraw();
+    ::ExitProcess(0);
+  }
+
+  static inline TFactory* FShowingBox = nullptr;
+  TKernelHandle FBoxShutdown;
   long FHolds = 0;
   DWORD FCookie = 0;
 };

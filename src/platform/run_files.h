@@ -19,8 +19,11 @@ struct TRunOnDisk {
   std::uint64_t Bytes = 0;
 };
 
-// %LOCALAPPDATA%\Ombrel\Velbrook\Runs\ (with the trailing "\"), made when missing. Per user
-// and not in the shared data folder, as NC programs can be confidential.
+// %LOCALAPPDATA%\Ombrel\Velbrook\ (with the trailing "\"), made when missing: the program's
+// per-user files, apart from the shared data folder.
+std::wstring LocalDataFolder();
+// LocalDataFolder's Runs\ (with the trailing "\"), made when missing. Per user and not in the
+// shared data folder, as NC programs can be confidential.
 std::wstring RunsFolder();
 TLocalTime LocalNow();
 

@@ -153,20 +153,26 @@ TFileStamp StampOf(DWORD sizeHigh, DWORD sizeLow, const FILETIME& lastWrite) {
   return {Joined(sizeHigh, sizeLow), Joined(lastWrite.dwHighDateTime, lastWrite.dwLowDateTime)};
 }
 
-}  // namespace
-
-std::wstring RunsFolder() {
-  TTaskText localAppData;
-  const HRESULT status = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, localAppData.Put());
-  if (FAILED(status)) RaiseFileError(L"Could not find the local application data folder", HRESULT_CODE(status));
-  // The maker's and the program's folder names, as fixed as the shared data folder's: they
-  // must not change with the version block, or earlier runs could not be undone.
-  const std::wstring folder = std::wstring(localAppData.Get()) + L"\\Ombrel\\Velbrook\\Runs\\";
+// Made when missing; raises the program's file error when it cannot be.
+std::wstring MadeFolder(const std::wstring& folder) {
   const int created = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
   if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS)
     RaiseFileError(L"Could not make the folder " + folder, static_cast<DWORD>(created));
   return folder;
 }
+
+}  // namespace
+
+std::wstring LocalDataFolder() {
+  TTaskText localAppData;
+  const HRESULT status = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, localAppData.Put());
+  if (FAILED(status)) RaiseFileError(L"Could not find the local application data folder", HRESULT_CODE(status));
+  // The maker's and the program's folder names, as fixed as the shared data folder's: they
+  // must not change with the version block, or earlier runs could not be undone.
+  return MadeFolder(std::wstring(localAppData.Get()) + L"\\Ombrel\\Velbrook\\");
+}
+
+std::wstring RunsFolder() { return MadeFolder(LocalDataFolder() + L"Runs\\"); }
 
 TLocalTime LocalNow() {
   SYSTEMTIME now{};
