@@ -94,9 +94,26 @@ class TFactory final : public IClassFactory {
   void LetGo() {
     if (--FHolds == 0) ::PostQuitMessage(0);
   }
+  // While a call waits in a delay or a box, the class is withdrawn, and registered again once
+  // the wait is over. Under Wine, a server process ended from outside leaves its class
+  // registered, and every later activation then fails instead of starting a new server
+  // (Windows drops a dead server's registration itself); a server that hangs is the one a
+  // client is most likely to end so.
+  class TWithdrawnWhileWaiting {
+   public:
+    explicit TWithdrawnWhileWaiting(TFactory& factory) : FFactory(factory) { FFactory.Withdraw(); }
+    ~TWithdrawnWhileWaiting() { FFactory.Register(); }
+    TWithdrawnWhileWaiting(const TWithdrawnWhileWaiting&) = delete;
+    TWithdrawnWhileWaiting& operator=(const TWithdrawnWhileWaiting&) = delete;
+
+   private:
+    TFactory& FFactory;
+  };
+
   // A call held by a delay directive keeps the message loop from seeing a request to shut
   // down, so the delay itself watches for one.
   void Delay(unsigned milliseconds) {
+    const TWithdrawnWhileWaiting withdrawn(*this);
     const TKernelHandle shutdown(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
     if (!shutdown) return ::Sleep(milliseconds);
     if (::WaitForSingleObject(shutdown.Get(), milliseconds) != WAIT_OBJECT_0) return;
@@ -107,6 +124,7 @@ class TFactory final : public IClassFactory {
   // A box's own message loop runs while it is open; a timer served by that loop watches for
   // a request to shut down.
   void Box(const std::wstring& caption, const std::wstring& text) {
+    const TWithdrawnWhileWaiting withdrawn(*this);
     FBoxShutdown.Reset(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
     FShowingBox = this;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &TFactory::WatchForShutdown);

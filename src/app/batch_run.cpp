@@ -1,5 +1,7 @@
 #include "app/batch_run.h"
 
+#include <algorithm>
+
 #include "automation/ole_error_text.h"
 #include "base/errors.h"
 #include "filelists/paths.h"
@@ -161,8 +163,20 @@ std::wstring StoppedText(int treated, int count) {
   return L"Stopped after " + std::to_wstring(treated) + L" of " + std::to_wstring(count) + L" files.";
 }
 
-std::wstring WaitingText(unsigned seconds) {
-  return L"Waiting for Norvalt: no answer for " + std::to_wstring(seconds) + L" s. Stop ends the run now.";
+std::wstring WaitingText(unsigned seconds, std::optional<long long> limitEndsInSeconds) {
+  std::wstring text = L"Waiting for Norvalt: no answer for " + std::to_wstring(seconds) + L" s. Stop ends the run now.";
+  if (limitEndsInSeconds)
+    text += L" The time limit ends it in " + std::to_wstring(std::max(*limitEndsInSeconds, 0LL)) + L" s.";
+  return text;
+}
+
+std::wstring CutOffText(const TTimeLimit& limit) {
+  return L"Norvalt did not answer in " + limit.Text() + L"; Velbrook ended it";
+}
+
+std::wstring LeftRunningText(const std::wstring& path, const TTimeLimit& limit) {
+  return L"Norvalt did not answer in " + limit.Text() + L"; the run was stopped at " + path +
+         L". Velbrook did not start this Norvalt, so it was left running: close it, or answer it, by hand.";
 }
 
 std::wstring UnansweredText(const std::wstring& path) {

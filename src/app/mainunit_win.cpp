@@ -3,6 +3,7 @@
 #include "app/batch_window.h"
 #include "app/filter_box.h"
 #include "app/taskbar_button.h"
+#include "app/time_limit_box.h"
 #include "app/unattended_run.h"
 #include "app/undo_command.h"
 #include "dialogs/my_file_ops.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr wchar_t kContinueAfterErrorsKey[] = L"ContinueAfterErrors";
+constexpr wchar_t kTimeLimitKey[] = L"FileTimeLimit";
 
 }  // namespace
 
@@ -86,6 +88,7 @@ void TMainForm::make_system_menu() {
   };
   FUndoItem = &item(L"Undo Last Run\u2026", &TMainForm::UndoItemClick);
   item(L"Show Runs", &TMainForm::ShowRunsItemClick);
+  item(L"Time Limit per File\u2026", &TMainForm::TimeLimitItemClick);
   FContinueAfterErrorsItem = &item(L"Continue After Errors", &TMainForm::ContinueAfterErrorsItemClick);
   item(L"About", &TMainForm::AboutItemClick);
   FSysPopupMenu1->Loaded();
@@ -116,6 +119,8 @@ void TMainForm::open_norvalt_folder() {
 void TMainForm::load_settings() {
   ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder));
   ShowContinueAfterErrors(ReadSetting(FDataFolder, kContinueAfterErrorsKey) == L"1");
+  // A value that is no time limit (edited by hand) means none.
+  FTimeLimit = TTimeLimit::Parse(ReadSetting(FDataFolder, kTimeLimitKey)).Limit.value_or(TTimeLimit());
   FFilterBox->Load(FDataFolder);
 }
 
@@ -133,7 +138,7 @@ void TMainForm::ShowContinueAfterErrors(bool checked) {
   FSysPopupMenu1->Refresh(*FContinueAfterErrorsItem);
 }
 
-bool TMainForm::StartRun() { return FRun->Start(FContinueAfterErrorsItem->Checked); }
+bool TMainForm::StartRun() { return FRun->Start(FContinueAfterErrorsItem->Checked, FTimeLimit); }
 
 void TMainForm::ComboBox1EnterKey(TComponent*) { FFilterBox->BoxEnterKey(); }
 
@@ -216,6 +221,13 @@ void TMainForm::UndoItemClick(TComponent*) {
 }
 
 void TMainForm::ShowRunsItemClick(TComponent*) { OpenInExplorer(RunsFolder()); }
+
+void TMainForm::TimeLimitItemClick(TComponent*) {
+  const std::optional<TTimeLimit> chosen = AskTimeLimit(FTimeLimit);
+  if (!chosen) return;
+  FTimeLimit = *chosen;
+  WriteSetting(FDataFolder, kTimeLimitKey, FTimeLimit.Text());
+}
 
 void TMainForm::ContinueAfterErrorsItemClick(TComponent*) {
   ShowContinueAfterErrors(!FContinueAfterErrorsItem->Checked);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "app/norvalt_server.h"
 #include "app/run_recorder.h"
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
@@ -28,19 +29,30 @@ struct TRunThread::TShared {
   std::atomic<unsigned long long> CallStartedAt{0};
   // GetTickCount64() when the file under way was opened; 0 between files.
   std::atomic<unsigned long long> FileStartedAt{0};
-  // Why the call under way will fail (Norvalt is being ended), and the box Norvalt shows
-  // meanwhile; both set by the UI thread.
-  std::mutex NotesLock;
+  // Why the call under way will fail (Norvalt is being ended) and the box Norvalt shows
+  // meanwhile, both set by the UI thread; and the process serving the worker's object.
+  std::mutex Guard;
   std::wstring CutOffReason;
   std::wstring BoxText;
+  std::shared_ptr<TServerProcess> Process;
   // The file under way (or the last one), -1 before the first.
   std::atomic<int> FileIndex{-1};
+  // The files whose treatment has ended so far, treated and failed.
+  std::atomic<int> Treated{0}, Failed{0};
 
   // Runs action on the UI thread unless the run has been given up by then.
   void Post(std::function<void(TShared&)> action, const std::shared_ptr<TShared>& self) {
     PostToUIThread([self, action = std::move(action)] {
       if (!self->Abandoned) action(*self);
     });
+  }
+  void SetProcess(std::shared_ptr<TServerProcess> process) {
+    const std::lock_guard<std::mutex> lock(Guard);
+    Process = std::move(process);
+  }
+  std::shared_ptr<TServerProcess> ServerProcess() {
+    const std::lock_guard<std::mutex> lock(Guard);
+    return Process;
   }
 };
 
@@ -72,24 +84,41 @@ class TCallWatch {
   std::atomic<unsigned long long>& FStartedAt;
 };
 
-// Norvalt's object for the calling thread, from a stream that another thread marshalled it into.
-ComPtr<INorvaltx> Unmarshal(IStream* stream) {
+// Norvalt's object for the calling thread, taken from a stream that another thread marshalled
+// it into; the stream is then empty.
+ComPtr<INorvaltx> Unmarshal(ComPtr<IStream>& stream) {
   ComPtr<INorvaltx> server;
-  OleCheck(::CoUnmarshalInterface(stream, IID_PPV_ARGS(&server)), nullptr, IID_NULL);
+  const HRESULT status = ::CoUnmarshalInterface(stream.Get(), IID_PPV_ARGS(&server));
+  stream.Reset();  // unmarshalling releases the marshalled reference, whether it succeeds or not
+  OleCheck(status, nullptr, IID_NULL);
   return server;
 }
 
-// A new Norvalt object for the worker; the UI thread is given it too, for the runs to come.
+// Releases the reference held by a marshalled stream that was never unmarshalled.
+void ReleaseUntaken(ComPtr<IStream>& stream) {
+  if (!stream) return;
+  stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+  ::CoReleaseMarshalData(stream.Get());
+  stream.Reset();
+}
+
+// A new Norvalt object for the worker. The UI thread is given it too, for the runs to come,
+// also when the run has been given up meanwhile, so that no reference is left in a stream.
 ComPtr<INorvaltx> NewServer(const std::shared_ptr<TRunThread::TShared>& shared) {
-  ComPtr<INorvaltx> server;
+  TNorvaltServer server;
   {
     TCallWatch watch(shared->CallStartedAt);
-    server = CoNorvaltx::Create();
+    server = MakeNorvaltServer(shared->ServerProcess());
   }
+  shared->SetProcess(server.Process);
   ComPtr<IStream> forUIThread;
-  OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server.Get(), &forUIThread), nullptr, IID_NULL);
-  shared->Post([forUIThread](TRunThread::TShared& s) { s.Events.NewServer(Unmarshal(forUIThread.Get())); }, shared);
-  return server;
+  OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server.Object.Get(), &forUIThread), nullptr,
+           IID_NULL);
+  PostToUIThread([shared, forUIThread, process = server.Process]() mutable {
+    TNorvaltServer made{Unmarshal(forUIThread), process};
+    shared->Events.NewServer(std::move(made), shared->Abandoned);
+  });
+  return server.Object;
 }
 
 // The run was given up while a call waited: whatever that call did, the run makes no further
@@ -129,7 +158,7 @@ class TWatchedNorvalt : public INcProcessor {
  private:
   ComPtr<INorvaltx> first_server() {
     refuse_if_given_up();
-    return FShared->MarshalledServer ? Unmarshal(FShared->MarshalledServer.Get()) : NewServer(FShared);
+    return FShared->MarshalledServer ? Unmarshal(FShared->MarshalledServer) : NewServer(FShared);
   }
 
   void refuse_if_given_up() const {
@@ -137,15 +166,10 @@ class TWatchedNorvalt : public INcProcessor {
   }
 
   // Makes the call, unless the run was given up; a failure is reworded when the UI thread
-  // cut the call off, and names the box Norvalt showed meanwhile.
+  // cut the file off, and names the box Norvalt showed meanwhile.
   template <class Call>
   void watched(Call call) {
     refuse_if_given_up();
-    {
-      const std::lock_guard<std::mutex> lock(FShared->NotesLock);
-      FShared->CutOffReason.clear();
-      FShared->BoxText.clear();
-    }
     try {
       TCallWatch watch(FShared->CallStartedAt);
       call();
@@ -157,7 +181,7 @@ class TWatchedNorvalt : public INcProcessor {
   }
 
   EOleError reworded(const EOleError& e) const {
-    const std::lock_guard<std::mutex> lock(FShared->NotesLock);
+    const std::lock_guard<std::mutex> lock(FShared->Guard);
     std::wstring text = FShared->CutOffReason.empty() ? e.Message() : FShared->CutOffReason;
     if (!FShared->BoxText.empty()) text += L" (" + FShared->BoxText + L")";
     return EOleError(text, e.ErrorCode);
@@ -185,6 +209,12 @@ class TPostedProgress : public IRunProgress {
   void FileSaving(int) override { FRecorder.FileSaving(); }
   void FileEnded(int index, const std::wstring* error) override {
     FShared->FileStartedAt = 0;
+    ++(error ? FShared->Failed : FShared->Treated);
+    {
+      const std::lock_guard<std::mutex> lock(FShared->Guard);
+      FShared->CutOffReason.clear();
+      FShared->BoxText.clear();
+    }
     FRecorder.FileEnded(index, error);
   }
   bool StopRequested() override { return FShared->StopRequested; }
@@ -196,11 +226,8 @@ class TPostedProgress : public IRunProgress {
   ULONGLONG FLastPost = 0;
 };
 
-TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
-  TRunEnd end;
-  std::unique_ptr<TRunRecorder> recorder;
+void Walk(const std::shared_ptr<TRunThread::TShared>& shared, std::unique_ptr<TRunRecorder>& recorder, TRunEnd& end) {
   try {
-    TWorkerApartment apartment;
     recorder = std::make_unique<TRunRecorder>(shared->Plan);
     TWatchedNorvalt norvalt(shared);
     TPostedProgress progress(shared, *recorder);
@@ -209,7 +236,22 @@ TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   } catch (...) {
     end.Error = std::current_exception();
   }
+  // A run that failed before it took Norvalt's object over lets go of its reference.
+  ReleaseUntaken(shared->MarshalledServer);
+}
+
+TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
+  TRunEnd end;
+  std::unique_ptr<TRunRecorder> recorder;
+  try {
+    TWorkerApartment apartment;
+    Walk(shared, recorder, end);
+  } catch (...) {
+    end.Error = std::current_exception();
+  }
   end.LastFile = shared->FileIndex;
+  end.Treated = shared->Treated;
+  end.Failed = shared->Failed;
   try {
     if (recorder) recorder->Close(end.Stopped);
   } catch (const Exception&) {
@@ -234,9 +276,11 @@ unsigned __stdcall RunThreadProc(void* parameter) {
 
 }  // namespace
 
-TRunThread::TRunThread(TRunPlan plan, INorvaltx* lentServer, TRunEvents events) : FShared(std::make_shared<TShared>()) {
+TRunThread::TRunThread(TRunPlan plan, INorvaltx* lentServer, std::shared_ptr<TServerProcess> process, TRunEvents events)
+    : FShared(std::make_shared<TShared>()) {
   FShared->Plan = std::move(plan);
   FShared->Events = std::move(events);
+  FShared->Process = std::move(process);
   if (lentServer)
     OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), lentServer, &FShared->MarshalledServer),
              nullptr, IID_NULL);
@@ -271,12 +315,12 @@ unsigned long long TRunThread::FileMs() const {
 }
 
 void TRunThread::CutOff(const std::wstring& reason) {
-  const std::lock_guard<std::mutex> lock(FShared->NotesLock);
+  const std::lock_guard<std::mutex> lock(FShared->Guard);
   FShared->CutOffReason = reason;
 }
 
 void TRunThread::NoteBox(const std::wstring& text) {
-  const std::lock_guard<std::mutex> lock(FShared->NotesLock);
+  const std::lock_guard<std::mutex> lock(FShared->Guard);
   FShared->BoxText = text;
 }
 
@@ -285,5 +329,11 @@ void TRunThread::Abandon() {
   RequestStop();
   FShared->Abandoned = true;
 }
+
+std::shared_ptr<TServerProcess> TRunThread::ServerProcess() const { return FShared->ServerProcess(); }
+
+int TRunThread::TreatedSoFar() const { return FShared->Treated; }
+
+int TRunThread::FailedSoFar() const { return FShared->Failed; }
 
 bool TRunThread::HasEnded() const { return ::WaitForSingleObject(FThread.Get(), 0) == WAIT_OBJECT_0; }

@@ -1,9 +1,18 @@
 // A run that needs nobody: a time limit per file that ends a hung Norvalt Velbrook started,
 // a box Norvalt shows, a call given up for good, a Norvalt that ended while Velbrook sat idle,
 // and command-line runs that tell the truth.
-#include <tlhelp32.h>
-
 #include "e2e_fixture.h"
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "norvalt_h.h"
+#include "platform/run_files.h"
 
 namespace {
 
@@ -56,7 +65,7 @@ class UnattendedTest : public EndToEndTest {
     } while (FindNextFileW(search, &found));
     FindClose(search);
     const std::string record = ReadFileBytes(runs + newest + L"\\run.txt");
-    const std::string path = "\t" + ToUtf8(FFiles.Path() + L"\\" + name) + "\r\n";
+    const std::string path = "\t" + EncodeUtf8(FFiles.Path() + L"\\" + name) + "\r\n";
     std::size_t end = record.find(path);
     // The file's last line: its outcome, after any line that said it was handed over.
     for (std::size_t at = end; at != std::string::npos; at = record.find(path, at + 1)) end = at;
@@ -80,10 +89,10 @@ TEST_F(UnattendedTest, ATimeLimitEndsAHungNorvaltPutsItsFileBackAndTheRunGoesOnW
   const ULONGLONG started = GetTickCount64();
   EXPECT_EQ(RunVelbrook(Arguments(script, L" /TimeLimit 10s /Continue"), 90000), 1u);
   EXPECT_LT(GetTickCount64() - started, 60000u);
-  for (const wchar_t* name : {L"A.NC", L"C.NC", L"E.NC"}) EXPECT_EQ(FileText(name), kTreated) << ToUtf8(name);
+  for (const wchar_t* name : {L"A.NC", L"C.NC", L"E.NC"}) EXPECT_EQ(FileText(name), kTreated) << EncodeUtf8(name);
   // B hung before Norvalt touched it, D after Norvalt had written it: both are as before.
   for (const wchar_t* name : {L"B.NC", L"D.NC"}) {
-    EXPECT_EQ(FileText(name), kBracket) << ToUtf8(name);
+    EXPECT_EQ(FileText(name), kBracket) << EncodeUtf8(name);
     EXPECT_NE(RecordLineOf(name).find("failed: Norvalt did not answer in 10s; Velbrook ended it"), std::string::npos)
         << RecordLineOf(name);
   }
@@ -130,7 +139,7 @@ TEST_F(UnattendedTest, AMixedNightTreatsEveryFileItCanAndLeavesTheOthersAsTheyWe
   for (int number = 10; number < 70; ++number) {
     const std::wstring name = L"F" + std::to_wstring(number) + L".NC";
     const bool isTroubled = std::find(troubled.begin(), troubled.end(), name) != troubled.end();
-    EXPECT_EQ(FileText(name.c_str()), isTroubled ? kBracket : kTreated) << ToUtf8(name);
+    EXPECT_EQ(FileText(name.c_str()), isTroubled ? kBracket : kTreated) << EncodeUtf8(name);
     EXPECT_EQ(RecordLineOf(name).rfind(isTroubled ? "File\tfailed: " : "File\ttreated\t", 0), 0u)
         << RecordLineOf(name);
     treated += isTroubled ? 0 : 1;
