@@ -26,7 +26,9 @@ class TRunThread;
 class TMenuItem;
 class TSysPopupMenu;
 class TTaskbarButton;
+class TUndoWorker;
 struct TRunEnd;
+struct TUndoOutcome;
 
 class TMainForm : public TForm {
  public:
@@ -67,6 +69,7 @@ class TMainForm : public TForm {
   void ProcessButtonClick(TComponent* sender);
   void CloseButtonClick(TComponent* sender);
   void UndoLastRun1Click(TComponent* sender);
+  void undo_ended(const TUndoOutcome& outcome);
   void ShowRuns1Click(TComponent* sender);
   void ContinueAfterErrors1Click(TComponent* sender);
   void About1Click(TComponent* sender);
@@ -140,4 +143,6 @@ class TMainForm : public TForm {
   TSessionLock FRunLock;
   TUITimer FRunWatch;
   int FEscapeHook = 0;
+  // The Undo under way, if any; it holds the run lock as a run does.
+  std::unique_ptr<TUndoWorker> FUndo;
 };

@@ -3,9 +3,11 @@
 #include "app/batch_run.h"
 #include "app/parent_console.h"
 #include "app/run_history.h"
-#include "app/run_recorder.h"
+#include "app/run_keeper.h"
+#include "app/run_texts.h"
 #include "app/run_thread.h"
 #include "app/taskbar_button.h"
+#include "app/undo_worker.h"
 #include "automation/norvalt_tlb.h"
 #include "base/errors.h"
 #include "dialogs/my_file_ops.h"
@@ -115,12 +117,15 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout, std::op
   FSysPopupMenu1->Loaded();
   FRunWatch.SetInterval(1000);
   FRunWatch.SetOnTimer([this] { watch_run(); });
-  // Esc stops a run, wherever the focus is in the window.
+  // Esc stops a run or an Undo, wherever the focus is in the window.
   FEscapeHook = Application().AddMessageHook([this](MSG& msg, bool& handled) {
-    if (!FRun || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return;
+    if ((!FRun && !FUndo) || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return;
     if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return;
     handled = true;
-    stop_run();
+    if (FUndo)
+      FUndo->RequestStop();
+    else
+      stop_run();
   });
   // An error inside the start sequence is reported and the window is still created.
   RunGuarded([this] { FormCreate(); });
@@ -259,7 +264,9 @@ void TMainForm::SelectAllButtonClick(TComponent*) { FileListBox1.SelectAll(); }
 void TMainForm::SelectNoneButtonClick(TComponent*) { FileListBox1.ClearSelection(); }
 
 void TMainForm::ProcessButtonClick(TComponent*) {
-  if (FRun)
+  if (FUndo)
+    FUndo->RequestStop();
+  else if (FRun)
     stop_run();
   else
     start_run();
@@ -494,24 +501,42 @@ LRESULT TMainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TMainForm::refresh_undo() {
-  FUndoRun = FRun ? std::nullopt : FindUndoableRun();
+  FUndoRun = FRun || FUndo ? std::nullopt : FindUndoableRun();
   FUndoItem->Enabled = FUndoRun.has_value();
   FSysPopupMenu1->Refresh(*FUndoItem);
 }
 
 void TMainForm::UndoLastRun1Click(TComponent*) {
-  if (FRun || !FUndoRun) return;
-  const TUndoableRun run = *FUndoRun;
-  if (MyMess(L"Velbrook", UndoQuestion(UndoableCount(run.Record), run.Record.Started), 1) != mrYes) return;
+  if (FRun || FUndo || !FUndoRun) return;
+  TUndoableRun run = *FUndoRun;
+  const std::wstring question =
+      UndoQuestion(UndoableCount(run.Record), run.Record.Started, UnknownOutcomesOf(run, DiskRunStore()));
+  if (MyMess(L"Velbrook", question, 1) != mrYes) return;
   // Undo writes the files a run wrote: no run may be at them meanwhile.
-  const TSessionLock lock(kRunLockName);
+  TSessionLock lock(kRunLockName);
   if (!lock.Held()) {
     MyMess(L"Velbrook", L"Another Velbrook run is in progress.", 0);
     return;
   }
-  const TUndoOutcome outcome = UndoRun(run);
+  TUndoEvents events;
+  events.Progress = [this](int done, int total) {
+    ProgressBar1.SetMax(total);
+    ProgressBar1.SetPosition(done);
+  };
+  events.Ended = [this](const TUndoOutcome& outcome) { undo_ended(outcome); };
+  FUndo = std::make_unique<TUndoWorker>(std::move(run), std::move(events));
+  FRunLock = std::move(lock);
+  show_running(true);
   refresh_undo();
-  MyMess(L"Velbrook", UndoResultText(outcome.PutBack, outcome.Skipped), 0);
+}
+
+void TMainForm::undo_ended(const TUndoOutcome& outcome) {
+  FUndo.reset();
+  FRunLock = TSessionLock();
+  show_running(false);
+  ProgressBar1.SetPosition(0);
+  refresh_undo();
+  MyMess(L"Velbrook", UndoResultText(outcome), 0);
 }
 
 void TMainForm::ShowRuns1Click(TComponent*) { OpenInExplorer(RunsFolder()); }

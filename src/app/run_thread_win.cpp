@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "app/run_recorder.h"
+#include "app/run_keeper.h"
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
 #include "base/errors.h"
@@ -121,7 +121,7 @@ class TWatchedNorvalt : public INcProcessor {
 // files in between are only counted.
 class TPostedProgress : public IRunProgress {
  public:
-  TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared, TRunRecorder& recorder)
+  TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared, TRunKeeper& recorder)
       : FShared(shared), FRecorder(recorder) {}
   void FileStarting(int index) override {
     FRecorder.BackUp(index);
@@ -138,16 +138,16 @@ class TPostedProgress : public IRunProgress {
  private:
   static constexpr ULONGLONG kPostIntervalMs = 50;
   const std::shared_ptr<TRunThread::TShared>& FShared;
-  TRunRecorder& FRecorder;
+  TRunKeeper& FRecorder;
   ULONGLONG FLastPost = 0;
 };
 
 TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   TRunEnd end;
-  std::unique_ptr<TRunRecorder> recorder;
+  std::unique_ptr<TRunKeeper> recorder;
   try {
     TWorkerApartment apartment;
-    recorder = std::make_unique<TRunRecorder>(shared->Plan);
+    recorder = std::make_unique<TRunKeeper>(shared->Plan);
     TWatchedNorvalt norvalt(shared);
     TPostedProgress progress(shared, *recorder);
     end.Walk = TreatFiles(shared->Plan, norvalt, progress);
