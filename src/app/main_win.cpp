@@ -17,7 +17,7 @@
 #include "app/mainunit.h"
 #include "app/parent_console.h"
 #include "app/registration.h"
-#include "app/run_record.h"
+#include "app/run_record_format.h"
 #include "app/session_lock.h"
 #include "app/unattended_run.h"
 #include "base/win_handles.h"

@@ -78,6 +78,9 @@ class TMainForm : public TForm, private IRunWindow {
   void load_settings();
   void save_settings();
   void open_norvalt_folder();
+  // A run or an Undo is under way; Stop (the Process button, Esc) ends it after a file.
+  bool busy() const;
+  void stop();
 
   // IRunWindow
   void ShowRunning(bool running) override;

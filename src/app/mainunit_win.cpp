@@ -63,14 +63,15 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout, TUnatte
       std::make_unique<TMainBatchWindow>(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton, *FUser);
   make_system_menu();
   FFilterBox = std::make_unique<TFilterBox>(ComboBox1, FileListBox1, *FUser);
-  FUndo = std::make_unique<TUndoCommand>(*FUndoItem, *FSysPopupMenu1, *FUser);
+  FUndo = std::make_unique<TUndoCommand>(*FUndoItem, *FSysPopupMenu1, *FUser, static_cast<IRunWindow&>(*this),
+                                         *FBatchWindow);
   FRun = std::make_unique<TRunControl>(FNorvalt, *FBatchWindow, static_cast<IRunWindow&>(*this), *FUser);
   // Esc stops a run, wherever the focus is in the window.
   FEscapeHook = Application().AddMessageHook([this](MSG& msg, bool& handled) {
-    if (!FRun->Running() || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return;
+    if (!busy() || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return;
     if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return;
     handled = true;
-    FRun->Stop();
+    stop();
   });
   // An error inside the start sequence is reported and the window is still created.
   RunGuarded([this] { FormCreate(); });
@@ -156,8 +157,8 @@ void TMainForm::SelectAllButtonClick(TComponent*) { FileListBox1.SelectAll(); }
 void TMainForm::SelectNoneButtonClick(TComponent*) { FileListBox1.ClearSelection(); }
 
 void TMainForm::ProcessButtonClick(TComponent*) {
-  if (FRun->Running())
-    FRun->Stop();
+  if (busy())
+    stop();
   else
     StartRun();
 }
@@ -177,6 +178,15 @@ void TMainForm::ShowRunning(bool running) {
 void TMainForm::ShowStatus(const std::wstring& text) { RunStatusLabel.SetCaption(text); }
 
 void TMainForm::RunsChanged() { FUndo->Refresh(FRun->Running()); }
+
+bool TMainForm::busy() const { return FRun->Running() || FUndo->Running(); }
+
+void TMainForm::stop() {
+  if (FUndo->Running())
+    FUndo->Stop();
+  else
+    FRun->Stop();
+}
 
 void TMainForm::CloseAfterRun(TAfterRun after) {
   switch (after) {

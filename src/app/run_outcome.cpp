@@ -1,7 +1,7 @@
 #include "app/run_outcome.h"
 
 #include "app/command_line.h"
-#include "app/run_record.h"
+#include "app/run_texts.h"
 #include "filelists/paths.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <mutex>
 
 #include "app/norvalt_server.h"
-#include "app/run_recorder.h"
+#include "app/run_keeper.h"
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
 #include "base/errors.h"
@@ -196,17 +196,18 @@ class TWatchedNorvalt : public INcProcessor {
 // files in between are only counted.
 class TPostedProgress : public IRunProgress {
  public:
-  TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared, TRunRecorder& recorder)
-      : FShared(shared), FRecorder(recorder) {}
+  TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared, TRunKeeper& keeper)
+      : FShared(shared), FKeeper(keeper) {}
   void FileStarting(int index) override {
-    FRecorder.BackUp(index);
+    // Set first: a backup that fails ends the run at this file.
     FShared->FileIndex = index;
+    FKeeper.BackUp(index);
     const ULONGLONG now = ::GetTickCount64();
     if (index > 0 && now - FLastPost < kPostIntervalMs) return;
     FLastPost = now;
     FShared->Post([index](TRunThread::TShared& s) { s.Events.FileStarting(index); }, FShared);
   }
-  void FileSaving(int) override { FRecorder.FileSaving(); }
+  void FileSaving(int) override { FKeeper.FileSaving(); }
   void FileEnded(int index, const std::wstring* error) override {
     FShared->FileStartedAt = 0;
     ++(error ? FShared->Failed : FShared->Treated);
@@ -215,22 +216,22 @@ class TPostedProgress : public IRunProgress {
       FShared->CutOffReason.clear();
       FShared->BoxText.clear();
     }
-    FRecorder.FileEnded(index, error);
+    FKeeper.FileEnded(index, error);
   }
   bool StopRequested() override { return FShared->StopRequested; }
 
  private:
   static constexpr ULONGLONG kPostIntervalMs = 50;
   const std::shared_ptr<TRunThread::TShared>& FShared;
-  TRunRecorder& FRecorder;
+  TRunKeeper& FKeeper;
   ULONGLONG FLastPost = 0;
 };
 
-void Walk(const std::shared_ptr<TRunThread::TShared>& shared, std::unique_ptr<TRunRecorder>& recorder, TRunEnd& end) {
+void Walk(const std::shared_ptr<TRunThread::TShared>& shared, std::unique_ptr<TRunKeeper>& keeper, TRunEnd& end) {
   try {
-    recorder = std::make_unique<TRunRecorder>(shared->Plan);
+    keeper = std::make_unique<TRunKeeper>(shared->Plan);
     TWatchedNorvalt norvalt(shared);
-    TPostedProgress progress(shared, *recorder);
+    TPostedProgress progress(shared, *keeper);
     end.Walk = TreatFiles(shared->Plan, norvalt, progress);
     end.Stopped = end.Walk.Reached < static_cast<int>(shared->Plan.Files.size());
   } catch (...) {
@@ -242,10 +243,10 @@ void Walk(const std::shared_ptr<TRunThread::TShared>& shared, std::unique_ptr<TR
 
 TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   TRunEnd end;
-  std::unique_ptr<TRunRecorder> recorder;
+  std::unique_ptr<TRunKeeper> keeper;
   try {
     TWorkerApartment apartment;
-    Walk(shared, recorder, end);
+    Walk(shared, keeper, end);
   } catch (...) {
     end.Error = std::current_exception();
   }
@@ -253,7 +254,7 @@ TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   end.Treated = shared->Treated;
   end.Failed = shared->Failed;
   try {
-    if (recorder) recorder->Close(end.Stopped);
+    if (keeper) keeper->Close(end.Stopped);
   } catch (const Exception&) {
     // The record keeps the lines already on the disk and reads back whole up to there; a
     // file's line still under way, the lines of the files not reached and the end are lost.

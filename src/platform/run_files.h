@@ -62,20 +62,26 @@ TFileDigest DigestOf(const std::wstring& path);
 void PutBack(const std::wstring& backup, const std::wstring& target);
 
 // A run's record file, opened (made when missing) for appending. Each line reaches the
-// disk before Append returns, so a crash leaves the record whole up to its last line.
-class TRecordFile {
+// disk before Append returns, so a crash leaves the record whole up to its last line. A
+// record whose last line was cut off (it does not end in a line break) is continued on a
+// line of its own: the first Append starts with a line feed.
+class TRecordWriter {
  public:
-  explicit TRecordFile(const std::wstring& path);
-  ~TRecordFile();
-  TRecordFile(const TRecordFile&) = delete;
-  TRecordFile& operator=(const TRecordFile&) = delete;
+  explicit TRecordWriter(const std::wstring& path);
+  ~TRecordWriter();
+  TRecordWriter(const TRecordWriter&) = delete;
+  TRecordWriter& operator=(const TRecordWriter&) = delete;
   void Append(const std::string& utf8);
 
  private:
   struct TOpenFile;
   std::unique_ptr<TOpenFile> FFile;
   std::wstring FPath;
+  bool FEndCutLine = false;
 };
+
+// The text of a run's record; empty when it cannot be read.
+std::string ReadRecordText(const std::wstring& path);
 
 // Shows folder in Explorer.
 void OpenInExplorer(const std::wstring& folder);
