@@ -179,9 +179,11 @@ void TRunKeeper::record(int index, const std::wstring* error) {
     file.BackupName = FBackup.Name;
     file.SizeBefore = FBackup.Source.Size;
   }
+  const std::wstring backupHash = FBackup.Hash;
   FBackup = {};
   FRecorded = index + 1;
-  FLineUnderWay = FKeeper.Post([this, file = std::move(file)]() mutable {
+  FLineUnderWay = FKeeper.Post([this, file = std::move(file), backupHash]() mutable {
+    if (file.Outcome == TFileOutcome::Failed && !file.BackupName.empty()) put_back_if_changed(file, backupHash);
     if (!file.BackupName.empty()) {
       // What Norvalt left, so that Undo can tell whether the file changed since.
       try {
@@ -194,6 +196,18 @@ void TRunKeeper::record(int index, const std::wstring* error) {
     }
     FRecord->Append(RecordFileLine(file));
   });
+}
+
+// A file that failed is left as it was before the run: Norvalt may have written it before its
+// call was cut off (a time limit, a Norvalt ended or given up), or saved part of it.
+void TRunKeeper::put_back_if_changed(TFileEntry& file, const std::wstring& backupHash) {
+  try {
+    if (FStore.HashOrNone(file.Path) == backupHash) return;
+    FStore.PutBack(FFolder + file.BackupName, file.Path);
+    file.Error += L"; put back as it was";
+  } catch (const Exception& e) {
+    file.Error += L"; could not be put back: " + e.Message();
+  }
 }
 
 // A backup of a file that Norvalt was not handed is no backup of the run's.

@@ -19,6 +19,8 @@
 #include "base/errors.h"
 #include "threads/serial_worker.h"
 
+struct TFileEntry;
+
 class TRunKeeper {
  public:
   explicit TRunKeeper(const TRunPlan& plan, IRunStore& store = DiskRunStore());
@@ -61,6 +63,7 @@ class TRunKeeper {
   void discard(const std::wstring& backupName);
   void discard_next_backup();
   void record(int index, const std::wstring* error);
+  void put_back_if_changed(TFileEntry& file, const std::wstring& backupHash);
   void settle_line();
 
   const TRunPlan& FPlan;

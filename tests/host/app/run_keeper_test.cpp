@@ -156,7 +156,7 @@ TEST(RunKeeper, LeavesNothingBehindWhenARunEndsBeforeItsFirstBackupIsTaken) {
   EXPECT_EQ(store.Folders, before);
 }
 
-TEST(RunKeeper, BacksUpAFileAndRecordsItBeforeItIsHandedOverAndTheFilesBeforeItBeforeItIsSaved) {
+TEST(RunKeeper, BacksUpAFileAndRecordsItBeforeItIsHandedOverTheFilesBeforeItBeforeItIsSavedAndPutsBackAFileThatFailed) {
   TMemoryStore store;
   AddOldRuns(store, 25, 2);
   store.Write(L"C:\\NC\\A.NC", "a0");
@@ -177,18 +177,24 @@ TEST(RunKeeper, BacksUpAFileAndRecordsItBeforeItIsHandedOverAndTheFilesBeforeItB
   keeper.BackUp(1);
   EXPECT_LT(store.StepOf(L"line File C:\\NC\\A.NC"), store.StepOf(L"line Handed C:\\NC\\B.NC"));
   EXPECT_LT(store.StepOf(L"line Handed C:\\NC\\B.NC"), store.Steps.size());
+  // Norvalt wrote B, then its call was cut off: B fails, and is put back as it was.
   store.Write(L"C:\\NC\\B.NC", "b1");
-  keeper.FileEnded(1, nullptr);
+  const std::wstring cutOff = L"Norvalt did not answer in 10s; Velbrook ended it";
+  keeper.FileEnded(1, &cutOff);
   keeper.FileSaving();
+  EXPECT_LT(store.StepOf(L"put back C:\\NC\\B.NC"), store.StepOf(L"line File C:\\NC\\B.NC"));
   EXPECT_LT(store.StepOf(L"line File C:\\NC\\B.NC"), store.Steps.size());
   keeper.Close(false);
+  EXPECT_EQ(store.Text(L"C:\\NC\\B.NC"), "b0");
+  EXPECT_EQ(store.StepOf(L"put back C:\\NC\\A.NC"), store.Steps.size());
 
   const TRecordedRun record = ParseRunRecord(store.Text(run + kRecordFileName));
   EXPECT_EQ(record.Number, 26u);
   ASSERT_EQ(record.Handed.size(), 2u);
   EXPECT_EQ(record.Handed[1].BackupHash, L"b0");
   ASSERT_EQ(record.Files.size(), 2u);
-  EXPECT_EQ(record.Files[1].HashAfter, L"b1");
+  EXPECT_EQ(record.Files[1].HashAfter, L"b0");
+  EXPECT_EQ(record.Files[1].Error, cutOff + L"; put back as it was");
   EXPECT_FALSE(record.Ended.empty());
 }
 
