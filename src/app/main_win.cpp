@@ -21,8 +21,8 @@
 #include "app/session_lock.h"
 #include "app/unattended_run.h"
 #include "base/win_handles.h"
-#include "platform/run_files.h"
 #include "dialogs/mymessage.h"
+#include "platform/run_files.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
 #include "ui/style.h"
@@ -144,7 +144,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (request.Usage && WriteToParentConsole(UsageText())) return ecTreated;
   TUnattendedRun* const unattended = request.Unattended.get();
   // Nobody may be there to close a box: an unexpected error ends an unattended run's start.
-  if (unattended) ReportExceptionsTo([unattended](const std::exception_ptr& error) { unattended->FailedToStart(error); });
+  if (unattended)
+    ReportExceptionsTo([unattended](const std::exception_ptr& error) { unattended->FailedToStart(error); });
   // One Velbrook window per session: two would share the one Norvalt. An unattended run
   // goes beside it; the run's own lock keeps the two runs apart.
   TSessionLock instance;

@@ -181,12 +181,7 @@ void TMainForm::RunsChanged() { FUndo->Refresh(FRun->Running()); }
 
 bool TMainForm::busy() const { return FRun->Running() || FUndo->Running(); }
 
-void TMainForm::stop() {
-  if (FUndo->Running())
-    FUndo->Stop();
-  else
-    FRun->Stop();
-}
+void TMainForm::stop() { FUndo->Running() ? FUndo->Stop() : FRun->Stop(); }
 
 void TMainForm::CloseAfterRun(TAfterRun after) {
   switch (after) {

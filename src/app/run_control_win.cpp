@@ -1,11 +1,11 @@
 #include "app/run_control.h"
 
-#include "platform/dialog_boxes.h"
 #include "app/norvalt_box.h"
 #include "app/run_lock.h"
 #include "app/run_thread.h"
 #include "app/time_left.h"
 #include "base/file_names.h"
+#include "platform/dialog_boxes.h"
 
 namespace {
 
@@ -69,7 +69,8 @@ bool TRunControl::Start(bool continueAfterErrors, const TTimeLimit& limit) {
 
 void TRunControl::file_starting(int index) {
   FDisplay->FileStarting(index);
-  const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - FStartedAt);
+  const auto spent =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - FStartedAt);
   const int count = static_cast<int>(FFiles.Paths.size());
   FFileStatus = WithTimeLeft(L"Treating " + FileNameOf(FFiles.Paths[static_cast<std::size_t>(index)]) + L" (" +
                                  std::to_wstring(index + 1) + L" of " + std::to_wstring(count) + L")",
@@ -115,7 +116,8 @@ void TRunControl::watch() {
 std::wstring TRunControl::waiting_status(unsigned long long waited) {
   if (waited < kBoxLookMs) return {};
   const std::shared_ptr<TServerProcess> process = FRun->ServerProcess();
-  const std::vector<TDialogBox> boxes = process && process->Known() ? DialogBoxesOf(process->Id()) : std::vector<TDialogBox>();
+  const std::vector<TDialogBox> boxes =
+      process && process->Known() ? DialogBoxesOf(process->Id()) : std::vector<TDialogBox>();
   // A failure of the call names the box; a box closed meanwhile is named no more.
   FRun->NoteBox(boxes.empty() ? std::wstring() : BoxNotice(boxes.front().Caption, boxes.front().Text));
   if (!boxes.empty()) return BoxNotice(boxes.front().Caption, boxes.front().Text);

@@ -62,8 +62,12 @@ void TRunKeeper::remove_empty_run(const std::wstring& runs) {
 }
 
 std::wstring TRunKeeper::backup_failure_text(int index, const Exception& e) const {
-  return L"Can't back up " + FPlan.Files[static_cast<std::size_t>(index)] + L", so it was left as it was: " +
-         e.Message();
+  const std::wstring& path = FPlan.Files[static_cast<std::size_t>(index)];
+  // The file system's words name the file as well: the message names it once.
+  std::wstring reason = e.Message();
+  const std::wstring named = L"Could not back up " + path + L": ";
+  if (reason.starts_with(named)) reason.erase(0, named.size());
+  return L"Can't back up " + path + L", so it was left as it was: " + reason;
 }
 
 void TRunKeeper::start_record(std::uint64_t number) {

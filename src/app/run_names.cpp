@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/run_record_format.h"
+#include "base/text.h"
 
 namespace {
 
@@ -46,12 +47,6 @@ std::optional<TRunOrder> RunFolderOrder(const std::wstring& name) {
   return order;
 }
 
-bool SameIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
-  const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
-}
-
 // stem + tail, or else stem + " (n)" + tail with the first n from 2 on that is not taken.
 std::wstring NumberedName(const std::wstring& stem, const std::wstring& tail,
                           const std::function<bool(const std::wstring&)>& taken) {
@@ -83,7 +78,7 @@ std::wstring UniqueName(const std::wstring& wanted, const std::function<bool(con
 
 std::wstring BackupName(const std::wstring& fileName, const std::function<bool(const std::wstring&)>& taken) {
   return UniqueName(fileName, [&](const std::wstring& name) {
-    return SameIgnoringAsciiCase(name, kRecordFileName) || name == L"-" || taken(name);
+    return EqualIgnoringAsciiCase(name, kRecordFileName) || name == L"-" || taken(name);
   });
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <utility>
 
+#include "app/utf8_line.h"
 #include "base/file_names.h"
 #include "base/text.h"
 
@@ -17,58 +18,10 @@ std::wstring Digits(int value, std::size_t width) {
   return std::wstring(text.size() < width ? width - text.size() : 0, L'0') + text;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// UTF-8 of UTF-16 text. A lone surrogate, which a Windows file name may hold, is encoded on
-// its own, so that the name reads back as it was.
-std::string WideToUtf8(std::wstring_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = static_cast<char32_t>(text[i]);
-    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
-    }
-    AppendUtf8(out, c);
-  }
-  return out;
-}
-
-// A value as one field of a line: tabs and line breaks would split it.
-std::string FieldText(std::wstring value) {
-  const auto splitsLine = [](wchar_t c) { return c == L'\t' || c == L'\r' || c == L'\n'; };
-  std::replace_if(value.begin(), value.end(), splitsLine, L' ');
-  return WideToUtf8(value);
-}
-
-std::string OptionalField(const std::wstring& value) { return value.empty() ? kMissing : FieldText(value); }
+std::string OptionalField(const std::wstring& value) { return value.empty() ? kMissing : Utf8Field(value); }
 
 std::string OptionalField(const std::optional<std::uint64_t>& value) {
   return value ? std::to_string(*value) : kMissing;
-}
-
-std::string Line(const std::vector<std::string>& fields) {
-  std::string line;
-  for (const std::string& field : fields) line += (line.empty() ? "" : "\t") + field;
-  return line + "\r\n";
 }
 
 const char* OutcomeWord(TFileOutcome outcome) {
@@ -161,33 +114,33 @@ std::wstring TimeText(const TLocalTime& t, wchar_t timeSeparator) {
 std::wstring RecordTimeText(const TLocalTime& time) { return TimeText(time, L':'); }
 
 std::string RecordHeaderText(const TRecordedRun& record) {
-  const std::string number = record.Number ? Line({"Run", std::to_string(record.Number)}) : std::string();
-  return std::string(kTitle) + "\r\n" + Line({"Started", FieldText(record.Started)}) + number +
-         Line({"Script", FieldText(record.Script)}) + Line({"Folder", FieldText(record.Folder)}) +
-         Line({"Mask", FieldText(record.Mask)});
+  const std::string number = record.Number ? TabSeparatedLine({"Run", std::to_string(record.Number)}) : std::string();
+  return std::string(kTitle) + "\r\n" + TabSeparatedLine({"Started", Utf8Field(record.Started)}) + number +
+         TabSeparatedLine({"Script", Utf8Field(record.Script)}) +
+         TabSeparatedLine({"Folder", Utf8Field(record.Folder)}) + TabSeparatedLine({"Mask", Utf8Field(record.Mask)});
 }
 
 std::string RecordFileLine(const TFileEntry& file) {
   std::string outcome = OutcomeWord(file.Outcome);
-  if (file.Outcome == TFileOutcome::Failed) outcome += FieldText(file.Error);
-  return Line({"File", outcome, OptionalField(file.SizeBefore), OptionalField(file.SizeAfter),
-               OptionalField(file.HashAfter), OptionalField(file.BackupName), FieldText(file.Path)});
+  if (file.Outcome == TFileOutcome::Failed) outcome += Utf8Field(file.Error);
+  return TabSeparatedLine({"File", outcome, OptionalField(file.SizeBefore), OptionalField(file.SizeAfter),
+                           OptionalField(file.HashAfter), OptionalField(file.BackupName), Utf8Field(file.Path)});
 }
 
 std::string RecordHandedLine(const THandedFile& file) {
-  return Line({"Handed", FieldText(file.BackupName), FieldText(file.BackupHash), FieldText(file.Path)});
+  return TabSeparatedLine({"Handed", Utf8Field(file.BackupName), Utf8Field(file.BackupHash), Utf8Field(file.Path)});
 }
 
-std::string RecordEndLine(const std::wstring& time) { return Line({"Ended", FieldText(time)}); }
+std::string RecordEndLine(const std::wstring& time) { return TabSeparatedLine({"Ended", Utf8Field(time)}); }
 
 std::string RecordUndoLine(const std::wstring& time, int putBack, const std::vector<std::wstring>& skipped) {
-  std::vector<std::string> fields{"Undone", FieldText(time), std::to_string(putBack)};
-  for (const std::wstring& path : skipped) fields.push_back(FieldText(path));
-  return Line(fields);
+  std::vector<std::string> fields{"Undone", Utf8Field(time), std::to_string(putBack)};
+  for (const std::wstring& path : skipped) fields.push_back(Utf8Field(path));
+  return TabSeparatedLine(fields);
 }
 
 std::string RecordUndoStoppedLine(const std::wstring& time, int putBack, int left) {
-  return Line({"Undo stopped", FieldText(time), std::to_string(putBack), std::to_string(left)});
+  return TabSeparatedLine({"Undo stopped", Utf8Field(time), std::to_string(putBack), std::to_string(left)});
 }
 
 TRecordedRun ParseRunRecord(std::string_view utf8) {

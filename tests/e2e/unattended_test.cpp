@@ -104,7 +104,8 @@ TEST_F(UnattendedTest, ATimeLimitEndsAHungNorvaltPutsItsFileBackAndTheRunGoesOnW
   // left from the run before would not be Velbrook's own this time.
   EndStandInServers();
   FFiles.Write(L"A.NC", kBracket);
-  EXPECT_EQ(RunVelbrook(Arguments(WriteScript("delay OpenNcFile 600000 file B.NC\r\n"), L" /TimeLimit 10s"), 90000), 1u);
+  EXPECT_EQ(RunVelbrook(Arguments(WriteScript("delay OpenNcFile 600000 file B.NC\r\n"), L" /TimeLimit 10s"), 90000),
+            1u);
   EXPECT_EQ(FileText(L"A.NC"), kTreated);
   for (const wchar_t* name : {L"B.NC", L"C.NC"}) EXPECT_EQ(FileText(name), name[0] == L'B' ? kBracket : kTreated);
   EXPECT_EQ(RecordLineOf(L"C.NC").rfind("File\tnot reached\t", 0), 0u) << RecordLineOf(L"C.NC");
@@ -120,8 +121,7 @@ TEST_F(UnattendedTest, AMixedNightTreatsEveryFileItCanAndLeavesTheOthersAsTheyWe
     directives += directive + " file " + name + "\r\n";
     troubled.push_back(std::wstring(name.begin(), name.end()));
   };
-  for (int number = 10; number < 70; ++number)
-    FFiles.Write(L"F" + std::to_wstring(number) + L".NC", kBracket);
+  for (int number = 10; number < 70; ++number) FFiles.Write(L"F" + std::to_wstring(number) + L".NC", kBracket);
   trouble(12, "fail OpenNcFile");
   trouble(18, "fail ScriptStep2 status 0x80070005");
   trouble(23, "fail SaveNcFileAs");
@@ -140,8 +140,7 @@ TEST_F(UnattendedTest, AMixedNightTreatsEveryFileItCanAndLeavesTheOthersAsTheyWe
     const std::wstring name = L"F" + std::to_wstring(number) + L".NC";
     const bool isTroubled = std::find(troubled.begin(), troubled.end(), name) != troubled.end();
     EXPECT_EQ(FileText(name.c_str()), isTroubled ? kBracket : kTreated) << EncodeUtf8(name);
-    EXPECT_EQ(RecordLineOf(name).rfind(isTroubled ? "File\tfailed: " : "File\ttreated\t", 0), 0u)
-        << RecordLineOf(name);
+    EXPECT_EQ(RecordLineOf(name).rfind(isTroubled ? "File\tfailed: " : "File\ttreated\t", 0), 0u) << RecordLineOf(name);
     treated += isTroubled ? 0 : 1;
   }
   EXPECT_EQ(treated, 49);
@@ -155,7 +154,8 @@ TEST_F(UnattendedTest, AMixedNightTreatsEveryFileItCanAndLeavesTheOthersAsTheyWe
 TEST_F(UnattendedTest, ANorvaltVelbrookDidNotStartIsNeverEnded) {
   // Norvalt is already running, serving another client, when Velbrook asks for its object.
   Microsoft::WRL::ComPtr<IUnknown> otherClient;
-  ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_CoNorvaltx, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&otherClient)));
+  ASSERT_HRESULT_SUCCEEDED(
+      CoCreateInstance(CLSID_CoNorvaltx, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&otherClient)));
   const std::vector<DWORD> running = StandInProcesses();
   ASSERT_EQ(running.size(), 1u);
   const std::wstring script = WriteScript("delay ScriptStep1 25000 file B.NC\r\n");

@@ -339,8 +339,9 @@ TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerTha
   endedWhileIdle.FailOnce = true;
   endedWhileIdle.FailStatus = static_cast<long>(0x800706BA);  // the RPC server is unavailable
   EXPECT_EQ(RunBatch(window, &endedWhileIdle, -1, false).Walk.Treated, 3);
-  EXPECT_EQ(std::vector<std::wstring>(endedWhileIdle.Calls.begin(), endedWhileIdle.Calls.begin() + 4),
-            (std::vector<std::wstring>{L"Load C:\\S\\X.SCR", L"Reconnect", L"Load C:\\S\\X.SCR", L"Open C:\\NC\\B.NC"}));
+  EXPECT_EQ(
+      std::vector<std::wstring>(endedWhileIdle.Calls.begin(), endedWhileIdle.Calls.begin() + 4),
+      (std::vector<std::wstring>{L"Load C:\\S\\X.SCR", L"Reconnect", L"Load C:\\S\\X.SCR", L"Open C:\\NC\\B.NC"}));
   TFakeNorvalt refusing;
   refusing.FailAt = {L"Load C:\\S\\X.SCR"};
   EXPECT_THROW(RunBatch(window, &refusing, -1, true), EOleError);
