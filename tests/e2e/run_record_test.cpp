@@ -74,7 +74,7 @@ TEST_F(RunRecordTest, AFailureLeavesBackupsARecordAndTheFocusOnTheFileAndUndoPut
 
   // C is changed after the run: Undo puts back A and B and names C.
   FFiles.Write(L"C.NC", "N1 (edited by hand)\r\n");
-  FDriver.ChooseSystemMenuEntryFromEnd(4);
+  FDriver.ChooseSystemMenuEntryFromEnd(kUndoEntry);
   const auto question = FDriver.WaitForDialog(kTimeoutMs);
   ASSERT_TRUE(question);
   EXPECT_EQ(question->Texts.back(), L"Put back 3 files as they were before the run of " + record.Started + L"?");
@@ -94,7 +94,7 @@ TEST_F(RunRecordTest, AFailureLeavesBackupsARecordAndTheFocusOnTheFileAndUndoPut
 TEST_F(RunRecordTest, ContinueAfterErrorsTreatsTheRestAndLeavesOnlyTheFailedFilesSelectedForTheNextRun) {
   FFiles.Write(L"F.NC", kBracket);
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
-  FDriver.ChooseSystemMenuEntryFromEnd(2);  // Continue After Errors
+  FDriver.ChooseSystemMenuEntryFromEnd(kContinueAfterErrorsEntry);  // Continue After Errors
   ASSERT_TRUE(WaitFor(
       [&] {
         return ReadFileBytes(ProgramFolder() + L"\\velbrook.ini").find("ContinueAfterErrors=1") != std::string::npos;
@@ -131,7 +131,7 @@ TEST_F(RunRecordTest, AServerThatDiesMidRunIsReplaced) {
   EXPECT_EQ(CountCalls(Trace(), L"LoadScript"), 2);  // handed again to the new server
 
   // Without Continue After Errors the run ends at the crash, and the next Process works.
-  FDriver.ChooseSystemMenuEntryFromEnd(2);
+  FDriver.ChooseSystemMenuEntryFromEnd(kContinueAfterErrorsEntry);
   ASSERT_TRUE(WaitFor(
       [&] {
         return ReadFileBytes(ProgramFolder() + L"\\velbrook.ini").find("ContinueAfterErrors=0") != std::string::npos;

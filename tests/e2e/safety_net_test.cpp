@@ -40,7 +40,7 @@ class SafetyNetTest : public EndToEndTest {
   }
   // Chooses Undo in the system menu and answers its question Yes; the question's text.
   std::wstring AskUndo() {
-    FDriver.ChooseSystemMenuEntryFromEnd(4);
+    FDriver.ChooseSystemMenuEntryFromEnd(kUndoEntry);
     const auto question = FDriver.WaitForDialog(kTimeoutMs);
     if (!question) return L"(no question)";
     FDriver.Answer(*question, L"Yes");
@@ -84,7 +84,7 @@ TEST_F(SafetyNetTest, FailedAttemptsKeepTheRunToUndoAndACutRecordIsUndoneOnce) {
   EXPECT_TRUE(Has(UndoResult(), L"Put back 1 file."));
   EXPECT_EQ(FileText(L"A.NC"), kBracket);
   EXPECT_FALSE(ParseRunRecord(ReadFileBytes(run + kRecordFileName)).Undone.empty());
-  FDriver.ChooseSystemMenuEntryFromEnd(4);
+  FDriver.ChooseSystemMenuEntryFromEnd(kUndoEntry);
   EXPECT_FALSE(FDriver.WaitForDialog(2000));
 }
 

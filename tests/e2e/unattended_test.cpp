@@ -199,8 +199,14 @@ TEST_F(UnattendedTest, ACallGivenUpIsFinalAndItsRunKeepsTheLockUntilItReturns) {
 }
 
 TEST_F(UnattendedTest, ABoxNorvaltShowsIsNamedAndTheTimeLimitEndsIt) {
-  WriteFileBytes(ProgramFolder() + L"\\velbrook.ini", "[Velbrook]\r\nFileTimeLimit=20s\r\n");
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
+  // The limit is set in its box from the system menu, typed as the command line takes it.
+  FDriver.ChooseSystemMenuEntryFromEnd(kTimeLimitEntry);
+  const auto limitBox = FDriver.WaitForDialog(kTimeoutMs);
+  ASSERT_TRUE(limitBox);
+  FDriver.PressKey("ctrl+a 2 0 s Return");
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(limitBox->Window); }, kTimeoutMs));
+  EXPECT_NE(ReadFileBytes(ProgramFolder() + L"\\velbrook.ini").find("FileTimeLimit=20s"), std::string::npos);
   FDriver.SetScriptPath(WriteScript("box ScriptStep1 \"Norvalt\" \"Tool table T12 missing\" file B.NC\r\n"));
   FDriver.SelectFiles({0, 1, 2});
   FDriver.Press(L"Process");
