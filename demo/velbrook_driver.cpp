@@ -65,11 +65,12 @@ HWND FindChildOf(HWND parent, const wchar_t* className, const wchar_t* text) {
 
 TVelbrookDriver::~TVelbrookDriver() { Kill(); }
 
-bool TVelbrookDriver::Launch(const std::wstring& exe, const std::wstring& arguments) {
+bool TVelbrookDriver::Launch(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
   STARTUPINFOW startup{sizeof(startup)};
   PROCESS_INFORMATION info{};
   std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info))
     return false;
   FProcess.Reset(info.hProcess);
   FOwnsProcess = true;

@@ -26,9 +26,9 @@ class TVelbrookDriver {
   // Starts the program and waits until its main window is visible; false when it ends or
   // does not show the window in time.
   bool Start(const std::wstring& exe, unsigned timeoutMs = 60000);
-  // Starts the program, with the arguments given, without waiting for its window (for
-  // programs expected to stop early, and unattended runs).
-  bool Launch(const std::wstring& exe, const std::wstring& arguments = L"");
+  // Starts the program, with the arguments given, in folder (unless empty), without waiting
+  // for its window (for programs expected to stop early, and unattended runs).
+  bool Launch(const std::wstring& exe, const std::wstring& arguments = L"", const std::wstring& folder = L"");
   bool WaitForMainWindow(unsigned timeoutMs);
   // Takes over a Velbrook that is already running (any process showing its main window).
   bool Attach(unsigned timeoutMs);

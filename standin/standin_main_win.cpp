@@ -74,7 +74,8 @@ class TFactory final : public IClassFactory {
     try {
       Hold();
       ComPtr<INorvaltx> norvalt = CreateStandInNorvalt(
-          SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }, [this](unsigned ms) { Delay(ms); }});
+          SettingsPath(), {[this] { LetGo(); }, [this] { Withdraw(); }, [this](unsigned ms) { Delay(ms); },
+                           [this](const std::wstring& caption, const std::wstring& text) { Box(caption, text); }});
       return norvalt.CopyTo(iid, object);
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
@@ -93,9 +94,26 @@ class TFactory final : public IClassFactory {
   void LetGo() {
     if (--FHolds == 0) ::PostQuitMessage(0);
   }
+  // While a call waits in a delay or a box, the class is withdrawn, and registered again once
+  // the wait is over. Under Wine, a server process ended from outside leaves its class
+  // registered, and every later activation then fails instead of starting a new server
+  // (Windows drops a dead server's registration itself); a server that hangs is the one a
+  // client is most likely to end so.
+  class TWithdrawnWhileWaiting {
+   public:
+    explicit TWithdrawnWhileWaiting(TFactory& factory) : FFactory(factory) { FFactory.Withdraw(); }
+    ~TWithdrawnWhileWaiting() { FFactory.Register(); }
+    TWithdrawnWhileWaiting(const TWithdrawnWhileWaiting&) = delete;
+    TWithdrawnWhileWaiting& operator=(const TWithdrawnWhileWaiting&) = delete;
+
+   private:
+    TFactory& FFactory;
+  };
+
   // A call held by a delay directive keeps the message loop from seeing a request to shut
   // down, so the delay itself watches for one.
   void Delay(unsigned milliseconds) {
+    const TWithdrawnWhileWaiting withdrawn(*this);
     const TKernelHandle shutdown(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
     if (!shutdown) return ::Sleep(milliseconds);
     if (::WaitForSingleObject(shutdown.Get(), milliseconds) != WAIT_OBJECT_0) return;
@@ -103,6 +121,28 @@ class TFactory final : public IClassFactory {
     ::ExitProcess(0);
   }
 
+  // A box's own message loop runs while it is open; a timer served by that loop watches for
+  // a request to shut down.
+  void Box(const std::wstring& caption, const std::wstring& text) {
+    const TWithdrawnWhileWaiting withdrawn(*this);
+    FBoxShutdown.Reset(::OpenEventW(SYNCHRONIZE, FALSE, kShutdownEvent));
+    FShowingBox = this;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &TFactory::WatchForShutdown);
+    ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+    ::KillTimer(nullptr, timer);
+    FShowingBox = nullptr;
+    FBoxShutdown.Reset();
+  }
+  static void CALLBACK WatchForShutdown(HWND, UINT, UINT_PTR, DWORD) {
+    TFactory* const factory = FShowingBox;
+    if (!factory || !factory->FBoxShutdown || ::WaitForSingleObject(factory->FBoxShutdown.Get(), 0) != WAIT_OBJECT_0)
+      return;
+    factory->Withdraw();
+    ::ExitProcess(0);
+  }
+
+  static inline TFactory* FShowingBox = nullptr;
+  TKernelHandle FBoxShutdown;
   long FHolds = 0;
   DWORD FCookie = 0;
 };

@@ -260,28 +260,40 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
     }
   }
 
-  const TCallDirective* DirectiveFor(TCall call, const std::string& file, bool delay) const {
-    const TCallDirective* directive = FindDirective(FSettings.Directives, call, file, delay);
-    return directive ? directive : FindDirective(FScript.Directives, call, file, delay);
+  const TCallDirective* DirectiveFor(TCall call, const std::string& file, TDirectiveStage stage) const {
+    const TCallDirective* directive = FindDirective(FSettings.Directives, call, file, stage);
+    return directive ? directive : FindDirective(FScript.Directives, call, file, stage);
   }
 
-  void Wait(unsigned milliseconds) const {
+  void Wait(const TCallDirective* delay) const {
+    if (!delay) return;
     if (FHost.Delay)
-      FHost.Delay(milliseconds);
+      FHost.Delay(delay->Milliseconds);
     else
-      ::Sleep(milliseconds);
+      ::Sleep(delay->Milliseconds);
   }
 
-  // Traces the call, waits out any delay for it, obeys any fail or crash directive for it,
-  // then does the work; no exception crosses the interface.
+  void ShowBox(const TCallDirective* box) const {
+    if (!box) return;
+    const std::wstring caption = FromUtf8(box->Caption), text = FromUtf8(box->Text);
+    if (FHost.Box)
+      FHost.Box(caption, text);
+    else
+      ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+  }
+
+  // Traces the call, waits out any delay for it, shows any box for it, obeys any fail or
+  // crash directive for it, then does the work and waits out any delay after it; no
+  // exception crosses the interface.
   template <typename Work>
   HRESULT Serve(TCall call, const std::wstring& argument, const std::wstring& file, Work work) {
     try {
       Trace(call, argument);
       if (FSettingsError) throw TCallFailure{E_FAIL, *FSettingsError};
       const std::string fileName = EncodeUtf8(file);
-      if (const TCallDirective* delay = DirectiveFor(call, fileName, true)) Wait(delay->Milliseconds);
-      if (const TCallDirective* directive = DirectiveFor(call, fileName, false)) {
+      Wait(DirectiveFor(call, fileName, TDirectiveStage::DelayBefore));
+      ShowBox(DirectiveFor(call, fileName, TDirectiveStage::Box));
+      if (const TCallDirective* directive = DirectiveFor(call, fileName, TDirectiveStage::Outcome)) {
         if (directive->Action == TCallDirective::Crash) {
           if (FHost.BeforeCrash) FHost.BeforeCrash();
           ::TerminateProcess(::GetCurrentProcess(), 3);
@@ -289,6 +301,7 @@ class TStandInNorvalt final : public INorvaltx, public ISupportErrorInfo {
         throw TCallFailure{static_cast<HRESULT>(directive->Status), FromUtf8(directive->Description.value_or(""))};
       }
       work();
+      Wait(DirectiveFor(call, fileName, TDirectiveStage::DelayAfter));
       SetErrorDescription(L"");
       return S_OK;
     } catch (const TCallFailure& failure) {

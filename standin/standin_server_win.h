@@ -16,6 +16,9 @@ struct TStandInHost {
   // Waits out a delay directive; without it the call sleeps. A server process waits so that
   // a request to shut down still ends it at once.
   std::function<void(unsigned milliseconds)> Delay;
+  // Shows a box directive's message box until it is closed; without it the call shows a
+  // plain one. A server process shows it so that a request to shut down still ends it.
+  std::function<void(const std::wstring& caption, const std::wstring& text)> Box;
 };
 
 // Makes one stand-in object. `settingsPath` names the start-up settings file (a missing

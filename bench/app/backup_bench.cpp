@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/batch_run.h"
-#include "app/run_recorder.h"
+#include "app/run_keeper.h"
 #include "automation/norvalt_tlb.h"
 #include "base/errors.h"
 #include "base/win_handles.h"
@@ -37,7 +37,7 @@ struct TSpent {
   double Recorder = 0;
 };
 
-void TreatAll(TNorvalt& norvalt, const TRunPlan& plan, TRunRecorder* recorder, TSpent& spent) {
+void TreatAll(TNorvalt& norvalt, const TRunPlan& plan, TRunKeeper* recorder, TSpent& spent) {
   const auto keep = [&](auto step) {
     if (recorder) spent.Recorder += Time(step);
   };
@@ -90,7 +90,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int round = 0; round < rounds; ++round) {
       bare.push_back(Time([&] { TreatAll(norvalt, plan, nullptr, bareSpent); }));
       recorded.push_back(Time([&] {
-        TRunRecorder recorder(plan);
+        TRunKeeper recorder(plan);
         TreatAll(norvalt, plan, &recorder, recordedSpent);
       }));
     }

@@ -1,5 +1,7 @@
 #include "app/batch_run.h"
 
+#include <algorithm>
+
 #include "automation/ole_error_text.h"
 #include "base/errors.h"
 #include "filelists/paths.h"
@@ -69,8 +71,22 @@ std::exception_ptr FailureOf(Steps steps) {
 
 }  // namespace
 
-TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress) {
+namespace {
+
+// Hands Norvalt the script. A Norvalt that ended while Velbrook sat idle is noticed only
+// here, at its first call: it is replaced once, without a word to the user.
+void HandOverScript(const TRunPlan& plan, INcProcessor& norvalt) {
+  const std::exception_ptr error = FailureOf([&] { norvalt.LoadScript(plan.Script); });
+  if (!error) return;
+  if (!IsServerGone(error)) std::rethrow_exception(error);
+  norvalt.Reconnect();
   norvalt.LoadScript(plan.Script);
+}
+
+}  // namespace
+
+TWalkResult TreatFiles(const TRunPlan& plan, INcProcessor& norvalt, IRunProgress& progress) {
+  HandOverScript(plan, norvalt);
   TWalkResult result;
   for (int index = 0; index < static_cast<int>(plan.Files.size()); ++index) {
     if (progress.StopRequested()) break;
@@ -147,8 +163,20 @@ std::wstring StoppedText(int treated, int count) {
   return L"Stopped after " + std::to_wstring(treated) + L" of " + std::to_wstring(count) + L" files.";
 }
 
-std::wstring WaitingText(unsigned seconds) {
-  return L"Waiting for Norvalt: no answer for " + std::to_wstring(seconds) + L" s. Stop ends the run now.";
+std::wstring WaitingText(unsigned seconds, std::optional<long long> limitEndsInSeconds) {
+  std::wstring text = L"Waiting for Norvalt: no answer for " + std::to_wstring(seconds) + L" s. Stop ends the run now.";
+  if (limitEndsInSeconds)
+    text += L" The time limit ends it in " + std::to_wstring(std::max(*limitEndsInSeconds, 0LL)) + L" s.";
+  return text;
+}
+
+std::wstring CutOffText(const TTimeLimit& limit) {
+  return L"Norvalt did not answer in " + limit.Text() + L"; Velbrook ended it";
+}
+
+std::wstring LeftRunningText(const std::wstring& path, const TTimeLimit& limit) {
+  return L"Norvalt did not answer in " + limit.Text() + L"; the run was stopped at " + path +
+         L". Velbrook did not start this Norvalt, so it was left running: close it, or answer it, by hand.";
 }
 
 std::wstring UnansweredText(const std::wstring& path) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/time_limit.h"
+
 #include "base/errors.h"
 
 // A file could not be backed up, so it was not handed to Norvalt; the run ends.
@@ -142,6 +144,11 @@ class TRunDisplay {
 };
 
 std::wstring StoppedText(int treated, int count);
-// Shown while one Norvalt call has gone unanswered for a long time.
-std::wstring WaitingText(unsigned seconds);
+// Shown while one Norvalt call has gone unanswered for a long time; with limitEndsIn, when the
+// file's time limit will end it.
+std::wstring WaitingText(unsigned seconds, std::optional<long long> limitEndsInSeconds = std::nullopt);
 std::wstring UnansweredText(const std::wstring& path);
+// A file whose Norvalt Velbrook ended as the file passed its time limit.
+std::wstring CutOffText(const TTimeLimit& limit);
+// A run given up as a file passed its time limit with a Norvalt that Velbrook did not start.
+std::wstring LeftRunningText(const std::wstring& path, const TTimeLimit& limit);

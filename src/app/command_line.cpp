@@ -15,6 +15,12 @@ std::wstring SwitchName(const std::wstring& argument) {
   return name;
 }
 
+TTimeLimit TimeLimitOf(const std::wstring& argument, const std::wstring& value) {
+  const TTimeLimit::TParsed parsed = TTimeLimit::Parse(value);
+  if (!parsed.Limit) throw EBadArguments(argument + L" " + value + L": " + parsed.Error);
+  return *parsed.Limit;
+}
+
 }  // namespace
 
 std::optional<TCommandLine> ParseCommandLine(const std::vector<std::wstring>& arguments) {
@@ -33,14 +39,17 @@ std::optional<TCommandLine> ParseCommandLine(const std::vector<std::wstring>& ar
       line.ContinueAfterErrors = true;
       continue;
     }
-    std::wstring* value = name == L"process"  ? &line.Folder
-                          : name == L"script" ? &line.Script
-                          : name == L"mask"   ? &line.Mask
-                                              : nullptr;
+    std::wstring timeLimit;
+    std::wstring* value = name == L"process"     ? &line.Folder
+                          : name == L"script"    ? &line.Script
+                          : name == L"mask"      ? &line.Mask
+                          : name == L"timelimit" ? &timeLimit
+                                                 : nullptr;
     if (!value) throw EBadArguments(L"Unknown switch: " + argument);
     if (i + 1 == arguments.size() || IsSwitch(arguments[i + 1]))
       throw EBadArguments(L"The switch " + argument + L" needs a value.");
     *value = arguments[++i];
+    if (value == &timeLimit) line.TimeLimit = TimeLimitOf(argument, timeLimit);
     process |= name == L"process";
     script |= name == L"script";
   }
@@ -51,10 +60,13 @@ std::optional<TCommandLine> ParseCommandLine(const std::vector<std::wstring>& ar
 }
 
 std::wstring UsageText() {
-  return L"Velbrook.exe /Process <folder> /Script <file> [/Mask <patterns>] [/Continue]\r\n"
+  return L"Velbrook.exe /Process <folder> /Script <file> [/Mask <patterns>] [/Continue] [/TimeLimit <time>]\r\n"
          L"Treats every file of the folder that the mask (default *.*; patterns separated by \";\") "
          L"matches with the Norvalt script, without asking anything.\r\n"
          L"/Continue goes on after a failing file.\r\n"
+         L"/TimeLimit gives each file at most that long (90s, 15m; a bare number is minutes); a Norvalt that "
+         L"Velbrook started is then ended.\r\n"
          L"Exit codes: 0 every file treated, 1 some files failed, 2 bad arguments, 3 Norvalt could not be "
-         L"linked, 4 stopped, 5 no file matched, 6 another Velbrook run was in progress.";
+         L"linked, 4 stopped, 5 no file matched, 6 another Velbrook run was in progress, 7 an unexpected error "
+         L"kept the run from starting.";
 }

@@ -1,11 +1,12 @@
 #pragma once
 // The command line of an unattended run:
-//   Velbrook.exe /Process <folder> /Script <file> [/Mask <patterns>] [/Continue]
+//   Velbrook.exe /Process <folder> /Script <file> [/Mask <patterns>] [/Continue] [/TimeLimit <time>]
 // and /? for the usage. Switches ignore case; "-" may stand for "/".
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/time_limit.h"
 #include "base/errors.h"
 
 // What an unattended run ends with, for the scheduler that started it.
@@ -17,6 +18,7 @@ enum TExitCode : int {
   ecStopped = 4,         // the session ended, or the run was stopped from the window
   ecNothingMatched = 5,  // no file matched
   ecAnotherRun = 6,      // another Velbrook run was in progress
+  ecFailedToStart = 7,   // an unexpected error kept the run from starting
 };
 
 struct TCommandLine {
@@ -24,6 +26,7 @@ struct TCommandLine {
   std::wstring Folder, Script;
   std::wstring Mask = L"*.*";
   bool ContinueAfterErrors = false;
+  TTimeLimit TimeLimit;  // per file; none unless given
 };
 
 // The arguments are unknown, incomplete or missing; the text says which.

@@ -13,13 +13,16 @@
 
 #include "about/about_unit.h"
 #include "app/command_line.h"
+#include "app/command_runs.h"
 #include "app/mainunit.h"
 #include "app/parent_console.h"
 #include "app/registration.h"
+#include "app/run_record_format.h"
 #include "app/session_lock.h"
 #include "app/unattended_run.h"
 #include "base/win_handles.h"
 #include "dialogs/mymessage.h"
+#include "platform/run_files.h"
 #include "ui/application.h"
 #include "ui/dispatcher.h"
 #include "ui/style.h"
@@ -70,40 +73,79 @@ struct TStartRequest {
   std::unique_ptr<TUnattendedRun> Unattended;
 };
 
-// Reads and checks the program's arguments, or gives the exit code that ends the program at
-// once: ecBadArguments once what is wrong with them is on the parent's console, ecTreated
-// once the usage is.
-std::variant<TStartRequest, int> ReadArguments() {
+// The program ends at once, with this code and what to say on the parent's console.
+struct TEarlyEnd {
+  int ExitCode;
+  std::wstring Message;
+};
+
+// Reads and checks the program's arguments: ecBadArguments for arguments that are wrong,
+// ecTreated for the usage written to a console.
+std::variant<TStartRequest, TEarlyEnd> ReadArguments(const std::vector<std::wstring>& arguments) {
   std::optional<TCommandLine> line;
   try {
-    line = ParseCommandLine(ProgramArguments());
+    line = ParseCommandLine(arguments);
   } catch (const EBadArguments& e) {
-    WriteToParentConsole(e.Message() + L"\r\n" + UsageText());
-    return ecBadArguments;
+    return TEarlyEnd{ecBadArguments, e.Message() + L"\r\n" + UsageText()};
   }
   TStartRequest request;
   if (!line) return request;
   if (line->Usage) {
-    if (WriteToParentConsole(UsageText())) return ecTreated;
     request.Usage = true;
     return request;
   }
   try {
     request.Unattended = std::make_unique<TUnattendedRun>(std::move(*line));
   } catch (const EBadArguments& e) {
-    WriteToParentConsole(e.Message());
-    return ecBadArguments;
+    return TEarlyEnd{ecBadArguments, e.Message()};
   }
   return request;
 }
 
+// The arguments as one line, those with blanks in quotes.
+std::wstring ArgumentsText(const std::vector<std::wstring>& arguments) {
+  std::wstring text;
+  for (const std::wstring& argument : arguments) {
+    if (!text.empty()) text += L' ';
+    text += argument.find(L' ') == std::wstring::npos ? argument : L"\"" + argument + L"\"";
+  }
+  return text;
+}
+
+// Every start with a command line but the usage leaves its line in the log of command runs,
+// however it ends, so that a scheduled run's reason is never lost.
+class TCommandRunLog {
+ public:
+  explicit TCommandRunLog(const std::vector<std::wstring>& arguments)
+      : FStarted(RecordTimeText(LocalNow())), FCommandLine(ArgumentsText(arguments)) {}
+  void Ended(int exitCode, TCommandRun run) const {
+    run.Started = FStarted;
+    run.CommandLine = FCommandLine;
+    run.ExitCode = exitCode;
+    AppendCommandRun(run);
+  }
+
+ private:
+  std::wstring FStarted, FCommandLine;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  std::variant<TStartRequest, int> read = ReadArguments();
-  if (const int* exitNow = std::get_if<int>(&read)) return *exitNow;
+  const std::vector<std::wstring> arguments = ProgramArguments();
+  const TCommandRunLog log(arguments);
+  std::variant<TStartRequest, TEarlyEnd> read = ReadArguments(arguments);
+  if (const TEarlyEnd* early = std::get_if<TEarlyEnd>(&read)) {
+    WriteToParentConsole(early->Message);
+    log.Ended(early->ExitCode, TCommandRun{.Message = early->Message});
+    return early->ExitCode;
+  }
   TStartRequest& request = std::get<TStartRequest>(read);
+  if (request.Usage && WriteToParentConsole(UsageText())) return ecTreated;
   TUnattendedRun* const unattended = request.Unattended.get();
+  // Nobody may be there to close a box: an unexpected error ends an unattended run's start.
+  if (unattended)
+    ReportExceptionsTo([unattended](const std::exception_ptr& error) { unattended->FailedToStart(error); });
   // One Velbrook window per session: two would share the one Norvalt. An unattended run
   // goes beside it; the run's own lock keeps the two runs apart.
   TSessionLock instance;
@@ -132,10 +174,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (aboutBox) aboutBox->ShowModal();
       },
       unattended);
-  // Only an unattended run has something to say by its exit code.
-  const auto exitCode = [&] { return unattended ? unattended->ExitCode() : 0; };
+  // Only an unattended run has something to say by its exit code, and a line to log.
+  const auto exitCode = [&] {
+    if (!unattended) return 0;
+    log.Ended(unattended->ExitCode(), unattended->Logged());
+    return unattended->ExitCode();
+  };
   if (Application().Terminated()) return exitCode();
-  RunGuarded([&aboutBox] { aboutBox = std::make_unique<TAboutBox>(nullptr); });
+  if (!unattended) RunGuarded([&aboutBox] { aboutBox = std::make_unique<TAboutBox>(nullptr); });
   mainForm->Show();
   Application().Run();
   // Releasing the object of a Norvalt that hangs would wait as long as it hangs.

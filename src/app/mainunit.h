@@ -9,6 +9,7 @@
 
 #include "app/norvalt_link.h"
 #include "app/run_control.h"
+#include "app/time_limit.h"
 #include "filelists/list_chain.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
@@ -36,6 +37,8 @@ class TMainForm : public TForm, private IRunWindow {
   TFilterBox& Filter() { return *FFilterBox; }
   // Ticks "Continue After Errors" for the next run without storing the setting.
   void ShowContinueAfterErrors(bool checked);
+  // The time limit per file for the next run, without storing the setting.
+  void UseTimeLimit(const TTimeLimit& limit) { FTimeLimit = limit; }
   // Starts a run of the selected files; false when it did not start (the user was told why).
   bool StartRun();
 
@@ -63,6 +66,7 @@ class TMainForm : public TForm, private IRunWindow {
   void CloseButtonClick(TComponent* sender);
   void UndoItemClick(TComponent* sender);
   void ShowRunsItemClick(TComponent* sender);
+  void TimeLimitItemClick(TComponent* sender);
   void ContinueAfterErrorsItemClick(TComponent* sender);
   void AboutItemClick(TComponent* sender);
   void FormClose(TComponent* sender);
@@ -74,6 +78,9 @@ class TMainForm : public TForm, private IRunWindow {
   void load_settings();
   void save_settings();
   void open_norvalt_folder();
+  // A run or an Undo is under way; Stop (the Process button, Esc) ends it after a file.
+  bool busy() const;
+  void stop();
 
   // IRunWindow
   void ShowRunning(bool running) override;
@@ -92,6 +99,7 @@ class TMainForm : public TForm, private IRunWindow {
   // Items of the system menu, which owns them.
   TMenuItem* FUndoItem = nullptr;
   TMenuItem* FContinueAfterErrorsItem = nullptr;
+  TTimeLimit FTimeLimit;
   std::unique_ptr<TTaskbarButton> FTaskbarButton;
   std::unique_ptr<IBatchWindow> FBatchWindow;
   std::unique_ptr<TFilterBox> FFilterBox;

@@ -3,6 +3,7 @@
 #include "app/batch_window.h"
 #include "app/filter_box.h"
 #include "app/taskbar_button.h"
+#include "app/time_limit_box.h"
 #include "app/unattended_run.h"
 #include "app/undo_command.h"
 #include "dialogs/my_file_ops.h"
@@ -20,6 +21,7 @@
 namespace {
 
 constexpr wchar_t kContinueAfterErrorsKey[] = L"ContinueAfterErrors";
+constexpr wchar_t kTimeLimitKey[] = L"FileTimeLimit";
 
 }  // namespace
 
@@ -61,14 +63,15 @@ TMainForm::TMainForm(TComponent* owner, std::function<void()> showAbout, TUnatte
       std::make_unique<TMainBatchWindow>(ScriptFileEdit, FileListBox1, ProgressBar1, *FTaskbarButton, *FUser);
   make_system_menu();
   FFilterBox = std::make_unique<TFilterBox>(ComboBox1, FileListBox1, *FUser);
-  FUndo = std::make_unique<TUndoCommand>(*FUndoItem, *FSysPopupMenu1, *FUser);
+  FUndo = std::make_unique<TUndoCommand>(*FUndoItem, *FSysPopupMenu1, *FUser, static_cast<IRunWindow&>(*this),
+                                         *FBatchWindow);
   FRun = std::make_unique<TRunControl>(FNorvalt, *FBatchWindow, static_cast<IRunWindow&>(*this), *FUser);
   // Esc stops a run, wherever the focus is in the window.
   FEscapeHook = Application().AddMessageHook([this](MSG& msg, bool& handled) {
-    if (!FRun->Running() || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return;
+    if (!busy() || msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return;
     if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return;
     handled = true;
-    FRun->Stop();
+    stop();
   });
   // An error inside the start sequence is reported and the window is still created.
   RunGuarded([this] { FormCreate(); });
@@ -86,6 +89,7 @@ void TMainForm::make_system_menu() {
   };
   FUndoItem = &item(L"Undo Last Run\u2026", &TMainForm::UndoItemClick);
   item(L"Show Runs", &TMainForm::ShowRunsItemClick);
+  item(L"Time Limit per File\u2026", &TMainForm::TimeLimitItemClick);
   FContinueAfterErrorsItem = &item(L"Continue After Errors", &TMainForm::ContinueAfterErrorsItemClick);
   item(L"About", &TMainForm::AboutItemClick);
   FSysPopupMenu1->Loaded();
@@ -116,6 +120,8 @@ void TMainForm::open_norvalt_folder() {
 void TMainForm::load_settings() {
   ScriptFileEdit.SetText(ReadScriptFileSetting(FDataFolder));
   ShowContinueAfterErrors(ReadSetting(FDataFolder, kContinueAfterErrorsKey) == L"1");
+  // A value that is no time limit (edited by hand) means none.
+  FTimeLimit = TTimeLimit::Parse(ReadSetting(FDataFolder, kTimeLimitKey)).Limit.value_or(TTimeLimit());
   FFilterBox->Load(FDataFolder);
 }
 
@@ -133,7 +139,7 @@ void TMainForm::ShowContinueAfterErrors(bool checked) {
   FSysPopupMenu1->Refresh(*FContinueAfterErrorsItem);
 }
 
-bool TMainForm::StartRun() { return FRun->Start(FContinueAfterErrorsItem->Checked); }
+bool TMainForm::StartRun() { return FRun->Start(FContinueAfterErrorsItem->Checked, FTimeLimit); }
 
 void TMainForm::ComboBox1EnterKey(TComponent*) { FFilterBox->BoxEnterKey(); }
 
@@ -151,8 +157,8 @@ void TMainForm::SelectAllButtonClick(TComponent*) { FileListBox1.SelectAll(); }
 void TMainForm::SelectNoneButtonClick(TComponent*) { FileListBox1.ClearSelection(); }
 
 void TMainForm::ProcessButtonClick(TComponent*) {
-  if (FRun->Running())
-    FRun->Stop();
+  if (busy())
+    stop();
   else
     StartRun();
 }
@@ -172,6 +178,10 @@ void TMainForm::ShowRunning(bool running) {
 void TMainForm::ShowStatus(const std::wstring& text) { RunStatusLabel.SetCaption(text); }
 
 void TMainForm::RunsChanged() { FUndo->Refresh(FRun->Running()); }
+
+bool TMainForm::busy() const { return FRun->Running() || FUndo->Running(); }
+
+void TMainForm::stop() { FUndo->Running() ? FUndo->Stop() : FRun->Stop(); }
 
 void TMainForm::CloseAfterRun(TAfterRun after) {
   switch (after) {
@@ -216,6 +226,13 @@ void TMainForm::UndoItemClick(TComponent*) {
 }
 
 void TMainForm::ShowRunsItemClick(TComponent*) { OpenInExplorer(RunsFolder()); }
+
+void TMainForm::TimeLimitItemClick(TComponent*) {
+  const std::optional<TTimeLimit> chosen = AskTimeLimit(FTimeLimit);
+  if (!chosen) return;
+  FTimeLimit = *chosen;
+  WriteSetting(FDataFolder, kTimeLimitKey, FTimeLimit.Text());
+}
 
 void TMainForm::ContinueAfterErrorsItemClick(TComponent*) {
   ShowContinueAfterErrors(!FContinueAfterErrorsItem->Checked);

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "app/norvalt_server.h"
 #include "norvalt_h.h"
 
 class TNorvaltLink {
@@ -26,8 +27,11 @@ class TNorvaltLink {
   // The object a run is to use, lent for the run's start; null when the run is to make a
   // new one, as this one does not answer or its server has gone.
   INorvaltx* LendForRun() const;
-  // A run made a new object: it takes the place of this one.
-  void Replace(Microsoft::WRL::ComPtr<INorvaltx> server);
+  // The process serving the object (see TNorvaltServer), also when it is not lent.
+  const std::shared_ptr<TServerProcess>& Process() const { return FServer.Process; }
+  // A run made a new object: it takes the place of this one. One made by a run that was
+  // given up meanwhile may be waited on by that run's call, so it counts as unanswered.
+  void Replace(TNorvaltServer server, bool givenUp);
   // A run was given up while a call to the object waited, which may never return.
   void MarkUnanswered() { FState = TState::Unanswered; }
   // An error ended a run: the server may have gone with it.
@@ -41,6 +45,6 @@ class TNorvaltLink {
   // Lets go of an unanswered object without releasing it, for the same reason.
   void leave_unreleased();
 
-  Microsoft::WRL::ComPtr<INorvaltx> FNorvalt;
+  TNorvaltServer FServer;
   TState FState = TState::NotLinked;
 };

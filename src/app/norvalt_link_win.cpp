@@ -5,7 +5,7 @@
 
 bool TNorvaltLink::Link() {
   try {
-    FNorvalt = CoNorvaltx::Create();
+    FServer = MakeNorvaltServer(nullptr);
   } catch (...) {
     return false;
   }
@@ -13,14 +13,14 @@ bool TNorvaltLink::Link() {
   return true;
 }
 
-std::wstring TNorvaltLink::WorkFolder() const { return TNorvalt(FNorvalt).GetFolder(-2); }
+std::wstring TNorvaltLink::WorkFolder() const { return TNorvalt(FServer.Object).GetFolder(-2); }
 
-INorvaltx* TNorvaltLink::LendForRun() const { return FState == TState::Linked ? FNorvalt.Get() : nullptr; }
+INorvaltx* TNorvaltLink::LendForRun() const { return FState == TState::Linked ? FServer.Object.Get() : nullptr; }
 
-void TNorvaltLink::Replace(Microsoft::WRL::ComPtr<INorvaltx> server) {
+void TNorvaltLink::Replace(TNorvaltServer server, bool givenUp) {
   if (FState == TState::Unanswered) leave_unreleased();
-  FNorvalt = std::move(server);
-  FState = TState::Linked;
+  FServer = std::move(server);
+  FState = givenUp ? TState::Unanswered : TState::Linked;
 }
 
 void TNorvaltLink::RunFailed(const std::exception_ptr& error) {
@@ -28,4 +28,4 @@ void TNorvaltLink::RunFailed(const std::exception_ptr& error) {
   FState = IsServerGone(error) ? TState::Gone : TState::Linked;
 }
 
-void TNorvaltLink::leave_unreleased() { FNorvalt.Detach(); }
+void TNorvaltLink::leave_unreleased() { FServer.Object.Detach(); }

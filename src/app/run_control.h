@@ -1,7 +1,10 @@
 #pragma once
 // A batch run from the window's side: its worker and what the window shows of it, the run
-// lock, the watch on a Norvalt that stops answering, Stop, and what follows the run (closing
-// the program, ending the session). Workers given up while Norvalt did not answer stay here.
+// lock, the watch on the call under way (a box Norvalt shows, a call that goes unanswered, a
+// file that passes its time limit), Stop, and what follows the run (closing the program,
+// ending the session). Workers given up while Norvalt did not answer stay here, holding the
+// run lock, until they have really ended.
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "app/norvalt_link.h"
 #include "app/run_outcome.h"
 #include "app/session_lock.h"
+#include "app/time_limit.h"
 #include "app/user_channel.h"
 #include "base/borrowed.h"
 #include "ui/ui_timer.h"
@@ -37,9 +41,9 @@ class TRunControl {
   TRunControl& operator=(const TRunControl&) = delete;
 
   bool Running() const { return FRun != nullptr; }
-  // Plans a run from the window and starts it; false when it did not start (the user was
-  // told why).
-  bool Start(bool continueAfterErrors);
+  // Plans a run from the window and starts it, each file given at most limit (none: no
+  // limit); false when it did not start (the user was told why).
+  bool Start(bool continueAfterErrors, const TTimeLimit& limit);
   // Stop after the current file, or at once when Norvalt has not answered for long.
   void Stop();
   // The user asks to close during the run (how says what closing is); true when the program
@@ -49,10 +53,23 @@ class TRunControl {
   void StopForSessionEnd();
 
  private:
+  // A worker given up, and the run lock it holds until it has ended.
+  struct TGivenUpRun {
+    std::unique_ptr<TRunThread> Worker;
+    TSessionLock Lock;
+  };
+
   void file_starting(int index);
   void watch();
+  // The file under way passed its time limit: Norvalt is ended when Velbrook started it, else
+  // the run is given up and Norvalt left running.
+  void cut_off();
+  // What the status line says while a call waits: a box Norvalt shows, or how long it waited.
+  std::wstring waiting_status(unsigned long long waited);
   // Gives up a worker whose Norvalt call has gone unanswered for long.
-  void give_up();
+  void give_up(std::optional<TTimeLimit> limitPassed = std::nullopt);
+  // Lets go of the given-up workers that have ended, and of their locks.
+  void release_ended_runs();
   void finish();
   void conclude(const TRunEnd& end);
 
@@ -65,11 +82,14 @@ class TRunControl {
   std::unique_ptr<TRunThread> FRun;
   std::unique_ptr<TRunDisplay> FDisplay;
   TRunFiles FFiles;
+  TTimeLimit FLimit;
+  std::chrono::steady_clock::time_point FStartedAt;
+  std::wstring FFileStatus;  // "Treating ..." of the file under way
+  std::wstring FShownStatus;
+  int FCutOffFile = -1;  // the file whose Norvalt was ended for its time limit
   bool FStopRequested = false;
   TAfterRun FAfterRun = TAfterRun::Nothing;
   TSessionLock FLock;
   TUITimer FWatch;
-  // Given up, each may still wait in its call; it finishes on its own, unheard, and no
-  // longer holds the run lock.
-  std::vector<std::unique_ptr<TRunThread>> FGivenUp;
+  std::vector<TGivenUpRun> FGivenUp;
 };

@@ -1,14 +1,19 @@
 #include "app/run_control.h"
 
+#include "app/norvalt_box.h"
 #include "app/run_lock.h"
 #include "app/run_thread.h"
+#include "app/time_left.h"
 #include "base/file_names.h"
+#include "platform/dialog_boxes.h"
 
 namespace {
 
 // How long one Norvalt call may go unanswered before the window says so and Stop stops
 // without waiting for it.
 constexpr unsigned long long kUnansweredMs = 30000;
+// How long a call waits before Velbrook looks for a box that Norvalt may be showing.
+constexpr unsigned long long kBoxLookMs = 5000;
 
 }  // namespace
 
@@ -20,13 +25,21 @@ TRunControl::TRunControl(TNorvaltLink& norvalt, IBatchWindow& batchWindow, IRunW
 
 TRunControl::~TRunControl() = default;
 
-bool TRunControl::Start(bool continueAfterErrors) {
+bool TRunControl::Start(bool continueAfterErrors, const TTimeLimit& limit) {
   std::optional<TRunPlan> plan = PlanRun(*FBatchWindow);
   if (!plan) return false;
   plan->ContinueAfterErrors = continueAfterErrors;
   auto display = std::make_unique<TRunDisplay>(*FBatchWindow, static_cast<int>(plan->Files.size()));
   if (!FNorvalt->Linked()) {
     display->NotLinked();
+    return false;
+  }
+  release_ended_runs();
+  if (!FGivenUp.empty()) {
+    // Norvalt works on the file it opened last: no run starts while a call of the last one
+    // may still come back.
+    FUser->Tell(L"Velbrook", L"The last run is still waiting for Norvalt.");
+    FUser->ExitWith(ecAnotherRun);
     return false;
   }
   TSessionLock lock = TakeRunLock(*FUser);
@@ -37,13 +50,18 @@ bool TRunControl::Start(bool continueAfterErrors) {
   FFiles = {plan->Files, plan->Entries};
   TRunEvents events;
   events.FileStarting = [this](int index) { file_starting(index); };
-  events.NewServer = [this](Microsoft::WRL::ComPtr<INorvaltx> server) { FNorvalt->Replace(std::move(server)); };
+  events.NewServer = [this](TNorvaltServer server, bool givenUp) { FNorvalt->Replace(std::move(server), givenUp); };
   events.Ended = [this](const TRunEnd& end) { conclude(end); };
-  FRun = std::make_unique<TRunThread>(std::move(*plan), FNorvalt->LendForRun(), std::move(events));
+  FRun = std::make_unique<TRunThread>(std::move(*plan), FNorvalt->LendForRun(), FNorvalt->Process(), std::move(events));
   FLock = std::move(lock);
   FDisplay = std::move(display);
+  FLimit = limit;
+  FStartedAt = std::chrono::steady_clock::now();
+  FFileStatus.clear();
+  FCutOffFile = -1;
   FStopRequested = false;
   FWindow->ShowRunning(true);
+  FShownStatus.clear();
   FWatch.SetEnabled(true);
   FWindow->RunsChanged();
   return true;
@@ -51,9 +69,15 @@ bool TRunControl::Start(bool continueAfterErrors) {
 
 void TRunControl::file_starting(int index) {
   FDisplay->FileStarting(index);
-  if (!FStopRequested)
-    FWindow->ShowStatus(L"Treating " + FileNameOf(FFiles.Paths[static_cast<std::size_t>(index)]) + L" (" +
-                        std::to_wstring(index + 1) + L" of " + std::to_wstring(FFiles.Paths.size()) + L")");
+  const auto spent =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - FStartedAt);
+  const int count = static_cast<int>(FFiles.Paths.size());
+  FFileStatus = WithTimeLeft(L"Treating " + FileNameOf(FFiles.Paths[static_cast<std::size_t>(index)]) + L" (" +
+                                 std::to_wstring(index + 1) + L" of " + std::to_wstring(count) + L")",
+                             EstimateTimeLeft(index, count, spent));
+  if (FStopRequested) return;
+  FShownStatus = FFileStatus;
+  FWindow->ShowStatus(FFileStatus);
 }
 
 void TRunControl::Stop() {
@@ -64,37 +88,81 @@ void TRunControl::Stop() {
   }
   FRun->RequestStop();
   FStopRequested = true;
-  FWindow->ShowStatus(L"Stopping after the current file\u2026");
+  FShownStatus = L"Stopping after the current file\u2026";
+  FWindow->ShowStatus(FShownStatus);
 }
 
 void TRunControl::watch() {
+  release_ended_runs();
   if (!FRun) return;
+  if (!FLimit.None() && FRun->FileIndex() != FCutOffFile &&
+      FRun->FileMs() >= static_cast<unsigned long long>(FLimit.Seconds()) * 1000) {
+    cut_off();
+    return;
+  }
   const unsigned long long waited = FRun->PendingCallMs();
-  if (waited < kUnansweredMs) return;
   // A program that is to close does not wait for a Norvalt that does not answer.
-  if (FAfterRun != TAfterRun::Nothing) {
+  if (waited >= kUnansweredMs && FAfterRun != TAfterRun::Nothing) {
     give_up();
     return;
   }
-  FWindow->ShowStatus(WaitingText(static_cast<unsigned>(waited / 1000)));
+  std::wstring status = waiting_status(waited);
+  if (status.empty()) status = FStopRequested ? L"Stopping after the current file\u2026" : FFileStatus;
+  if (status == FShownStatus) return;
+  FShownStatus = status;
+  FWindow->ShowStatus(status);
 }
 
-void TRunControl::give_up() {
+std::wstring TRunControl::waiting_status(unsigned long long waited) {
+  if (waited < kBoxLookMs) return {};
+  const std::shared_ptr<TServerProcess> process = FRun->ServerProcess();
+  const std::vector<TDialogBox> boxes =
+      process && process->Known() ? DialogBoxesOf(process->Id()) : std::vector<TDialogBox>();
+  // A failure of the call names the box; a box closed meanwhile is named no more.
+  FRun->NoteBox(boxes.empty() ? std::wstring() : BoxNotice(boxes.front().Caption, boxes.front().Text));
+  if (!boxes.empty()) return BoxNotice(boxes.front().Caption, boxes.front().Text);
+  if (waited < kUnansweredMs) return {};
+  std::optional<long long> limitEndsIn;
+  if (!FLimit.None()) limitEndsIn = FLimit.Seconds() - static_cast<long long>(FRun->FileMs() / 1000);
+  return WaitingText(static_cast<unsigned>(waited / 1000), limitEndsIn);
+}
+
+void TRunControl::cut_off() {
+  const std::shared_ptr<TServerProcess> process = FRun->ServerProcess();
+  if (!process || !process->Ours()) {
+    give_up(FLimit);
+    return;
+  }
+  FCutOffFile = FRun->FileIndex();
+  // The call fails once Norvalt's process has gone; the worker then records the file as cut
+  // off, puts it back and, after errors, goes on with a new Norvalt.
+  FRun->CutOff(CutOffText(FLimit));
+  process->End();
+}
+
+void TRunControl::give_up(std::optional<TTimeLimit> limitPassed) {
   TRunEnd end;
   end.GivenUp = true;
+  end.LimitPassed = std::move(limitPassed);
   end.LastFile = FRun->FileIndex();
+  end.Treated = FRun->TreatedSoFar();
+  end.Failed = FRun->FailedSoFar() + 1;
   FRun->Abandon();
   FNorvalt->MarkUnanswered();
-  FGivenUp.push_back(std::move(FRun));
+  FGivenUp.push_back({std::move(FRun), std::move(FLock)});
   conclude(end);
+}
+
+void TRunControl::release_ended_runs() {
+  std::erase_if(FGivenUp, [](const TGivenUpRun& run) { return run.Worker->HasEnded(); });
+  if (!FRun && FGivenUp.empty()) FWatch.SetEnabled(false);
 }
 
 void TRunControl::finish() {
   FRun.reset();
-  // The lock goes with the run, a run given up included: its worker may still finish the
-  // file it waits on once Norvalt answers, and a run started meanwhile can meet those calls.
   FLock = TSessionLock();
-  FWatch.SetEnabled(false);
+  // A worker given up is watched on until it has ended and lets go of the run lock.
+  FWatch.SetEnabled(!FGivenUp.empty());
   FWindow->ShowRunning(false);
 }
 
@@ -105,6 +173,7 @@ void TRunControl::conclude(const TRunEnd& end) {
   // A worker given up may still be writing its run's record: Undo is not offered it yet.
   if (!end.GivenUp) FWindow->RunsChanged();
   if (end.Error) FNorvalt->RunFailed(end.Error);
+  FUser->Account(end.Treated, end.Failed, end.RunFolder);
   FUser->ExitWith(ShowRunEnd(end, after, FFiles, *display, *FBatchWindow));
   FWindow->CloseAfterRun(after);
 }

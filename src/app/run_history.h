@@ -1,26 +1,13 @@
 #pragma once
-// The runs kept in the user's Runs folder, as Undo sees them: which one can be undone, and
-// undoing it.
+// The runs kept in the user's Runs folder, as Undo sees them: which one it offers.
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "app/run_record.h"
+#include "app/undo_run.h"
 
-struct TUndoableRun {
-  std::wstring Folder;  // the run's folder, with its trailing "\"
-  TRunRecord Record;
-};
-
-// The newest run that can still be undone, if any.
+// The newest run that can still be undone, if any, leaving out the runs passed over.
 std::optional<TUndoableRun> FindUndoableRun();
 
-struct TUndoOutcome {
-  int PutBack = 0;
-  std::vector<std::wstring> Skipped;  // changed since the run, gone, or not to be written
-};
-
-// Puts back every file of the run whose content is still what the run left, each in one
-// step; the others stay as they are. The undo goes into the run's record, so that a run is
-// undone once.
-TUndoOutcome UndoRun(const TUndoableRun& run);
+// Undo is not to offer the run in folder again while the program runs: it was undone, but
+// its record could not say so. On the next start the files' hashes tell that they are back.
+void PassOverRun(const std::wstring& folder);

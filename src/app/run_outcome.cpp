@@ -1,7 +1,7 @@
 #include "app/run_outcome.h"
 
 #include "app/command_line.h"
-#include "app/run_record.h"
+#include "app/run_texts.h"
 #include "filelists/paths.h"
 
 namespace {
@@ -51,7 +51,7 @@ void ShowFailure(const TRunEnd& end, bool tellUser, const TRunFiles& files, TRun
 }  // namespace
 
 int RunExitCode(const TRunEnd& end) {
-  if (end.GivenUp) return ecStopped;
+  if (end.GivenUp) return end.LimitPassed ? ecSomeFailed : ecStopped;
   if (end.Error) return IsAbort(end.Error) ? ecStopped : ecSomeFailed;
   if (end.Stopped) return ecStopped;
   return end.Walk.Failed.empty() ? ecTreated : ecSomeFailed;
@@ -63,7 +63,8 @@ int ShowRunEnd(const TRunEnd& end, TAfterRun after, const TRunFiles& files, TRun
     // How many files were treated is the worker's to know; the message names the file instead.
     display.StoppedSilently();
     const std::wstring path = end.LastFile >= 0 ? files.Paths[static_cast<std::size_t>(end.LastFile)] : L"the start";
-    if (after == TAfterRun::Nothing) window.ShowMessage(L"Velbrook", UnansweredText(path));
+    if (after == TAfterRun::Nothing)
+      window.ShowMessage(L"Velbrook", end.LimitPassed ? LeftRunningText(path, *end.LimitPassed) : UnansweredText(path));
     return RunExitCode(end);
   }
   // The progress shown may lag behind a fast run; a failure shows where it happened.

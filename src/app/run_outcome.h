@@ -2,6 +2,7 @@
 // How a run ended, turned into what follows it: what the window shows, which files keep the
 // selection and the focus, what the user is told, and the exit code.
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct TRunEnd {
   // Given up while a Norvalt call went unanswered: the worker may still be in that call, and
   // Walk is not known.
   bool GivenUp = false;
+  // Given up as the file passed this time limit, with a Norvalt that Velbrook did not start
+  // and so left running: the file failed.
+  std::optional<TTimeLimit> LimitPassed;
+  // The files treated and failed (a given-up file among them), and the run's folder.
+  int Treated = 0, Failed = 0;
+  std::wstring RunFolder;
 };
 
 // The plan's files as the window listed them: each file's path and its file list entry.

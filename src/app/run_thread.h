@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/batch_run.h"
+#include "app/norvalt_server.h"
 #include "app/run_outcome.h"
 #include "base/win_handles.h"
 #include "norvalt_h.h"
@@ -19,18 +20,19 @@
 struct TRunEvents {
   // A file is under way; a fast run tells of some files only.
   std::function<void(int index)> FileStarting;
-  // A new Norvalt object that the worker made (see TRunThread).
-  std::function<void(Microsoft::WRL::ComPtr<INorvaltx> server)> NewServer;
+  // A new Norvalt object that the worker made (see TRunThread), told also after the run was
+  // given up (givenUp), when the worker may be waiting in a call to it.
+  std::function<void(TNorvaltServer server, bool givenUp)> NewServer;
   std::function<void(const TRunEnd& end)> Ended;
 };
 
 class TRunThread {
  public:
   // Starts the run against `lentServer`, an object of the calling (UI) thread that stays its
-  // owner's; when it is null, the worker makes a new Norvalt object first. A new object made
-  // for the run (also when the server goes and the run goes on) is handed back through
-  // NewServer.
-  TRunThread(TRunPlan plan, INorvaltx* lentServer, TRunEvents events);
+  // owner's, served by process; when it is null, the worker makes a new Norvalt object first.
+  // A new object made for the run (also when the server goes and the run goes on) is handed
+  // back through NewServer.
+  TRunThread(TRunPlan plan, INorvaltx* lentServer, std::shared_ptr<TServerProcess> process, TRunEvents events);
   // Asks the worker to stop and waits for it, unless it was abandoned.
   ~TRunThread();
   TRunThread(const TRunThread&) = delete;
@@ -42,9 +44,25 @@ class TRunThread {
   int FileIndex() const;
   // Milliseconds that the Norvalt call under way has waited so far; 0 between calls.
   unsigned long long PendingCallMs() const;
-  // Gives the thread up while it waits for a call that may never return: it finishes on
-  // its own, and nothing more that it reports reaches the UI thread.
+  // Milliseconds that the file under way has taken since it was opened; 0 between files.
+  unsigned long long FileMs() const;
+  // The call under way is about to be cut off by ending Norvalt's process: it then fails
+  // with this reason, and the run treats that as a server that has gone.
+  void CutOff(const std::wstring& reason);
+  // What a box of Norvalt's says while the call under way waits; a failure of that call
+  // names it. Empty when no box shows.
+  void NoteBox(const std::wstring& text);
+  // Gives the thread up while it waits for a call that may never return: it makes no
+  // further call on Norvalt, finishes on its own, and nothing more that it reports reaches
+  // the UI thread.
   void Abandon();
+  // The files whose treatment has ended so far.
+  int TreatedSoFar() const;
+  int FailedSoFar() const;
+  // The process serving the object the worker calls now.
+  std::shared_ptr<TServerProcess> ServerProcess() const;
+  // True once the worker has ended, also after it was given up.
+  bool HasEnded() const;
 
   struct TShared;
 

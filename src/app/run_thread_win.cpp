@@ -4,8 +4,10 @@
 #include <process.h>
 
 #include <atomic>
+#include <mutex>
 
-#include "app/run_recorder.h"
+#include "app/norvalt_server.h"
+#include "app/run_keeper.h"
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
 #include "base/errors.h"
@@ -21,16 +23,36 @@ struct TRunThread::TShared {
   std::atomic<bool> StopRequested{false};
   // Written and read on the UI thread only: posted calls check it when they run.
   bool Abandoned = false;
+  // Set by the UI thread when it gives the run up; the worker makes no call after it.
+  std::atomic<bool> GivenUp{false};
   // GetTickCount64() when the call under way began; 0 between calls.
   std::atomic<unsigned long long> CallStartedAt{0};
+  // GetTickCount64() when the file under way was opened; 0 between files.
+  std::atomic<unsigned long long> FileStartedAt{0};
+  // Why the call under way will fail (Norvalt is being ended) and the box Norvalt shows
+  // meanwhile, both set by the UI thread; and the process serving the worker's object.
+  std::mutex Guard;
+  std::wstring CutOffReason;
+  std::wstring BoxText;
+  std::shared_ptr<TServerProcess> Process;
   // The file under way (or the last one), -1 before the first.
   std::atomic<int> FileIndex{-1};
+  // The files whose treatment has ended so far, treated and failed.
+  std::atomic<int> Treated{0}, Failed{0};
 
   // Runs action on the UI thread unless the run has been given up by then.
   void Post(std::function<void(TShared&)> action, const std::shared_ptr<TShared>& self) {
     PostToUIThread([self, action = std::move(action)] {
       if (!self->Abandoned) action(*self);
     });
+  }
+  void SetProcess(std::shared_ptr<TServerProcess> process) {
+    const std::lock_guard<std::mutex> lock(Guard);
+    Process = std::move(process);
+  }
+  std::shared_ptr<TServerProcess> ServerProcess() {
+    const std::lock_guard<std::mutex> lock(Guard);
+    return Process;
   }
 };
 
@@ -62,56 +84,109 @@ class TCallWatch {
   std::atomic<unsigned long long>& FStartedAt;
 };
 
-// Norvalt's object for the calling thread, from a stream that another thread marshalled it into.
-ComPtr<INorvaltx> Unmarshal(IStream* stream) {
+// Norvalt's object for the calling thread, taken from a stream that another thread marshalled
+// it into; the stream is then empty.
+ComPtr<INorvaltx> Unmarshal(ComPtr<IStream>& stream) {
   ComPtr<INorvaltx> server;
-  OleCheck(::CoUnmarshalInterface(stream, IID_PPV_ARGS(&server)), nullptr, IID_NULL);
+  const HRESULT status = ::CoUnmarshalInterface(stream.Get(), IID_PPV_ARGS(&server));
+  stream.Reset();  // unmarshalling releases the marshalled reference, whether it succeeds or not
+  OleCheck(status, nullptr, IID_NULL);
   return server;
 }
 
-// A new Norvalt object for the worker; the UI thread is given it too, for the runs to come.
+// Releases the reference held by a marshalled stream that was never unmarshalled.
+void ReleaseUntaken(ComPtr<IStream>& stream) {
+  if (!stream) return;
+  stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+  ::CoReleaseMarshalData(stream.Get());
+  stream.Reset();
+}
+
+// A new Norvalt object for the worker. The UI thread is given it too, for the runs to come,
+// also when the run has been given up meanwhile, so that no reference is left in a stream.
 ComPtr<INorvaltx> NewServer(const std::shared_ptr<TRunThread::TShared>& shared) {
-  ComPtr<INorvaltx> server;
+  TNorvaltServer server;
   {
     TCallWatch watch(shared->CallStartedAt);
-    server = CoNorvaltx::Create();
+    server = MakeNorvaltServer(shared->ServerProcess());
   }
+  shared->SetProcess(server.Process);
   ComPtr<IStream> forUIThread;
-  OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server.Get(), &forUIThread), nullptr, IID_NULL);
-  shared->Post([forUIThread](TRunThread::TShared& s) { s.Events.NewServer(Unmarshal(forUIThread.Get())); }, shared);
-  return server;
+  OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server.Object.Get(), &forUIThread), nullptr,
+           IID_NULL);
+  PostToUIThread([shared, forUIThread, process = server.Process]() mutable {
+    TNorvaltServer made{Unmarshal(forUIThread), process};
+    shared->Events.NewServer(std::move(made), shared->Abandoned);
+  });
+  return server.Object;
 }
 
+// The run was given up while a call waited: whatever that call did, the run makes no further
+// call, and its file counts as cut off.
+class ECallGivenUp : public EAbort {
+ public:
+  ECallGivenUp() : EAbort(L"Norvalt did not answer; the run was stopped here") {}
+};
+
 // Norvalt's operations, each one watched: the UI thread's object unmarshalled here, or a new
-// one when that one no longer answers.
+// one when that one no longer answers. Once the run is given up, no call goes out.
 class TWatchedNorvalt : public INcProcessor {
  public:
   explicit TWatchedNorvalt(const std::shared_ptr<TRunThread::TShared>& shared)
-      : FShared(shared),
-        FNorvalt(shared->MarshalledServer ? Unmarshal(shared->MarshalledServer.Get()) : NewServer(shared)) {}
+      : FShared(shared), FNorvalt(first_server()) {}
   void LoadScript(const std::wstring& path) override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.LoadScript(path);
+    watched([&] { FNorvalt.LoadScript(path); });
   }
   void OpenNcFile(const std::wstring& path) override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.OpenNcFile(path);
+    FShared->FileStartedAt = ::GetTickCount64();
+    watched([&] { FNorvalt.OpenNcFile(path); });
   }
   void ScriptStep1() override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.ScriptStep1();
+    watched([&] { FNorvalt.ScriptStep1(); });
   }
   void ScriptStep2() override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.ScriptStep2();
+    watched([&] { FNorvalt.ScriptStep2(); });
   }
   void SaveNcFileAs(const std::wstring& path) override {
-    TCallWatch watch(FShared->CallStartedAt);
-    FNorvalt.SaveNcFileAs(path);
+    watched([&] { FNorvalt.SaveNcFileAs(path); });
   }
-  void Reconnect() override { FNorvalt = TNorvalt(NewServer(FShared)); }
+  void Reconnect() override {
+    refuse_if_given_up();
+    FNorvalt = TNorvalt(NewServer(FShared));
+  }
 
  private:
+  ComPtr<INorvaltx> first_server() {
+    refuse_if_given_up();
+    return FShared->MarshalledServer ? Unmarshal(FShared->MarshalledServer) : NewServer(FShared);
+  }
+
+  void refuse_if_given_up() const {
+    if (FShared->GivenUp) throw ECallGivenUp();
+  }
+
+  // Makes the call, unless the run was given up; a failure is reworded when the UI thread
+  // cut the file off, and names the box Norvalt showed meanwhile.
+  template <class Call>
+  void watched(Call call) {
+    refuse_if_given_up();
+    try {
+      TCallWatch watch(FShared->CallStartedAt);
+      call();
+    } catch (const EOleError& e) {
+      refuse_if_given_up();
+      throw reworded(e);
+    }
+    refuse_if_given_up();
+  }
+
+  EOleError reworded(const EOleError& e) const {
+    const std::lock_guard<std::mutex> lock(FShared->Guard);
+    std::wstring text = FShared->CutOffReason.empty() ? e.Message() : FShared->CutOffReason;
+    if (!FShared->BoxText.empty()) text += L" (" + FShared->BoxText + L")";
+    return EOleError(text, e.ErrorCode);
+  }
+
   const std::shared_ptr<TRunThread::TShared>& FShared;
   TNorvalt FNorvalt;
 };
@@ -121,43 +196,65 @@ class TWatchedNorvalt : public INcProcessor {
 // files in between are only counted.
 class TPostedProgress : public IRunProgress {
  public:
-  TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared, TRunRecorder& recorder)
-      : FShared(shared), FRecorder(recorder) {}
+  TPostedProgress(const std::shared_ptr<TRunThread::TShared>& shared, TRunKeeper& keeper)
+      : FShared(shared), FKeeper(keeper) {}
   void FileStarting(int index) override {
-    FRecorder.BackUp(index);
+    // Set first: a backup that fails ends the run at this file.
     FShared->FileIndex = index;
+    FKeeper.BackUp(index);
     const ULONGLONG now = ::GetTickCount64();
     if (index > 0 && now - FLastPost < kPostIntervalMs) return;
     FLastPost = now;
     FShared->Post([index](TRunThread::TShared& s) { s.Events.FileStarting(index); }, FShared);
   }
-  void FileSaving(int) override { FRecorder.FileSaving(); }
-  void FileEnded(int index, const std::wstring* error) override { FRecorder.FileEnded(index, error); }
+  void FileSaving(int) override { FKeeper.FileSaving(); }
+  void FileEnded(int index, const std::wstring* error) override {
+    FShared->FileStartedAt = 0;
+    ++(error ? FShared->Failed : FShared->Treated);
+    {
+      const std::lock_guard<std::mutex> lock(FShared->Guard);
+      FShared->CutOffReason.clear();
+      FShared->BoxText.clear();
+    }
+    FKeeper.FileEnded(index, error);
+  }
   bool StopRequested() override { return FShared->StopRequested; }
 
  private:
   static constexpr ULONGLONG kPostIntervalMs = 50;
   const std::shared_ptr<TRunThread::TShared>& FShared;
-  TRunRecorder& FRecorder;
+  TRunKeeper& FKeeper;
   ULONGLONG FLastPost = 0;
 };
 
-TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
-  TRunEnd end;
-  std::unique_ptr<TRunRecorder> recorder;
+void Walk(const std::shared_ptr<TRunThread::TShared>& shared, std::unique_ptr<TRunKeeper>& keeper, TRunEnd& end) {
   try {
-    TWorkerApartment apartment;
-    recorder = std::make_unique<TRunRecorder>(shared->Plan);
+    keeper = std::make_unique<TRunKeeper>(shared->Plan);
     TWatchedNorvalt norvalt(shared);
-    TPostedProgress progress(shared, *recorder);
+    TPostedProgress progress(shared, *keeper);
     end.Walk = TreatFiles(shared->Plan, norvalt, progress);
     end.Stopped = end.Walk.Reached < static_cast<int>(shared->Plan.Files.size());
   } catch (...) {
     end.Error = std::current_exception();
   }
-  end.LastFile = shared->FileIndex;
+  // A run that failed before it took Norvalt's object over lets go of its reference.
+  ReleaseUntaken(shared->MarshalledServer);
+}
+
+TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
+  TRunEnd end;
+  std::unique_ptr<TRunKeeper> keeper;
   try {
-    if (recorder) recorder->Close(end.Stopped);
+    TWorkerApartment apartment;
+    Walk(shared, keeper, end);
+  } catch (...) {
+    end.Error = std::current_exception();
+  }
+  end.LastFile = shared->FileIndex;
+  end.Treated = shared->Treated;
+  end.Failed = shared->Failed;
+  try {
+    if (keeper) keeper->Close(end.Stopped);
   } catch (const Exception&) {
     // The record keeps the lines already on the disk and reads back whole up to there; a
     // file's line still under way, the lines of the files not reached and the end are lost.
@@ -180,9 +277,11 @@ unsigned __stdcall RunThreadProc(void* parameter) {
 
 }  // namespace
 
-TRunThread::TRunThread(TRunPlan plan, INorvaltx* lentServer, TRunEvents events) : FShared(std::make_shared<TShared>()) {
+TRunThread::TRunThread(TRunPlan plan, INorvaltx* lentServer, std::shared_ptr<TServerProcess> process, TRunEvents events)
+    : FShared(std::make_shared<TShared>()) {
   FShared->Plan = std::move(plan);
   FShared->Events = std::move(events);
+  FShared->Process = std::move(process);
   if (lentServer)
     OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), lentServer, &FShared->MarshalledServer),
              nullptr, IID_NULL);
@@ -211,7 +310,31 @@ unsigned long long TRunThread::PendingCallMs() const {
   return started ? ::GetTickCount64() - started : 0;
 }
 
+unsigned long long TRunThread::FileMs() const {
+  const unsigned long long started = FShared->FileStartedAt;
+  return started ? ::GetTickCount64() - started : 0;
+}
+
+void TRunThread::CutOff(const std::wstring& reason) {
+  const std::lock_guard<std::mutex> lock(FShared->Guard);
+  FShared->CutOffReason = reason;
+}
+
+void TRunThread::NoteBox(const std::wstring& text) {
+  const std::lock_guard<std::mutex> lock(FShared->Guard);
+  FShared->BoxText = text;
+}
+
 void TRunThread::Abandon() {
+  FShared->GivenUp = true;
   RequestStop();
   FShared->Abandoned = true;
 }
+
+std::shared_ptr<TServerProcess> TRunThread::ServerProcess() const { return FShared->ServerProcess(); }
+
+int TRunThread::TreatedSoFar() const { return FShared->Treated; }
+
+int TRunThread::FailedSoFar() const { return FShared->Failed; }
+
+bool TRunThread::HasEnded() const { return ::WaitForSingleObject(FThread.Get(), 0) == WAIT_OBJECT_0; }

@@ -2,6 +2,7 @@
 // A run asked for on the command line: it starts once the window shows, asks nobody, and
 // ends the program with an exit code that says how it went (TExitCode).
 #include "app/command_line.h"
+#include "app/command_runs.h"
 #include "app/filter_text.h"
 #include "app/user_channel.h"
 
@@ -18,6 +19,11 @@ class TUnattendedRun {
   // What the program tells, asks and keeps during the run.
   IUserChannel& User() { return FUser; }
   int ExitCode() const { return FUser.ExitCode(); }
+  // The run's line in the log of command runs, but for its start and command line.
+  const TCommandRun& Logged() const { return FUser.Logged(); }
+  // An unexpected error, reported instead of the error box: nobody may be there to close it.
+  // Before the run has started, it ends the program.
+  void FailedToStart(const std::exception_ptr& error);
 
   // Once the window exists with Norvalt linked: gives Norvalt time to come up, then starts
   // the run when the window shows.
@@ -31,4 +37,5 @@ class TUnattendedRun {
   TCommandLine FLine;
   TFilter FFilter;
   TUnattendedUser FUser;
+  bool FStarted = false;
 };

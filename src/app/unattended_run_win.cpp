@@ -5,9 +5,11 @@
 #include "app/filter_box.h"
 #include "app/mainunit.h"
 #include "app/parent_console.h"
+#include "base/file_names.h"
 #include "filelists/file_list_box.h"
 #include "filelists/list_registration.h"
 #include "platform/file_checks.h"
+#include "ui/application.h"
 #include "ui/ui_thread_call.h"
 
 namespace {
@@ -26,6 +28,11 @@ std::wstring AbsolutePath(const std::wstring& path) {
 // The command line's checks, in the order the user reads about them; the mask read as the
 // filter box reads it.
 TFilter CheckedFilter(const TCommandLine& line) {
+  // The lists show drives only; a share is reached through a drive letter.
+  if (IsNetworkPath(line.Folder))
+    throw EBadArguments(L"The folder " + line.Folder +
+                        L" is a network path, which Velbrook cannot list: map the share to a drive letter and give "
+                        L"the folder on that drive.");
   const DWORD folder = ::GetFileAttributesW(line.Folder.c_str());
   if (folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY))
     throw EBadArguments(L"The folder " + line.Folder + L" does not exist.");
@@ -66,11 +73,20 @@ void TUnattendedRun::start(TMainForm& form) {
   form.ScriptFileEdit.SetText(FLine.Script);
   // For this run only: the setting stays as it is stored.
   form.ShowContinueAfterErrors(FLine.ContinueAfterErrors);
-  if (!form.StartRun()) end(form, ExitCode(), L"");
+  form.UseTimeLimit(FLine.TimeLimit);
+  FStarted = form.StartRun();
+  if (!FStarted) end(form, ExitCode(), L"");
 }
 
 void TUnattendedRun::end(TMainForm& form, int exitCode, const std::wstring& problem) {
-  if (!problem.empty()) WriteToParentConsole(problem);
+  if (!problem.empty()) FUser.Tell(L"Velbrook", problem);
   FUser.ExitWith(exitCode);
   form.Close();
+}
+
+void TUnattendedRun::FailedToStart(const std::exception_ptr& error) {
+  FUser.ReportError(error);
+  if (FStarted) return;
+  FUser.ExitWith(ecFailedToStart);
+  Application().Terminate();
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/command_runs.h"
 
 class IUserChannel {
  public:
@@ -20,6 +21,8 @@ class IUserChannel {
   virtual bool ClosesAfterRun() const = 0;
   // What the program ends with, for whoever started it (TExitCode); the last call counts.
   virtual void ExitWith(int exitCode) = 0;
+  // How the run went: the files treated and failed, and the run's folder (empty: none).
+  virtual void Account(int treated, int failed, const std::wstring& runFolder) = 0;
 };
 
 // A person at the window: message boxes, the error box, settings kept.
@@ -32,10 +35,12 @@ class TInteractiveUser final : public IUserChannel {
   bool ClosesAfterRun() const override { return false; }
   // A program started by hand ends with 0 whatever happened.
   void ExitWith(int) override {}
+  void Account(int, int, const std::wstring&) override {}
 };
 
 // An unattended run: no box, as nobody may be there to close it. Each text is a line on the
-// parent's console, every question is answered yes, and no setting changes.
+// parent's console, and is kept for the log of command runs; every question is answered yes,
+// and no setting changes.
 class TUnattendedUser final : public IUserChannel {
  public:
   void Tell(const std::wstring& title, const std::wstring& text) override;
@@ -44,8 +49,12 @@ class TUnattendedUser final : public IUserChannel {
   bool SavesSettings() const override { return false; }
   bool ClosesAfterRun() const override { return true; }
   void ExitWith(int exitCode) override { FExitCode = exitCode; }
+  void Account(int treated, int failed, const std::wstring& runFolder) override;
+  // The run's line in the log of command runs, all but its start and command line.
+  const TCommandRun& Logged() const { return FLogged; }
   int ExitCode() const { return FExitCode; }
 
  private:
   int FExitCode = ecTreated;
+  TCommandRun FLogged;
 };

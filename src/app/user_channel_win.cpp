@@ -13,6 +13,15 @@ bool TInteractiveUser::Ask(const std::wstring& title, const std::wstring& questi
 
 void TInteractiveUser::ReportError(const std::exception_ptr& error) { ShowException(error); }
 
-void TUnattendedUser::Tell(const std::wstring&, const std::wstring& text) { WriteToParentConsole(text); }
+void TUnattendedUser::Tell(const std::wstring&, const std::wstring& text) {
+  WriteToParentConsole(text);
+  FLogged.Message += (FLogged.Message.empty() ? L"" : L" ") + text;
+}
 
-void TUnattendedUser::ReportError(const std::exception_ptr& error) { WriteToParentConsole(ExceptionText(error)); }
+void TUnattendedUser::ReportError(const std::exception_ptr& error) { Tell(L"", ExceptionText(error)); }
+
+void TUnattendedUser::Account(int treated, int failed, const std::wstring& runFolder) {
+  FLogged.Treated = treated;
+  FLogged.Failed = failed;
+  FLogged.RunFolder = runFolder;
+}

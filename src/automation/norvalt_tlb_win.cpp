@@ -1,15 +1,22 @@
 #include "automation/norvalt_tlb.h"
 
 #include "automation/ole_error.h"
+#include "automation/ole_error_text.h"
 #include "automation/ole_owned.h"
 #include "base/errors.h"
 
 using Microsoft::WRL::ComPtr;
 
 ComPtr<INorvaltx> CoNorvaltx::Create() {
+  const auto activate = [](ComPtr<INorvaltx>& server) {
+    return ::CoCreateInstance(CLSID_CoNorvaltx, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&server));
+  };
   ComPtr<INorvaltx> server;
-  const HRESULT status =
-      ::CoCreateInstance(CLSID_CoNorvaltx, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&server));
+  HRESULT status = activate(server);
+  // A server process that was ended from outside may still be registered for a moment (Wine
+  // keeps its class registration until it notices); the next activation starts a new one.
+  if (FAILED(status) && IsServerGoneStatus(status)) status = activate(server);
   if (FAILED(status)) RaiseOleError(status, nullptr, __uuidof(INorvaltx));
   return server;
 }

@@ -45,4 +45,8 @@ class EOutOfResources : public Exception {
 class EAbort : public Exception {
  public:
   EAbort() : Exception(L"Operation aborted") {}
+
+ protected:
+  // For aborts that a record or a log still has to name.
+  explicit EAbort(std::wstring message) : Exception(std::move(message)) {}
 };

@@ -25,3 +25,7 @@ class IProfileStorage {
 
 // The file system's own.
 IProfileStorage& FileProfileStorage();
+
+// Writes bytes to a temporary file beside file, which then takes file's place in one step, so
+// that file is either wholly old or wholly new whatever happens in between; false on failure.
+bool SaveThroughTemporary(IProfileStorage& storage, const std::wstring& file, std::string_view bytes);

@@ -76,16 +76,6 @@ std::string UpdatedProfile(TProfileBytes file, const std::wstring& section, cons
   return Utf16FileBytes(file, WriteProfileValue<wchar_t>(text, section, key, value));
 }
 
-// The new content is written beside the file and then takes its place, so the file is
-// either wholly old or wholly new whatever happens in between.
-bool SaveThroughTemporary(IProfileStorage& storage, const std::wstring& file, std::string_view bytes) {
-  const std::wstring temporary = storage.CreateTemporaryBeside(file);
-  if (temporary.empty()) return false;
-  if (storage.WriteAndFlush(temporary, bytes) && storage.Replace(temporary, file)) return true;
-  storage.Remove(temporary);
-  return false;
-}
-
 class TFileProfileStorage final : public IProfileStorage {
  public:
   TRead ReadAll(const std::wstring& path, std::string& bytes) override {
@@ -155,6 +145,16 @@ class TFileProfileStorage final : public IProfileStorage {
 };
 
 }  // namespace
+
+// The new content is written beside the file and then takes its place, so the file is
+// either wholly old or wholly new whatever happens in between.
+bool SaveThroughTemporary(IProfileStorage& storage, const std::wstring& file, std::string_view bytes) {
+  const std::wstring temporary = storage.CreateTemporaryBeside(file);
+  if (temporary.empty()) return false;
+  if (storage.WriteAndFlush(temporary, bytes) && storage.Replace(temporary, file)) return true;
+  storage.Remove(temporary);
+  return false;
+}
 
 IProfileStorage& FileProfileStorage() {
   static TFileProfileStorage storage;

@@ -19,8 +19,11 @@ struct TRunOnDisk {
   std::uint64_t Bytes = 0;
 };
 
-// %LOCALAPPDATA%\Ombrel\Velbrook\Runs\ (with the trailing "\"), made when missing. Per user
-// and not in the shared data folder, as NC programs can be confidential.
+// %LOCALAPPDATA%\Ombrel\Velbrook\ (with the trailing "\"), made when missing: the program's
+// per-user files, apart from the shared data folder.
+std::wstring LocalDataFolder();
+// LocalDataFolder's Runs\ (with the trailing "\"), made when missing. Per user and not in the
+// shared data folder, as NC programs can be confidential.
 std::wstring RunsFolder();
 TLocalTime LocalNow();
 
@@ -59,20 +62,26 @@ TFileDigest DigestOf(const std::wstring& path);
 void PutBack(const std::wstring& backup, const std::wstring& target);
 
 // A run's record file, opened (made when missing) for appending. Each line reaches the
-// disk before Append returns, so a crash leaves the record whole up to its last line.
-class TRecordFile {
+// disk before Append returns, so a crash leaves the record whole up to its last line. A
+// record whose last line was cut off (it does not end in a line break) is continued on a
+// line of its own: the first Append starts with a line feed.
+class TRecordWriter {
  public:
-  explicit TRecordFile(const std::wstring& path);
-  ~TRecordFile();
-  TRecordFile(const TRecordFile&) = delete;
-  TRecordFile& operator=(const TRecordFile&) = delete;
+  explicit TRecordWriter(const std::wstring& path);
+  ~TRecordWriter();
+  TRecordWriter(const TRecordWriter&) = delete;
+  TRecordWriter& operator=(const TRecordWriter&) = delete;
   void Append(const std::string& utf8);
 
  private:
   struct TOpenFile;
   std::unique_ptr<TOpenFile> FFile;
   std::wstring FPath;
+  bool FEndCutLine = false;
 };
+
+// The text of a run's record; empty when it cannot be read.
+std::string ReadRecordText(const std::wstring& path);
 
 // Shows folder in Explorer.
 void OpenInExplorer(const std::wstring& folder);

@@ -153,20 +153,40 @@ TFileStamp StampOf(DWORD sizeHigh, DWORD sizeLow, const FILETIME& lastWrite) {
   return {Joined(sizeHigh, sizeLow), Joined(lastWrite.dwHighDateTime, lastWrite.dwLowDateTime)};
 }
 
-}  // namespace
+// True for an empty or missing file, or one whose last byte is a line feed.
+bool EndsInLineFeed(const std::wstring& path) {
+  const TFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart == 0) return true;
+  LARGE_INTEGER last{};
+  last.QuadPart = size.QuadPart - 1;
+  char byte = 0;
+  DWORD got = 0;
+  return !::SetFilePointerEx(file.Get(), last, nullptr, FILE_BEGIN) ||
+         !::ReadFile(file.Get(), &byte, 1, &got, nullptr) || got != 1 || byte == '\n';
+}
 
-std::wstring RunsFolder() {
-  TTaskText localAppData;
-  const HRESULT status = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, localAppData.Put());
-  if (FAILED(status)) RaiseFileError(L"Could not find the local application data folder", HRESULT_CODE(status));
-  // The maker's and the program's folder names, as fixed as the shared data folder's: they
-  // must not change with the version block, or earlier runs could not be undone.
-  const std::wstring folder = std::wstring(localAppData.Get()) + L"\\Ombrel\\Velbrook\\Runs\\";
+// Made when missing; raises the program's file error when it cannot be.
+std::wstring MadeFolder(const std::wstring& folder) {
   const int created = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
   if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS)
     RaiseFileError(L"Could not make the folder " + folder, static_cast<DWORD>(created));
   return folder;
 }
+
+}  // namespace
+
+std::wstring LocalDataFolder() {
+  TTaskText localAppData;
+  const HRESULT status = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, localAppData.Put());
+  if (FAILED(status)) RaiseFileError(L"Could not find the local application data folder", HRESULT_CODE(status));
+  // The maker's and the program's folder names, as fixed as the shared data folder's: they
+  // must not change with the version block, or earlier runs could not be undone.
+  return MadeFolder(std::wstring(localAppData.Get()) + L"\\Ombrel\\Velbrook\\");
+}
+
+std::wstring RunsFolder() { return MadeFolder(LocalDataFolder() + L"Runs\\"); }
 
 TLocalTime LocalNow() {
   SYSTEMTIME now{};
@@ -255,20 +275,22 @@ void PutBack(const std::wstring& backup, const std::wstring& target) {
   RaiseFileError(L"Could not put back " + target, error);
 }
 
-struct TRecordFile::TOpenFile {
+struct TRecordWriter::TOpenFile {
   TFileHandle Handle;
 };
 
-TRecordFile::TRecordFile(const std::wstring& path) : FFile(std::make_unique<TOpenFile>()), FPath(path) {
+TRecordWriter::TRecordWriter(const std::wstring& path) : FFile(std::make_unique<TOpenFile>()), FPath(path) {
   // Appending only: every write lands at the end, after what a crash may have left.
   FFile->Handle.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!FFile->Handle) RaiseFileError(L"Could not open the run record " + path, ::GetLastError());
+  FEndCutLine = !EndsInLineFeed(path);
 }
 
-TRecordFile::~TRecordFile() = default;
+TRecordWriter::~TRecordWriter() = default;
 
-void TRecordFile::Append(const std::string& utf8) {
+void TRecordWriter::Append(const std::string& text) {
+  const std::string utf8 = FEndCutLine ? "\n" + text : text;
   std::string_view rest = utf8;
   while (!rest.empty()) {
     DWORD written = 0;
@@ -279,6 +301,18 @@ void TRecordFile::Append(const std::string& utf8) {
   }
   if (!::FlushFileBuffers(FFile->Handle.Get()))
     RaiseFileError(L"Could not write the run record " + FPath, ::GetLastError());
+  FEndCutLine = false;
+}
+
+std::string ReadRecordText(const std::wstring& path) {
+  const TFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+  if (!file) return {};
+  std::string text;
+  std::vector<char> chunk(kChunkSize);
+  DWORD got = 0;
+  while (::ReadFile(file.Get(), chunk.data(), kChunkSize, &got, nullptr) && got > 0) text.append(chunk.data(), got);
+  return text;
 }
 
 void OpenInExplorer(const std::wstring& folder) {

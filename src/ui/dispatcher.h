@@ -8,6 +8,9 @@
 
 // Shows the standard error box for the error, or nothing for EAbort.
 void ShowException(const std::exception_ptr& error);
+// Has every error that would show the standard error box handed to report instead, for a
+// program that nobody watches; an empty report brings the box back.
+void ReportExceptionsTo(std::function<void(const std::exception_ptr&)> report);
 
 // Runs action; returns false when it ended by an exception (already reported).
 bool RunGuarded(const std::function<void()>& action);

@@ -14,6 +14,8 @@ constexpr wchar_t ReportWindowClass[] = L"VelbrookPaintErrorReport";
 
 // The paint error posted and not yet answered (UI thread only).
 std::exception_ptr gWaitingPaintError;
+// Takes the errors instead of the box, when set (UI thread only).
+std::function<void(const std::exception_ptr&)> gReport;
 
 void ReportWaitingPaintError() {
   if (!gWaitingPaintError) return;
@@ -41,9 +43,12 @@ void ShowException(const std::exception_ptr& error) {
   } catch (const EAbort&) {
     return;
   } catch (...) {}
+  if (gReport) return gReport(error);
   const std::wstring text = ExceptionText(error);
   MessageBoxW(GetActiveWindow(), text.c_str(), Application().Title().c_str(), MB_OK | MB_ICONERROR);
 }
+
+void ReportExceptionsTo(std::function<void(const std::exception_ptr&)> report) { gReport = std::move(report); }
 
 bool RunGuarded(const std::function<void()>& action) {
   try {

@@ -126,21 +126,40 @@ TRule ParseRule(const std::vector<TToken>& tokens, int lineNo) {
   throw TScriptError(lineNo, "unknown rule \"" + name + "\"");
 }
 
+TCallDirective::TAction ActionNamed(const std::string& word) {
+  if (word == "fail") return TCallDirective::Fail;
+  if (word == "delay") return TCallDirective::Delay;
+  if (word == "box") return TCallDirective::Box;
+  return TCallDirective::Crash;
+}
+
+// The words after the call that come before the options: a delay's length and "after", a
+// box's caption and text. Returns the index of the first option.
+std::size_t ParseLeadingValues(const std::vector<TToken>& tokens, int lineNo, TCallDirective& directive) {
+  if (directive.Action == TCallDirective::Box) {
+    if (tokens.size() < 4)
+      throw TScriptError(lineNo, "expected: box <Call> \"caption\" \"text\" [file <name-or-path>]");
+    directive.Caption = tokens[2].Text;
+    directive.Text = tokens[3].Text;
+    return 4;
+  }
+  if (directive.Action != TCallDirective::Delay) return 2;
+  if (tokens.size() < 3)
+    throw TScriptError(lineNo, "expected: delay <Call> <milliseconds> [after] [file <name-or-path>]");
+  const long long milliseconds = ParseInteger(tokens[2], lineNo, "milliseconds");
+  if (milliseconds < 0 || milliseconds > 86'400'000) throw TScriptError(lineNo, "a delay lasts 0 to 86400000 ms");
+  directive.Milliseconds = static_cast<std::uint32_t>(milliseconds);
+  directive.After = tokens.size() > 3 && !tokens[3].Quoted && tokens[3].Text == "after";
+  return directive.After ? 4 : 3;
+}
+
 TCallDirective ParseCallDirective(const std::vector<TToken>& tokens, int lineNo) {
-  const bool fail = tokens[0].Text == "fail", delay = tokens[0].Text == "delay";
   if (tokens.size() < 2) throw TScriptError(lineNo, "expected the name of a call after \"" + tokens[0].Text + "\"");
   TCallDirective directive;
-  directive.Action = fail ? TCallDirective::Fail : delay ? TCallDirective::Delay : TCallDirective::Crash;
+  directive.Action = ActionNamed(tokens[0].Text);
   directive.Call = ParseCall(tokens[1].Text, lineNo);
-  std::size_t options = 2;
-  if (delay) {
-    if (tokens.size() < 3) throw TScriptError(lineNo, "delay <Call> <milliseconds> [file <name-or-path>]");
-    const long long milliseconds = ParseInteger(tokens[2], lineNo, "milliseconds");
-    if (milliseconds < 0 || milliseconds > 86'400'000) throw TScriptError(lineNo, "a delay lasts 0 to 86400000 ms");
-    directive.Milliseconds = static_cast<std::uint32_t>(milliseconds);
-    options = 3;
-  }
-  for (std::size_t i = options; i < tokens.size(); i += 2) {
+  const bool fail = directive.Action == TCallDirective::Fail;
+  for (std::size_t i = ParseLeadingValues(tokens, lineNo, directive); i < tokens.size(); i += 2) {
     const std::string& option = tokens[i].Text;
     if (i + 1 == tokens.size()) throw TScriptError(lineNo, "\"" + option + "\" needs a value");
     const std::string& value = tokens[i + 1].Text;
@@ -154,6 +173,14 @@ TCallDirective ParseCallDirective(const std::vector<TToken>& tokens, int lineNo)
       throw TScriptError(lineNo, "unknown option \"" + option + "\"");
   }
   return directive;
+}
+
+TDirectiveStage StageOf(const TCallDirective& directive) {
+  switch (directive.Action) {
+    case TCallDirective::Delay: return directive.After ? TDirectiveStage::DelayAfter : TDirectiveStage::DelayBefore;
+    case TCallDirective::Box: return TDirectiveStage::Box;
+    default: return TDirectiveStage::Outcome;
+  }
 }
 
 TFolderAnswer ParseFolder(const std::vector<TToken>& tokens, int lineNo) {
@@ -179,7 +206,7 @@ void ParseLine(const std::vector<TToken>& tokens, int lineNo, TScript& script) {
     script.Step1.push_back(ParseRule(tokens, lineNo));
   else if (word == "step2")
     script.Step2.push_back(ParseRule(tokens, lineNo));
-  else if (word == "fail" || word == "crash" || word == "delay")
+  else if (word == "fail" || word == "crash" || word == "delay" || word == "box")
     script.Directives.push_back(ParseCallDirective(tokens, lineNo));
   else if (word == "trace") {
     ExpectCount(tokens, 2, lineNo, "trace <path>");
@@ -219,11 +246,11 @@ TScript ParseScript(std::string_view text) {
 }
 
 const TCallDirective* FindDirective(const std::vector<TCallDirective>& directives, TCall call,
-                                    std::string_view filePath, bool delay) {
+                                    std::string_view filePath, TDirectiveStage stage) {
   const std::size_t slash = filePath.find_last_of("\\/");
   const std::string_view fileName = slash == std::string_view::npos ? filePath : filePath.substr(slash + 1);
   for (const TCallDirective& directive : directives) {
-    if (directive.Call != call || (directive.Action == TCallDirective::Delay) != delay) continue;
+    if (directive.Call != call || StageOf(directive) != stage) continue;
     if (!directive.File ||
         (!filePath.empty() && (EqualsNoCase(*directive.File, filePath) || EqualsNoCase(*directive.File, fileName))))
       return &directive;

@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in's script: rules for the two processing steps, plus directives that make
-// chosen calls fail, wait, crash the server, answer GetFolder or write a trace. The same syntax
+// chosen calls fail, wait, show a box, crash the server, answer GetFolder or write a trace. The same syntax
 // serves the start-up settings file. Text is UTF-8 (ASCII in practice).
 #include <cstdint>
 #include <optional>
@@ -23,13 +23,19 @@ enum class TCall { OpenNcFile, ScriptStep1, ScriptStep2, SaveNcFileAs, GetFolder
 std::string_view CallName(TCall call);
 
 struct TCallDirective {
-  enum TAction { Fail, Crash, Delay } Action = Fail;
+  enum TAction { Fail, Crash, Delay, Box } Action = Fail;
   TCall Call = TCall::OpenNcFile;
   std::optional<std::string> File;         // only for this file (full path or name)
   std::optional<std::string> Description;  // Fail: the error description, if any
   std::uint32_t Status = 0x80004005u;      // Fail: the status returned
-  std::uint32_t Milliseconds = 0;          // Delay: how long the call waits before its work
+  std::uint32_t Milliseconds = 0;          // Delay: how long the call waits
+  bool After = false;                      // Delay: the wait comes after the call's work
+  std::string Caption, Text;               // Box: what the message box shows
 };
+
+// What a call looks for among the directives: it may wait before and after its work, show a
+// box, and still fail or crash, each by a directive of its own.
+enum class TDirectiveStage { Outcome, DelayBefore, Box, DelayAfter };
 
 struct TFolderAnswer {
   enum class TKind { Text, Number, Empty } Kind = TKind::Text;
@@ -57,7 +63,7 @@ class TScriptError : public std::runtime_error {
 TScript ParseScript(std::string_view text);
 
 // The first directive among `directives` for `call` whose file (if any) is `filePath`,
-// compared without regard to ASCII case either as a full path or as the file's name. Delays
-// are looked for apart from fail and crash directives, since a delayed call may still fail.
+// compared without regard to ASCII case either as a full path or as the file's name, among
+// the directives of stage (fail and crash directives for Outcome).
 const TCallDirective* FindDirective(const std::vector<TCallDirective>& directives, TCall call,
-                                    std::string_view filePath, bool delay = false);
+                                    std::string_view filePath, TDirectiveStage stage = TDirectiveStage::Outcome);

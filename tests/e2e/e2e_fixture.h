@@ -12,6 +12,8 @@
 namespace {
 
 constexpr unsigned kTimeoutMs = 60000;
+// The places of the program's own system menu entries, counted from the menu's end.
+constexpr int kAboutEntry = 1, kContinueAfterErrorsEntry = 2, kTimeLimitEntry = 3, kUndoEntry = 5;
 
 const std::string kBracket = "N5 G0 X0 (RAPID)\r\nN10 G1 X5\r\n";
 const std::string kScript =

@@ -124,7 +124,7 @@ TEST_F(EndToEndTest, CloseRemembersTheScriptAndTheTitleBarDoesNot) {
 
 TEST_F(EndToEndTest, AboutIsTheLastSystemMenuEntryAndOpensTheAboutBox) {
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
-  FDriver.ChooseSystemMenuEntryFromEnd(1);
+  FDriver.ChooseSystemMenuEntryFromEnd(kAboutEntry);
   const auto box = FDriver.WaitForDialog(kTimeoutMs);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->Caption, L"About");

@@ -1,6 +1,8 @@
 // A run that can be accounted for and taken back: backups, the run's record, Undo, Continue
 // After Errors, and a Norvalt whose server dies.
-#include "app/run_record.h"
+#include "app/run_names.h"
+#include "app/run_record_format.h"
+#include "app/undo_plan.h"
 #include "e2e_fixture.h"
 #include "platform/run_files.h"
 
@@ -16,7 +18,7 @@ class RunRecordTest : public EndToEndTest {
     const auto listed = RunsNewestFirst(ListRuns(runs));
     return listed.empty() ? std::wstring() : runs + listed.front().Name + L"\\";
   }
-  static TRunRecord RecordOf(const std::wstring& run) { return ParseRunRecord(ReadFileBytes(run + kRecordFileName)); }
+  static TRecordedRun RecordOf(const std::wstring& run) { return ParseRunRecord(ReadFileBytes(run + kRecordFileName)); }
   void RunAndAnswer(const wchar_t* button) {
     FDriver.Press(L"Process");
     const auto box = FDriver.WaitForDialog(kTimeoutMs);
@@ -54,7 +56,7 @@ TEST_F(RunRecordTest, AFailureLeavesBackupsARecordAndTheFocusOnTheFileAndUndoPut
   EXPECT_EQ(ReadFileBytes(run + L"B.NC"), written);
   for (const wchar_t* name : {L"A.NC", L"C.NC"}) EXPECT_EQ(ReadFileBytes(run + name), kBracket);
   EXPECT_EQ(GetFileAttributesW((run + L"D.NC").c_str()), INVALID_FILE_ATTRIBUTES);
-  const TRunRecord record = RecordOf(run);
+  const TRecordedRun record = RecordOf(run);
   ASSERT_EQ(record.Files.size(), 5u);
   const std::vector<TFileOutcome> outcomes{TFileOutcome::Treated, TFileOutcome::Treated, TFileOutcome::Failed,
                                            TFileOutcome::NotReached, TFileOutcome::NotReached};
@@ -72,7 +74,7 @@ TEST_F(RunRecordTest, AFailureLeavesBackupsARecordAndTheFocusOnTheFileAndUndoPut
 
   // C is changed after the run: Undo puts back A and B and names C.
   FFiles.Write(L"C.NC", "N1 (edited by hand)\r\n");
-  FDriver.ChooseSystemMenuEntryFromEnd(4);
+  FDriver.ChooseSystemMenuEntryFromEnd(kUndoEntry);
   const auto question = FDriver.WaitForDialog(kTimeoutMs);
   ASSERT_TRUE(question);
   EXPECT_EQ(question->Texts.back(), L"Put back 3 files as they were before the run of " + record.Started + L"?");
@@ -92,7 +94,7 @@ TEST_F(RunRecordTest, AFailureLeavesBackupsARecordAndTheFocusOnTheFileAndUndoPut
 TEST_F(RunRecordTest, ContinueAfterErrorsTreatsTheRestAndLeavesOnlyTheFailedFilesSelectedForTheNextRun) {
   FFiles.Write(L"F.NC", kBracket);
   ASSERT_TRUE(FDriver.Start(VelbrookExe(), kTimeoutMs));
-  FDriver.ChooseSystemMenuEntryFromEnd(2);  // Continue After Errors
+  FDriver.ChooseSystemMenuEntryFromEnd(kContinueAfterErrorsEntry);  // Continue After Errors
   ASSERT_TRUE(WaitFor(
       [&] {
         return ReadFileBytes(ProgramFolder() + L"\\velbrook.ini").find("ContinueAfterErrors=1") != std::string::npos;
@@ -129,7 +131,7 @@ TEST_F(RunRecordTest, AServerThatDiesMidRunIsReplaced) {
   EXPECT_EQ(CountCalls(Trace(), L"LoadScript"), 2);  // handed again to the new server
 
   // Without Continue After Errors the run ends at the crash, and the next Process works.
-  FDriver.ChooseSystemMenuEntryFromEnd(2);
+  FDriver.ChooseSystemMenuEntryFromEnd(kContinueAfterErrorsEntry);
   ASSERT_TRUE(WaitFor(
       [&] {
         return ReadFileBytes(ProgramFolder() + L"\\velbrook.ini").find("ContinueAfterErrors=0") != std::string::npos;

@@ -66,6 +66,7 @@ class TFakeNorvalt : public INcProcessor {
   std::set<std::wstring> FailAt;  // "Open C:\NC\B.NC" and the like
   long FailStatus = static_cast<long>(0x80004005);
   bool Abort = false;
+  bool FailOnce = false;  // each call of FailAt fails the first time only
 
   void LoadScript(const std::wstring& path) override { Call(L"Load " + path); }
   void OpenNcFile(const std::wstring& path) override { Call(L"Open " + path); }
@@ -78,6 +79,7 @@ class TFakeNorvalt : public INcProcessor {
   void Call(const std::wstring& what) {
     Calls.push_back(what);
     if (!FailAt.count(what)) return;
+    if (FailOnce) FailAt.erase(what);
     if (Abort) throw EAbort();
     throw EOleError(L"Norvalt cannot read the file", FailStatus);
   }
@@ -329,6 +331,21 @@ TEST(BatchRun, ContinuingAfterErrorsEndsOnlyTheFailingFilesAndReplacesAServerTha
   EXPECT_EQ(
       std::vector<std::wstring>(dying.Calls.begin() + 6, dying.Calls.begin() + 10),
       (std::vector<std::wstring>{L"Open C:\\NC\\C.NC", L"Reconnect", L"Load C:\\S\\X.SCR", L"Open C:\\NC\\D.NC"}));
+
+  // A server that ended while Velbrook sat idle is replaced at the script's hand-over, once;
+  // a script that Norvalt refuses still ends the run there.
+  TFakeNorvalt endedWhileIdle;
+  endedWhileIdle.FailAt = {L"Load C:\\S\\X.SCR"};
+  endedWhileIdle.FailOnce = true;
+  endedWhileIdle.FailStatus = static_cast<long>(0x800706BA);  // the RPC server is unavailable
+  EXPECT_EQ(RunBatch(window, &endedWhileIdle, -1, false).Walk.Treated, 3);
+  EXPECT_EQ(
+      std::vector<std::wstring>(endedWhileIdle.Calls.begin(), endedWhileIdle.Calls.begin() + 4),
+      (std::vector<std::wstring>{L"Load C:\\S\\X.SCR", L"Reconnect", L"Load C:\\S\\X.SCR", L"Open C:\\NC\\B.NC"}));
+  TFakeNorvalt refusing;
+  refusing.FailAt = {L"Load C:\\S\\X.SCR"};
+  EXPECT_THROW(RunBatch(window, &refusing, -1, true), EOleError);
+  EXPECT_EQ(refusing.Calls, std::vector<std::wstring>{L"Load C:\\S\\X.SCR"});
 
   // A silent abort still ends the run.
   TFakeNorvalt aborting;

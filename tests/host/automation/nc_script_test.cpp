@@ -95,6 +95,10 @@ TEST(ParseScript, BadLinesAreReportedWithTheirNumber) {
   EXPECT_EQ(ErrorOf("trace"), "line 1: expected: trace <path>");
   EXPECT_EQ(ErrorOf("delay OpenNcFile soon"), "line 1: milliseconds must be a whole number, not \"soon\"");
   EXPECT_EQ(ErrorOf("delay OpenNcFile -1"), "line 1: a delay lasts 0 to 86400000 ms");
+  EXPECT_EQ(ErrorOf("delay OpenNcFile 5 later"), "line 1: \"later\" needs a value");
+  EXPECT_EQ(ErrorOf("box ScriptStep1 \"Norvalt\""),
+            "line 1: expected: box <Call> \"caption\" \"text\" [file <name-or-path>]");
+  EXPECT_EQ(ErrorOf("box ScriptStep1 a b status 1"), "line 1: unknown option \"status\"");
 }
 
 TEST(ParseScript, ToleratesAByteOrderMarkAndAnUnterminatedLastLine) {
@@ -118,9 +122,27 @@ TEST(FindDirective, MatchesByCallThenByFullPathOrNameIgnoringCase) {
   const TScript delayed = ParseScript(
       "delay SaveNcFileAs 150 file part2.nc\n"
       "fail SaveNcFileAs file part2.nc\n");
-  const TCallDirective* delay = FindDirective(delayed.Directives, TCall::SaveNcFileAs, "C:\\x\\PART2.NC", true);
+  const TCallDirective* delay =
+      FindDirective(delayed.Directives, TCall::SaveNcFileAs, "C:\\x\\PART2.NC", TDirectiveStage::DelayBefore);
   ASSERT_NE(delay, nullptr);
   EXPECT_EQ(delay->Milliseconds, 150u);
   EXPECT_EQ(FindDirective(delayed.Directives, TCall::SaveNcFileAs, "C:\\x\\part2.nc")->Action, TCallDirective::Fail);
-  EXPECT_EQ(FindDirective(delayed.Directives, TCall::SaveNcFileAs, "C:\\x\\part1.nc", true), nullptr);
+  EXPECT_EQ(FindDirective(delayed.Directives, TCall::SaveNcFileAs, "C:\\x\\part1.nc", TDirectiveStage::DelayBefore),
+            nullptr);
+
+  // A wait after the work and a box are found apart from the wait before it.
+  const TScript staged = ParseScript(
+      "delay SaveNcFileAs 90 after file part2.nc\n"
+      "box ScriptStep1 \"Norvalt\" \"Tool table T12 missing\" file part2.nc\n");
+  EXPECT_EQ(FindDirective(staged.Directives, TCall::SaveNcFileAs, "part2.nc", TDirectiveStage::DelayBefore), nullptr);
+  const TCallDirective* after =
+      FindDirective(staged.Directives, TCall::SaveNcFileAs, "part2.nc", TDirectiveStage::DelayAfter);
+  ASSERT_NE(after, nullptr);
+  EXPECT_EQ(after->Milliseconds, 90u);
+  const TCallDirective* box =
+      FindDirective(staged.Directives, TCall::ScriptStep1, "C:\\x\\part2.nc", TDirectiveStage::Box);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->Caption, "Norvalt");
+  EXPECT_EQ(box->Text, "Tool table T12 missing");
+  EXPECT_EQ(FindDirective(staged.Directives, TCall::ScriptStep1, "part2.nc"), nullptr);
 }

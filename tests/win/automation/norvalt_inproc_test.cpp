@@ -82,6 +82,33 @@ TEST_F(NorvaltInProcessTest, SavingUnderAnotherNameLeavesTheOriginalAndNoTempora
   EXPECT_EQ(find.Get(), INVALID_HANDLE_VALUE) << "a temporary file was left behind";
 }
 
+TEST_F(NorvaltInProcessTest, WaitsAndBoxesComeWhereTheirDirectivesPutThem) {
+  // What the host was asked to do, with the file's content at that moment.
+  std::vector<std::string> seen;
+  const std::wstring path = FFiles.Write(L"p.nc", "g0\r\n");
+  TStandInHost host;
+  host.Delay = [&](unsigned milliseconds) {
+    seen.push_back("wait " + std::to_string(milliseconds) + ": " + FFiles.Read(L"p.nc"));
+  };
+  host.Box = [&](const std::wstring& caption, const std::wstring& text) {
+    seen.push_back("box " + Narrow(caption) + ": " + Narrow(text));
+  };
+  TNorvalt norvalt(CreateStandInNorvalt(FFiles.Path(L"none.ini"), host));
+  norvalt.LoadScript(FFiles.Write(L"staged.nvs",
+                                  "step1 uppercase\n"
+                                  "box ScriptStep1 \"Norvalt\" \"Tool table T12 missing\" file p.nc\n"
+                                  "delay SaveNcFileAs 70 file p.nc\n"
+                                  "delay SaveNcFileAs 90 after file p.nc\n"
+                                  "fail ScriptStep2\n"
+                                  "box ScriptStep2 \"Norvalt\" \"Before the failure\"\n"));
+  norvalt.OpenNcFile(path);
+  norvalt.ScriptStep1();
+  EXPECT_THROW(norvalt.ScriptStep2(), EOleError);
+  norvalt.SaveNcFileAs(path);
+  EXPECT_EQ(seen, (std::vector<std::string>{"box Norvalt: Tool table T12 missing", "box Norvalt: Before the failure",
+                                            "wait 70: g0\r\n", "wait 90: G0\r\n"}));
+}
+
 TEST_F(NorvaltInProcessTest, AChosenFailureCarriesTheServersDescriptionForThatFileOnly) {
   TNorvalt norvalt = Norvalt();
   norvalt.LoadScript(FFiles.Write(

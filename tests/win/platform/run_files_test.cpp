@@ -79,23 +79,19 @@ TEST(RunFiles, BacksUpHashesPutsBackAndRecords) {
 
   const std::wstring recordPath = folder.Path() + L"\\run\\run.txt";
   {
-    TRecordFile record(recordPath);
+    TRecordWriter record(recordPath);
     record.Append("Started\r\n");
   }
-  TRecordFile record(recordPath);
-  record.Append("File\r\n");
-  // What is appended is there while the record is still open, as a crash would leave it.
-  std::string read;
   {
-    const TFileHandle reader(::CreateFileW(recordPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(reader);
-    read.resize(64);
-    DWORD got = 0;
-    ASSERT_TRUE(::ReadFile(reader.Get(), read.data(), 64, &got, nullptr));
-    read.resize(got);
+    TRecordWriter record(recordPath);
+    record.Append("File\r\n");
+    // What is appended is there while the record is still open, as a crash would leave it.
+    EXPECT_EQ(ReadRecordText(recordPath), "Started\r\nFile\r\n");
   }
-  EXPECT_EQ(read, "Started\r\nFile\r\n");
+  // A record cut in the middle of a line is continued on a line of its own.
+  folder.Write(L"run\\run.txt", "Started\r\nFi");
+  TRecordWriter(recordPath).Append("Undone\r\n");
+  EXPECT_EQ(ReadRecordText(recordPath), "Started\r\nFi\nUndone\r\n");
 }
 
 TEST(RunFiles, ListsRunsWithTheirSizesAndRemovesThemWhole) {
