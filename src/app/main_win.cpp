@@ -73,10 +73,11 @@ struct TStartRequest {
   std::unique_ptr<TUnattendedRun> Unattended;
 };
 
-// The program ends at once, with this code and what to say on the parent's console.
+// The program ends at once, with this code and what to say on the parent's console (the
+// problem, and what helps with it).
 struct TEarlyEnd {
   int ExitCode;
-  std::wstring Message;
+  std::wstring Problem, Help;
 };
 
 // Reads and checks the program's arguments: ecBadArguments for arguments that are wrong,
@@ -86,7 +87,7 @@ std::variant<TStartRequest, TEarlyEnd> ReadArguments(const std::vector<std::wstr
   try {
     line = ParseCommandLine(arguments);
   } catch (const EBadArguments& e) {
-    return TEarlyEnd{ecBadArguments, e.Message() + L"\r\n" + UsageText()};
+    return TEarlyEnd{ecBadArguments, e.Message(), L"\r\n" + UsageText()};
   }
   TStartRequest request;
   if (!line) return request;
@@ -97,7 +98,7 @@ std::variant<TStartRequest, TEarlyEnd> ReadArguments(const std::vector<std::wstr
   try {
     request.Unattended = std::make_unique<TUnattendedRun>(std::move(*line));
   } catch (const EBadArguments& e) {
-    return TEarlyEnd{ecBadArguments, e.Message()};
+    return TEarlyEnd{ecBadArguments, e.Message(), L""};
   }
   return request;
 }
@@ -136,8 +137,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const TCommandRunLog log(arguments);
   std::variant<TStartRequest, TEarlyEnd> read = ReadArguments(arguments);
   if (const TEarlyEnd* early = std::get_if<TEarlyEnd>(&read)) {
-    WriteToParentConsole(early->Message);
-    log.Ended(early->ExitCode, TCommandRun{.Message = early->Message});
+    WriteToParentConsole(early->Problem + early->Help);
+    log.Ended(early->ExitCode, TCommandRun{.Message = early->Problem});
     return early->ExitCode;
   }
   TStartRequest& request = std::get<TStartRequest>(read);

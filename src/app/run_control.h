@@ -86,6 +86,7 @@ class TRunControl {
   std::chrono::steady_clock::time_point FStartedAt;
   std::wstring FFileStatus;  // "Treating ..." of the file under way
   std::wstring FShownStatus;
+  int FStatusFile = -1;  // the file the status line names
   int FCutOffFile = -1;  // the file whose Norvalt was ended for its time limit
   bool FStopRequested = false;
   TAfterRun FAfterRun = TAfterRun::Nothing;

@@ -58,6 +58,7 @@ bool TRunControl::Start(bool continueAfterErrors, const TTimeLimit& limit) {
   FLimit = limit;
   FStartedAt = std::chrono::steady_clock::now();
   FFileStatus.clear();
+  FStatusFile = -1;
   FCutOffFile = -1;
   FStopRequested = false;
   FWindow->ShowRunning(true);
@@ -68,6 +69,7 @@ bool TRunControl::Start(bool continueAfterErrors, const TTimeLimit& limit) {
 }
 
 void TRunControl::file_starting(int index) {
+  FStatusFile = index;
   FDisplay->FileStarting(index);
   const auto spent =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - FStartedAt);
@@ -95,6 +97,8 @@ void TRunControl::Stop() {
 void TRunControl::watch() {
   release_ended_runs();
   if (!FRun) return;
+  // A fast run posts the start of some files only: the file under way is shown by now.
+  if (const int index = FRun->FileIndex(); index > FStatusFile) file_starting(index);
   if (!FLimit.None() && FRun->FileIndex() != FCutOffFile &&
       FRun->FileMs() >= static_cast<unsigned long long>(FLimit.Seconds()) * 1000) {
     cut_off();
@@ -147,6 +151,7 @@ void TRunControl::give_up(std::optional<TTimeLimit> limitPassed) {
   end.LastFile = FRun->FileIndex();
   end.Treated = FRun->TreatedSoFar();
   end.Failed = FRun->FailedSoFar() + 1;
+  end.RunFolder = FRun->RunFolder();
   FRun->Abandon();
   FNorvalt->MarkUnanswered();
   FGivenUp.push_back({std::move(FRun), std::move(FLock)});

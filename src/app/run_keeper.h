@@ -40,6 +40,8 @@ class TRunKeeper {
   void FileEnded(int index, const std::wstring* error);
   // Records the files that the run did not reach (stopped, or after a failure) and its end.
   void Close(bool stopped);
+  // The run's folder with its trailing "\\"; empty until the first backup is taken.
+  const std::wstring& Folder() const { return FFolder; }
 
  private:
   struct TBackup {

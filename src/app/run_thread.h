@@ -59,6 +59,8 @@ class TRunThread {
   // The files whose treatment has ended so far.
   int TreatedSoFar() const;
   int FailedSoFar() const;
+  // The run's folder; empty until its first backup is taken.
+  std::wstring RunFolder() const;
   // The process serving the object the worker calls now.
   std::shared_ptr<TServerProcess> ServerProcess() const;
   // True once the worker has ended, also after it was given up.

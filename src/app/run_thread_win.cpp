@@ -35,6 +35,7 @@ struct TRunThread::TShared {
   std::wstring CutOffReason;
   std::wstring BoxText;
   std::shared_ptr<TServerProcess> Process;
+  std::wstring RunFolder;  // once the first backup is taken
   // The file under way (or the last one), -1 before the first.
   std::atomic<int> FileIndex{-1};
   // The files whose treatment has ended so far, treated and failed.
@@ -53,6 +54,14 @@ struct TRunThread::TShared {
   std::shared_ptr<TServerProcess> ServerProcess() {
     const std::lock_guard<std::mutex> lock(Guard);
     return Process;
+  }
+  void SetRunFolder(const std::wstring& folder) {
+    const std::lock_guard<std::mutex> lock(Guard);
+    RunFolder = folder;
+  }
+  std::wstring Folder() {
+    const std::lock_guard<std::mutex> lock(Guard);
+    return RunFolder;
   }
 };
 
@@ -202,6 +211,7 @@ class TPostedProgress : public IRunProgress {
     // Set first: a backup that fails ends the run at this file.
     FShared->FileIndex = index;
     FKeeper.BackUp(index);
+    if (index == 0) FShared->SetRunFolder(FKeeper.Folder());
     const ULONGLONG now = ::GetTickCount64();
     if (index > 0 && now - FLastPost < kPostIntervalMs) return;
     FLastPost = now;
@@ -253,6 +263,7 @@ TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   end.LastFile = shared->FileIndex;
   end.Treated = shared->Treated;
   end.Failed = shared->Failed;
+  end.RunFolder = shared->Folder();
   try {
     if (keeper) keeper->Close(end.Stopped);
   } catch (const Exception&) {
@@ -334,6 +345,8 @@ void TRunThread::Abandon() {
 std::shared_ptr<TServerProcess> TRunThread::ServerProcess() const { return FShared->ServerProcess(); }
 
 int TRunThread::TreatedSoFar() const { return FShared->Treated; }
+
+std::wstring TRunThread::RunFolder() const { return FShared->Folder(); }
 
 int TRunThread::FailedSoFar() const { return FShared->Failed; }
 
