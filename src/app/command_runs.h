@@ -17,6 +17,8 @@ struct TCommandRun {
   std::wstring Message;    // empty when there was nothing to tell
 };
 
+// The log's file name in the program's per-user folder.
+inline constexpr wchar_t kCommandRunsFileName[] = L"command-runs.txt";
 // The log is kept under this size.
 inline constexpr std::size_t kCommandRunsMostBytes = 1024 * 1024;
 

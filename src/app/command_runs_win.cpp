@@ -6,7 +6,7 @@
 
 bool AppendCommandRun(const TCommandRun& run) noexcept {
   try {
-    const std::wstring file = LocalDataFolder() + L"command-runs.txt";
+    const std::wstring file = LocalDataFolder() + kCommandRunsFileName;
     IProfileStorage& storage = FileProfileStorage();
     std::string text;
     // A log that cannot be read is left alone rather than replaced by its last line.

@@ -60,6 +60,9 @@ class TRunControl {
   };
 
   void file_starting(int index);
+  // The status line between waits: the file under way, or that the run stops after it.
+  std::wstring resting_status() const;
+  void show_status(const std::wstring& text);
   void watch();
   // The file under way passed its time limit: Norvalt is ended when Velbrook started it, else
   // the run is given up and Norvalt left running.
@@ -84,10 +87,10 @@ class TRunControl {
   TRunFiles FFiles;
   TTimeLimit FLimit;
   std::chrono::steady_clock::time_point FStartedAt;
-  std::wstring FFileStatus;  // "Treating ..." of the file under way
-  std::wstring FShownStatus;
-  int FStatusFile = -1;  // the file the status line names
-  int FCutOffFile = -1;  // the file whose Norvalt was ended for its time limit
+  std::wstring FFileStatus;   // "Treating ..." of the file under way
+  std::wstring FShownStatus;  // what the status line says now
+  int FStatusFile = -1;       // the file the status line names
+  int FCutOffFile = -1;       // the file whose Norvalt was ended for its time limit
   bool FStopRequested = false;
   TAfterRun FAfterRun = TAfterRun::Nothing;
   TSessionLock FLock;

@@ -14,6 +14,7 @@ namespace {
 constexpr unsigned long long kUnansweredMs = 30000;
 // How long a call waits before Velbrook looks for a box that Norvalt may be showing.
 constexpr unsigned long long kBoxLookMs = 5000;
+constexpr wchar_t kStoppingText[] = L"Stopping after the current file\u2026";
 
 }  // namespace
 
@@ -77,9 +78,15 @@ void TRunControl::file_starting(int index) {
   FFileStatus = WithTimeLeft(L"Treating " + FileNameOf(FFiles.Paths[static_cast<std::size_t>(index)]) + L" (" +
                                  std::to_wstring(index + 1) + L" of " + std::to_wstring(count) + L")",
                              EstimateTimeLeft(index, count, spent));
-  if (FStopRequested) return;
-  FShownStatus = FFileStatus;
-  FWindow->ShowStatus(FFileStatus);
+  show_status(resting_status());
+}
+
+std::wstring TRunControl::resting_status() const { return FStopRequested ? kStoppingText : FFileStatus; }
+
+void TRunControl::show_status(const std::wstring& text) {
+  if (text == FShownStatus) return;
+  FShownStatus = text;
+  FWindow->ShowStatus(text);
 }
 
 void TRunControl::Stop() {
@@ -90,8 +97,7 @@ void TRunControl::Stop() {
   }
   FRun->RequestStop();
   FStopRequested = true;
-  FShownStatus = L"Stopping after the current file\u2026";
-  FWindow->ShowStatus(FShownStatus);
+  show_status(resting_status());
 }
 
 void TRunControl::watch() {
@@ -110,11 +116,8 @@ void TRunControl::watch() {
     give_up();
     return;
   }
-  std::wstring status = waiting_status(waited);
-  if (status.empty()) status = FStopRequested ? L"Stopping after the current file\u2026" : FFileStatus;
-  if (status == FShownStatus) return;
-  FShownStatus = status;
-  FWindow->ShowStatus(status);
+  const std::wstring waiting = waiting_status(waited);
+  show_status(waiting.empty() ? resting_status() : waiting);
 }
 
 std::wstring TRunControl::waiting_status(unsigned long long waited) {
@@ -122,9 +125,10 @@ std::wstring TRunControl::waiting_status(unsigned long long waited) {
   const std::shared_ptr<TServerProcess> process = FRun->ServerProcess();
   const std::vector<TDialogBox> boxes =
       process && process->Known() ? DialogBoxesOf(process->Id()) : std::vector<TDialogBox>();
+  const std::wstring box = boxes.empty() ? std::wstring() : BoxNotice(boxes.front().Caption, boxes.front().Text);
   // A failure of the call names the box; a box closed meanwhile is named no more.
-  FRun->NoteBox(boxes.empty() ? std::wstring() : BoxNotice(boxes.front().Caption, boxes.front().Text));
-  if (!boxes.empty()) return BoxNotice(boxes.front().Caption, boxes.front().Text);
+  FRun->NoteBox(box);
+  if (!box.empty()) return box;
   if (waited < kUnansweredMs) return {};
   std::optional<long long> limitEndsIn;
   if (!FLimit.None()) limitEndsIn = FLimit.Seconds() - static_cast<long long>(FRun->FileMs() / 1000);

@@ -4,13 +4,13 @@
 #include <process.h>
 
 #include <atomic>
-#include <mutex>
 
 #include "app/norvalt_server.h"
 #include "app/run_keeper.h"
 #include "automation/norvalt_tlb.h"
 #include "automation/ole_error.h"
 #include "base/errors.h"
+#include "threads/guarded.h"
 #include "ui/ui_thread_call.h"
 
 using Microsoft::WRL::ComPtr;
@@ -29,13 +29,11 @@ struct TRunThread::TShared {
   std::atomic<unsigned long long> CallStartedAt{0};
   // GetTickCount64() when the file under way was opened; 0 between files.
   std::atomic<unsigned long long> FileStartedAt{0};
-  // Why the call under way will fail (Norvalt is being ended) and the box Norvalt shows
-  // meanwhile, both set by the UI thread; and the process serving the worker's object.
-  std::mutex Guard;
-  std::wstring CutOffReason;
-  std::wstring BoxText;
-  std::shared_ptr<TServerProcess> Process;
-  std::wstring RunFolder;  // once the first backup is taken
+  // Why the file under way will fail (Norvalt is being ended) and the box Norvalt shows
+  // meanwhile, both set by the UI thread; the process serving the worker's object; and the
+  // run's folder, once its first backup is taken.
+  TGuarded<std::wstring> CutOffReason, BoxText, RunFolder;
+  TGuarded<std::shared_ptr<TServerProcess>> Process;
   // The file under way (or the last one), -1 before the first.
   std::atomic<int> FileIndex{-1};
   // The files whose treatment has ended so far, treated and failed.
@@ -46,22 +44,6 @@ struct TRunThread::TShared {
     PostToUIThread([self, action = std::move(action)] {
       if (!self->Abandoned) action(*self);
     });
-  }
-  void SetProcess(std::shared_ptr<TServerProcess> process) {
-    const std::lock_guard<std::mutex> lock(Guard);
-    Process = std::move(process);
-  }
-  std::shared_ptr<TServerProcess> ServerProcess() {
-    const std::lock_guard<std::mutex> lock(Guard);
-    return Process;
-  }
-  void SetRunFolder(const std::wstring& folder) {
-    const std::lock_guard<std::mutex> lock(Guard);
-    RunFolder = folder;
-  }
-  std::wstring Folder() {
-    const std::lock_guard<std::mutex> lock(Guard);
-    return RunFolder;
   }
 };
 
@@ -117,9 +99,9 @@ ComPtr<INorvaltx> NewServer(const std::shared_ptr<TRunThread::TShared>& shared) 
   TNorvaltServer server;
   {
     TCallWatch watch(shared->CallStartedAt);
-    server = MakeNorvaltServer(shared->ServerProcess());
+    server = MakeNorvaltServer(shared->Process.Get());
   }
-  shared->SetProcess(server.Process);
+  shared->Process.Set(server.Process);
   ComPtr<IStream> forUIThread;
   OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), server.Object.Get(), &forUIThread), nullptr,
            IID_NULL);
@@ -190,9 +172,9 @@ class TWatchedNorvalt : public INcProcessor {
   }
 
   EOleError reworded(const EOleError& e) const {
-    const std::lock_guard<std::mutex> lock(FShared->Guard);
-    std::wstring text = FShared->CutOffReason.empty() ? e.Message() : FShared->CutOffReason;
-    if (!FShared->BoxText.empty()) text += L" (" + FShared->BoxText + L")";
+    const std::wstring cutOff = FShared->CutOffReason.Get(), box = FShared->BoxText.Get();
+    std::wstring text = cutOff.empty() ? e.Message() : cutOff;
+    if (!box.empty()) text += L" (" + box + L")";
     return EOleError(text, e.ErrorCode);
   }
 
@@ -211,7 +193,7 @@ class TPostedProgress : public IRunProgress {
     // Set first: a backup that fails ends the run at this file.
     FShared->FileIndex = index;
     FKeeper.BackUp(index);
-    if (index == 0) FShared->SetRunFolder(FKeeper.Folder());
+    if (index == 0) FShared->RunFolder.Set(FKeeper.Folder());
     const ULONGLONG now = ::GetTickCount64();
     if (index > 0 && now - FLastPost < kPostIntervalMs) return;
     FLastPost = now;
@@ -221,11 +203,8 @@ class TPostedProgress : public IRunProgress {
   void FileEnded(int index, const std::wstring* error) override {
     FShared->FileStartedAt = 0;
     ++(error ? FShared->Failed : FShared->Treated);
-    {
-      const std::lock_guard<std::mutex> lock(FShared->Guard);
-      FShared->CutOffReason.clear();
-      FShared->BoxText.clear();
-    }
+    FShared->CutOffReason.Set({});
+    FShared->BoxText.Set({});
     FKeeper.FileEnded(index, error);
   }
   bool StopRequested() override { return FShared->StopRequested; }
@@ -263,7 +242,7 @@ TRunEnd CarryOut(const std::shared_ptr<TRunThread::TShared>& shared) {
   end.LastFile = shared->FileIndex;
   end.Treated = shared->Treated;
   end.Failed = shared->Failed;
-  end.RunFolder = shared->Folder();
+  end.RunFolder = shared->RunFolder.Get();
   try {
     if (keeper) keeper->Close(end.Stopped);
   } catch (const Exception&) {
@@ -292,7 +271,7 @@ TRunThread::TRunThread(TRunPlan plan, INorvaltx* lentServer, std::shared_ptr<TSe
     : FShared(std::make_shared<TShared>()) {
   FShared->Plan = std::move(plan);
   FShared->Events = std::move(events);
-  FShared->Process = std::move(process);
+  FShared->Process.Set(std::move(process));
   if (lentServer)
     OleCheck(::CoMarshalInterThreadInterfaceInStream(__uuidof(INorvaltx), lentServer, &FShared->MarshalledServer),
              nullptr, IID_NULL);
@@ -326,15 +305,9 @@ unsigned long long TRunThread::FileMs() const {
   return started ? ::GetTickCount64() - started : 0;
 }
 
-void TRunThread::CutOff(const std::wstring& reason) {
-  const std::lock_guard<std::mutex> lock(FShared->Guard);
-  FShared->CutOffReason = reason;
-}
+void TRunThread::CutOff(const std::wstring& reason) { FShared->CutOffReason.Set(reason); }
 
-void TRunThread::NoteBox(const std::wstring& text) {
-  const std::lock_guard<std::mutex> lock(FShared->Guard);
-  FShared->BoxText = text;
-}
+void TRunThread::NoteBox(const std::wstring& text) { FShared->BoxText.Set(text); }
 
 void TRunThread::Abandon() {
   FShared->GivenUp = true;
@@ -342,12 +315,12 @@ void TRunThread::Abandon() {
   FShared->Abandoned = true;
 }
 
-std::shared_ptr<TServerProcess> TRunThread::ServerProcess() const { return FShared->ServerProcess(); }
+std::shared_ptr<TServerProcess> TRunThread::ServerProcess() const { return FShared->Process.Get(); }
 
 int TRunThread::TreatedSoFar() const { return FShared->Treated; }
 
-std::wstring TRunThread::RunFolder() const { return FShared->Folder(); }
-
 int TRunThread::FailedSoFar() const { return FShared->Failed; }
+
+std::wstring TRunThread::RunFolder() const { return FShared->RunFolder.Get(); }
 
 bool TRunThread::HasEnded() const { return ::WaitForSingleObject(FThread.Get(), 0) == WAIT_OBJECT_0; }

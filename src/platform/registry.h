@@ -3,9 +3,11 @@
 // opened (created when missing).
 #include <string>
 
-enum class TRegistryRoot { LocalMachine, CurrentUser };
+// ClassesRoot is COM's view of classes: the user's over the machine's.
+enum class TRegistryRoot { LocalMachine, CurrentUser, ClassesRoot };
 
-// The text value name of key; a missing key or value, or one that is not text, reads empty.
+// The text value name of key (an empty name: the key's default value), an expandable one
+// expanded; a missing key or value, or one that is not text, reads empty.
 std::wstring ReadRegistryString(TRegistryRoot root, const std::wstring& key, const std::wstring& name);
 
 // Opens key, creating it when missing; false when the registry refuses.

@@ -9,7 +9,12 @@
 namespace {
 
 HKEY RootKey(TRegistryRoot root) {
-  return root == TRegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  switch (root) {
+    case TRegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case TRegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
+    case TRegistryRoot::ClassesRoot: break;
+  }
+  return HKEY_CLASSES_ROOT;
 }
 
 }  // namespace

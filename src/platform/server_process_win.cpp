@@ -5,14 +5,12 @@
 
 #include <algorithm>
 
+#include "base/file_names.h"
+#include "base/text.h"
 #include "base/win_handles.h"
+#include "platform/registry.h"
 
 namespace {
-
-std::wstring FileNameOf(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 
 bool SameText(const std::wstring& a, const std::wstring& b) {
   return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
@@ -29,8 +27,7 @@ std::wstring ProgramOfCommandLine(const std::wstring& commandLine) {
     return commandLine.substr(start + 1, end == std::wstring::npos ? std::wstring::npos : end - start - 1);
   }
   std::wstring lower = commandLine;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c + 32 : c; });
+  std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
   for (std::size_t exe = lower.find(L".exe", start); exe != std::wstring::npos; exe = lower.find(L".exe", exe + 1)) {
     const std::size_t end = exe + 4;
     if (end == lower.size() || lower[end] == L' ' || lower[end] == L'\t') return commandLine.substr(start, end - start);
@@ -64,18 +61,8 @@ void CloseProcessHandle(void* process) { ::CloseHandle(process); }
 }  // namespace detail
 
 std::wstring LocalServerImage(const std::wstring& classId) {
-  const std::wstring key = L"CLSID\\" + classId + L"\\LocalServer32";
-  DWORD bytes = 0;
-  // Without RRF_NOEXPAND, an expandable value comes back expanded, as a plain text value.
-  constexpr DWORD kText = RRF_RT_REG_SZ;
-  if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, kText, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
-    return {};
-  std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
-  bytes = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-  if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, kText, nullptr, value.data(), &bytes) != ERROR_SUCCESS)
-    return {};
-  value.resize(wcsnlen(value.c_str(), value.size()));
-  return ProgramOfCommandLine(value);
+  return ProgramOfCommandLine(
+      ReadRegistryString(TRegistryRoot::ClassesRoot, L"CLSID\\" + classId + L"\\LocalServer32", L""));
 }
 
 std::vector<TProcessId> ProcessesOfImage(const std::wstring& image) {

@@ -5,35 +5,23 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
 #include <wrl/client.h>
 
 #include <algorithm>
 
+#include "app/command_runs.h"
+#include "app/run_names.h"
+#include "app/run_record_format.h"
 #include "base/text.h"
 #include "norvalt_h.h"
 #include "platform/run_files.h"
+#include "platform/server_process.h"
 
 namespace {
 
 const std::string kTreated = "N100 G00 X0\r\nN110 G1 X5\r\n";
-constexpr wchar_t kStandInImage[] = L"NorvaltStandIn.exe";
-
 // The process ids of running stand-in servers.
-std::vector<DWORD> StandInProcesses() {
-  std::vector<DWORD> found;
-  const TKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W entry{sizeof(entry)};
-  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
-    if (_wcsicmp(entry.szExeFile, kStandInImage) == 0) found.push_back(entry.th32ProcessID);
-  return found;
-}
-
-std::wstring LocalAppData() {
-  wchar_t path[MAX_PATH] = {};
-  GetEnvironmentVariableW(L"LOCALAPPDATA", path, MAX_PATH);
-  return path;
-}
+std::vector<TProcessId> StandInProcesses() { return ProcessesOfImage(ProgramFolder() + L"\\NorvaltStandIn.exe"); }
 
 class UnattendedTest : public EndToEndTest {
  protected:
@@ -41,7 +29,7 @@ class UnattendedTest : public EndToEndTest {
     EndToEndTest::SetUp();
     DeleteFileW(CommandRunsPath().c_str());
   }
-  static std::wstring CommandRunsPath() { return LocalAppData() + L"\\Ombrel\\Velbrook\\command-runs.txt"; }
+  static std::wstring CommandRunsPath() { return LocalDataFolder() + kCommandRunsFileName; }
   // Runs Velbrook with the arguments to its end, in folder if given; its exit code, or
   // nothing when it does not end in time.
   std::optional<DWORD> RunVelbrook(const std::wstring& arguments, unsigned timeoutMs = kTimeoutMs,
@@ -54,17 +42,9 @@ class UnattendedTest : public EndToEndTest {
   }
   // The newest run's record line of the file, as written.
   std::string RecordLineOf(const std::wstring& name) {
-    const std::wstring runs = RunsFolder();
-    std::wstring newest;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((runs + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return {};
-    do {
-      const std::wstring folder = found.cFileName;
-      if (folder != L"." && folder != L".." && folder > newest) newest = folder;
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    const std::string record = ReadFileBytes(runs + newest + L"\\run.txt");
+    const std::vector<TRunOnDisk> runs = RunsNewestFirst(ListRuns(RunsFolder()));
+    if (runs.empty()) return {};
+    const std::string record = ReadFileBytes(RunsFolder() + runs.front().Name + L"\\" + kRecordFileName);
     const std::string path = "\t" + EncodeUtf8(FFiles.Path() + L"\\" + name) + "\r\n";
     std::size_t end = record.find(path);
     // The file's last line: its outcome, after any line that said it was handed over.
@@ -156,7 +136,7 @@ TEST_F(UnattendedTest, ANorvaltVelbrookDidNotStartIsNeverEnded) {
   Microsoft::WRL::ComPtr<IUnknown> otherClient;
   ASSERT_HRESULT_SUCCEEDED(
       CoCreateInstance(CLSID_CoNorvaltx, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&otherClient)));
-  const std::vector<DWORD> running = StandInProcesses();
+  const std::vector<TProcessId> running = StandInProcesses();
   ASSERT_EQ(running.size(), 1u);
   const std::wstring script = WriteScript("delay ScriptStep1 25000 file B.NC\r\n");
   EXPECT_EQ(RunVelbrook(Arguments(script, L" /TimeLimit 5s"), 90000), 1u);
